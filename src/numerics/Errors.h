@@ -1,0 +1,54 @@
+#pragma once
+// The error classes of the program. Every error a handler does not check itself is
+// raised as one of these and reported by the window's standard error box with what().
+#include <stdexcept>
+#include <string>
+
+namespace optc {
+
+// Base of every error that ends a handler and reaches the standard error box.
+class Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Failures of the polynomial fit and its elimination.
+class EMathError : public Error {
+public:
+    using Error::Error;
+};
+
+// Floating-point faults. They are raised instead of carrying on with inf or NaN.
+class EZeroDivide : public Error {
+public:
+    EZeroDivide() : Error("Floating point division by zero") {}
+};
+
+class EInvalidOp : public Error {
+public:
+    EInvalidOp() : Error("Invalid floating point operation") {}
+};
+
+class EOverflow : public Error {
+public:
+    EOverflow() : Error("Floating point overflow") {}
+};
+
+// A typed text that is not a number.
+class EConvertError : public Error {
+public:
+    using Error::Error;
+};
+
+// File errors: "File not found", "File access denied", "Disk full",
+// "Read beyond end of file", or "I/O error %d" for other codes.
+class EInOutError : public Error {
+public:
+    EInOutError(int code, const std::string& text) : Error(text), code_(code) {}
+    int Code() const { return code_; }
+
+private:
+    int code_;
+};
+
+}  // namespace optc

@@ -1,0 +1,16 @@
+#pragma once
+// The start window's unit choices and the conversions they ask for.
+#include "spectra/SpectrumArray.h"
+
+namespace optc {
+
+struct UnitChoices {
+    bool waveNumber = false;  // first column in cm^-1 ("WaveVector (1/cm)")
+    bool fraction = false;    // second column as fractions ("Transmission in a.u.")
+};
+
+// Applied to elements 1..count, ordinate first: fraction to percent (x100), then
+// wave number to wavelength (1e7 / x). An abscissa of 0 raises EZeroDivide.
+void ApplyUnitConversions(SpectrumArray& X, SpectrumArray& Y, int count, UnitChoices units);
+
+}  // namespace optc

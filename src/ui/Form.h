@@ -1,0 +1,46 @@
+#pragma once
+// Base of the form logic of every window: the one door for user events.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Platform.h"
+
+namespace optc {
+
+class ChartModel;
+
+class Form {
+public:
+    Form(Platform& platform, std::string caption)
+        : platform_(platform), caption_(std::move(caption)) {}
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form() = default;
+
+    const std::string& Caption() const { return caption_; }
+    Platform& GetPlatform() { return platform_; }
+
+    // Runs a handler for a user event. Any error it raises, also from handlers it ran
+    // in turn, ends the whole chain and is shown in the standard error box. Charts of
+    // the form are redrawn once afterwards.
+    void Dispatch(const std::function<void()>& handler);
+
+    // The charts whose observers learn of changes once per dispatched event.
+    void AddChart(ChartModel& chart) { charts_.push_back(&chart); }
+    // Tells the charts' observers about changes made so far (also before a modal
+    // window or a message box appears).
+    void FlushCharts();
+
+    // Shown state of the window (a modal window is shown, then hidden on close).
+    bool Shown() const { return shown_; }
+    void SetShown(bool shown) { shown_ = shown; }
+
+private:
+    Platform& platform_;
+    std::string caption_;
+    std::vector<ChartModel*> charts_;
+    bool shown_ = false;
+};
+
+}  // namespace optc

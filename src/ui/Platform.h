@@ -1,0 +1,28 @@
+#pragma once
+// The services of the window system that form logic uses: message boxes, file
+// dialogs and the modal display of a window. The Qt skin implements it for the real
+// program; tests and batch runs use a scripted implementation.
+#include <optional>
+#include <string>
+
+namespace optc {
+
+class Form;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // A modal message box with an OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The standard error box that reports an error which ended a handler.
+    virtual void ShowError(const std::string& text) = 0;
+    // Open and save dialogs with a filter such as "*.txt"; nothing when cancelled.
+    virtual std::optional<std::string> OpenFileDialog(const std::string& filter) = 0;
+    virtual std::optional<std::string> SaveFileDialog(const std::string& filter) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // Shows the form modally; returns when the user has closed it. The form is
+    // hidden, not destroyed, so it keeps its state for the next showing.
+    virtual void ShowModal(Form& form) = 0;
+};
+
+}  // namespace optc

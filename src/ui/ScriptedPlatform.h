@@ -1,0 +1,44 @@
+#pragma once
+// A platform without a display: it records every message and error, and answers file
+// dialogs and modal windows from a script. Used by the tests and by batch runs.
+#include <deque>
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/Platform.h"
+
+namespace optc {
+
+class ScriptedPlatform : public Platform {
+public:
+    // Every message box and error box, in order, prefixed "message: " or "error: ".
+    std::vector<std::string> log;
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+
+    // Answers of the next dialogs, in order; an empty optional cancels. With no
+    // answer left, a dialog is cancelled.
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::vector<std::string> dialogFilters;
+
+    // What the user does while a modal form is shown; the form is closed afterwards.
+    std::deque<std::function<void(Form&)>> modalScripts;
+    std::vector<std::string> modalForms;
+
+    // When set, only these paths exist; otherwise the file system decides.
+    std::optional<std::set<std::string>> existingFiles;
+
+    void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    std::optional<std::string> OpenFileDialog(const std::string& filter) override;
+    std::optional<std::string> SaveFileDialog(const std::string& filter) override;
+    bool FileExists(const std::string& path) override;
+    void ShowModal(Form& form) override;
+};
+
+}  // namespace optc
