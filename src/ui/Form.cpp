@@ -16,6 +16,11 @@ void Form::Dispatch(const std::function<void()>& handler) {
     FlushCharts();
 }
 
+void Form::Close() {
+    shown_ = false;
+    for (auto& observer : closeObservers_) observer();
+}
+
 void Form::FlushCharts() {
     for (ChartModel* chart : charts_) chart->Flush();
 }

@@ -36,11 +36,18 @@ public:
     bool Shown() const { return shown_; }
     void SetShown(bool shown) { shown_ = shown; }
 
+    // Closes the window from its own logic (an Exit or Ok button): the window is hidden,
+    // a modal showing returns, and closing the main window ends the program. The view
+    // that shows the form learns of it through the close observers.
+    void Close();
+    void ObserveClose(std::function<void()> observer) { closeObservers_.push_back(std::move(observer)); }
+
 private:
     Platform& platform_;
     std::string caption_;
     std::vector<ChartModel*> charts_;
     bool shown_ = false;
+    std::vector<std::function<void()>> closeObservers_;
 };
 
 }  // namespace optc
