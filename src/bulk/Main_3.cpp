@@ -1,0 +1,134 @@
+#include "bulk/Main_3.h"
+
+#include "bulk/BulkCalculation.h"
+#include "numerics/FloatText.h"
+
+namespace optc {
+
+TForm3::TForm3(Platform& platform, BulkData& data, std::function<UnitChoices()> units)
+    : Form(platform, "Bulk"),
+      Series1(Chart1.AddSeries(SeriesStyle::Markers, false)),
+      Series2(Chart1.AddSeries(SeriesStyle::Line, false)),
+      Series3(Chart1.AddSeries(SeriesStyle::Line, false)),
+      data_(data),
+      units_(std::move(units)),
+      tauc_(TaucData{data.TaucEnergy, data.TaucDirect, data.TaucIndirect, data.Tauc, data.EgEnergy,
+                     data.EgTauc, data.TaucLine, data.Eg, data.EgEStart, data.EgEEnd, data.EgYStart,
+                     data.EgYEnd, data.GraphMode, data.SpecAscending, [&data] { return data.AbsCount; }},
+            TaucControls{Estart, Eend, Ytauc1, Ytauc2, EgOutput, Direct, RadioButton3, Chart1, platform},
+            TaucRules::Bulk()) {
+    AddChart(Chart1);
+
+    // Controls that start disabled.
+    Refrn633.SetEnabled(false);
+    Refl.SetEnabled(false);
+    Estart.SetEnabled(false);
+    Eend.SetEnabled(false);
+    Ytauc1.SetEnabled(false);
+    Ytauc2.SetEnabled(false);
+
+    GraphButtons.Add(RadioButton4);
+    GraphButtons.Add(RadioButton1);
+    GraphButtons.Add(RadioButton2);
+    GraphButtons.Add(RadioButton3);
+
+    import1.OnClick = [this] { import1Click(); };
+    Button2.OnClick = [this] { Import2Click(); };
+    InpN.OnClick = [this] { InpNClick(); };
+    InpR.OnClick = [this] { InpRClick(); };
+    Calculate.OnClick = [this] { CalculateClick(); };
+    CalculatEg.OnClick = [this] { CalculatEgClick(); };
+    Estart.OnChange = [this] { EstartChange(); };
+    Eend.OnChange = [this] { EendChange(); };
+    Ytauc1.OnChange = [this] { Ytauc1Change(); };
+    Ytauc2.OnChange = [this] { Ytauc2Change(); };
+    RadioButton4.OnClick = [this] { RadioButton4Click(); };
+    RadioButton1.OnClick = [this] { RadioButton1Click(); };
+    RadioButton2.OnClick = [this] { RadioButton2Click(); };
+    RadioButton3.OnClick = [this] { RadioButton3Click(); };
+    Direct.OnClick = [this] { DirectClick(); };
+    Button1.OnClick = [this] { Button1Click(); };
+    BitBtn1.OnClick = [this] { Close(); };
+    Chart1.OnDblClick = [this] { Chart1DblClick(); };
+}
+
+void TForm3::Message(const std::string& text) {
+    FlushCharts();
+    GetPlatform().ShowMessage(text);
+}
+
+void TForm3::ClearChart() {
+    Series1.Clear();
+    Series2.Clear();
+    Series3.Clear();
+}
+
+// The two source boxes keep each other exclusive. Unchecking the other box runs its
+// handler when it was checked, so the handlers nest; the outermost one sets the
+// edits last.
+void TForm3::InpNClick() {
+    InpR.SetChecked(false);
+    Refrn633.SetEnabled(true);
+    Refl.SetEnabled(false);
+}
+
+void TForm3::InpRClick() {
+    InpN.SetChecked(false);
+    Refrn633.SetEnabled(false);
+    Refl.SetEnabled(true);
+}
+
+void TForm3::CalculateClick() {
+    data_.GraphMode = 0;
+    EgOutput.SetText("");
+    Direct.SetChecked(false);
+    data_.ClearDerived();
+
+    double thickness = StrToFloat(Thickness.Text());
+    if (thickness == 0.0) {
+        Message("Wrong thickness value!");
+        return;
+    }
+    double n = StrToFloat(Refrn633.Text());
+    if (n == 0.0) {
+        Message("Enter valid value of Refractive Index");
+        return;
+    }
+    double n0 = StrToFloat(Const1.Text());
+    if (n0 == 0.0) {
+        Message("Enter valid values of Environmental Refractive Indexes");
+        return;
+    }
+
+    ClearChart();
+    RadioButton1.SetChecked(false);
+    RadioButton2.SetChecked(false);
+    RadioButton3.SetChecked(false);
+    RadioButton4.SetChecked(false);
+
+    data_.SampleThickness = thickness;
+    data_.AbsCount = data_.SpecCount;
+    ClearCoef(data_.TransCoef);
+    ClearCoef(data_.ReflCoef);
+    ClearCoef(data_.TaucLine);
+
+    if (InpN.Checked()) {
+        AbsorptionConstantN(data_, n, n0);
+    } else if (InpR.Checked()) {
+        AbsorptionConstantR(data_, StrToFloat(Refl.Text()));
+    } else {
+        try {
+            AbsorptionFromSpectrum(data_);
+        } catch (const ResampleRefused& refused) {
+            Message(refused.what());
+            return;
+        }
+    }
+
+    Estart.SetEnabled(true);
+    Eend.SetEnabled(true);
+    Ytauc1.SetEnabled(true);
+    Ytauc2.SetEnabled(true);
+}
+
+}  // namespace optc
