@@ -1,0 +1,132 @@
+#include "numerics/CurveFit.h"
+
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "numerics/Errors.h"
+#include "numerics/FloatChecks.h"
+
+namespace optc {
+
+namespace {
+
+const char* const kLessThanOneTerm = "PolyFit called with less than one term";
+const char* const kLessThanTwoPoints = "PolyFit called with less than two points";
+const char* const kSingularInElimination = "Error in GaussJordan2: matrix is singular";
+const char* const kSingular = "Error in GaussJordan: matrix is singular";
+
+// Column use markers: -1 not yet a pivot column, 0 used once, above 0 used again.
+constexpr int kUnused = -1;
+
+// The elimination proper, with full pivoting. Works on the caller's matrix, the
+// right-hand side and the column markers. The pivot of column c always ends up in
+// row c, so a row whose own index is still marked holds no pivot yet.
+void GaussJordan2(matrix& M, std::vector<double>& B, std::vector<int>& marker, int N) {
+    const auto n = static_cast<std::size_t>(N);
+    for (std::size_t step = 0; step < n; ++step) {
+        // Pivot search: rows and columns in ascending order, strictly larger wins,
+        // so among equal magnitudes the first one found is kept.
+        double big = 0.0;
+        bool found = false;
+        std::size_t pivotRow = 0;
+        std::size_t pivotCol = 0;
+        for (std::size_t j = 0; j < n; ++j) {
+            if (marker[j] == 0) continue;
+            const std::vector<double>& row = M[j];
+            for (std::size_t k = 0; k < n; ++k) {
+                if (marker[k] > 0) throw EMathError(kSingularInElimination);
+                if (marker[k] == kUnused && std::fabs(row[k]) > big) {
+                    big = std::fabs(row[k]);
+                    pivotRow = j;
+                    pivotCol = k;
+                    found = true;
+                }
+            }
+        }
+        // Every remaining element is exactly zero: the elimination cannot go on.
+        // Only at the last step is this left to the final check of the markers.
+        if (!found) {
+            if (step + 1 < n) throw EMathError(kSingularInElimination);
+            throw EMathError(kSingular);
+        }
+
+        ++marker[pivotCol];
+        const std::size_t c = pivotCol;
+        if (pivotRow != c) {
+            std::swap(M[pivotRow], M[c]);
+            std::swap(B[pivotRow], B[c]);
+        }
+
+        // Divide the pivot row by the pivot; the pivot element itself becomes 1/p.
+        std::vector<double>& pivot = M[c];
+        const double p = pivot[c];
+        pivot[c] = 1.0;
+        for (std::size_t l = 0; l < n; ++l) pivot[l] = CheckFinite(pivot[l] / p);
+        B[c] = CheckFinite(B[c] / p);
+
+        // Remove column c from every other row.
+        for (std::size_t r = 0; r < n; ++r) {
+            if (r == c) continue;
+            std::vector<double>& row = M[r];
+            const double d = row[c];
+            row[c] = 0.0;
+            for (std::size_t l = 0; l < n; ++l) row[l] = CheckFinite(row[l] - pivot[l] * d);
+            B[r] = CheckFinite(B[r] - B[c] * d);
+        }
+    }
+}
+
+}  // namespace
+
+void GaussJordan(matrix& M, const double* B, double* X, int N) {
+    const auto n = static_cast<std::size_t>(N < 0 ? 0 : N);
+    std::vector<double> rhs(B, B + n);
+    std::vector<int> marker(n, kUnused);
+
+    GaussJordan2(M, rhs, marker, N);
+
+    // A column never used, or used twice, as pivot column.
+    for (int m : marker) {
+        if (m != 0) throw EMathError(kSingular);
+    }
+    for (std::size_t i = 0; i < n; ++i) X[i] = rhs[i];
+}
+
+void PolyFit(const double* X, const double* Y, double* Coef, int NPoints, int NTerms) {
+    if (NTerms < 1) throw EMathError(kLessThanOneTerm);
+    if (NPoints < 2) throw EMathError(kLessThanTwoPoints);
+
+    const auto points = static_cast<std::size_t>(NPoints);
+    const auto terms = static_cast<std::size_t>(NTerms);
+
+    // Design matrix: powers of X by repeated multiplication.
+    matrix A(points, std::vector<double>(terms));
+    for (std::size_t i = 0; i < points; ++i) {
+        std::vector<double>& row = A[i];
+        row[0] = 1.0;
+        for (std::size_t j = 1; j < terms; ++j) row[j] = CheckFinite(row[j - 1] * X[i]);
+    }
+
+    // Normal equations. Each sum runs over the points in order, starting from 0.0;
+    // the sums are accumulated side by side, which leaves each one's order unchanged.
+    matrix M(terms, std::vector<double>(terms, 0.0));
+    std::vector<double> V(terms, 0.0);
+    for (std::size_t l = 0; l < points; ++l) {
+        const std::vector<double>& a = A[l];
+        for (std::size_t i = 0; i < terms; ++i) {
+            std::vector<double>& mi = M[i];
+            for (std::size_t k = 0; k <= i; ++k) mi[k] = CheckFinite(mi[k] + a[k] * a[i]);
+            V[i] = CheckFinite(V[i] + Y[l] * a[i]);
+        }
+    }
+    for (std::size_t i = 0; i < terms; ++i) {
+        for (std::size_t k = 0; k < i; ++k) M[k][i] = M[i][k];
+    }
+
+    std::vector<double> c(terms);
+    GaussJordan(M, V.data(), c.data(), NTerms);
+    for (std::size_t i = 0; i < terms; ++i) Coef[i] = c[i];
+}
+
+}  // namespace optc

@@ -1,0 +1,337 @@
+#include "numerics/FloatText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "numerics/Errors.h"
+
+namespace optc {
+
+namespace {
+
+char gDecimalSeparator = '.';
+
+constexpr int kDigits = 15;
+
+// A finite value rounded to 15 significant decimal digits: value = d0.d1...d14 x 10^exponent.
+struct Decimal15 {
+    bool negative = false;
+    bool zero = false;
+    char digits[kDigits] = {};
+    int exponent = 0;
+};
+
+// Reads the digits and the exponent of a "%.Ne" text ("d.ddd...e+x").
+void SplitScientific(const char* text, std::string& digits, int& exponent) {
+    digits.clear();
+    const char* p = text;
+    for (; *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9') digits.push_back(*p);
+    }
+    exponent = std::atoi(p + 1);
+}
+
+// Whether the exact value lies at or above the midpoint between two 15-digit
+// neighbours, given the first digit beyond the fifteenth and those after it. A
+// quick correctly rounded expansion to 22 digits decides almost always; only when it
+// reads 5 followed by zeros is the exact expansion consulted.
+bool RoundsUp(long double magnitude, const std::string& quick) {
+    auto decide = [](const std::string& digits) -> int {
+        // 1: above the midpoint, -1: below, 0: reads exactly as the midpoint.
+        if (digits[kDigits] != '5') return digits[kDigits] > '5' ? 1 : -1;
+        for (std::size_t i = kDigits + 1; i < digits.size(); ++i) {
+            if (digits[i] != '0') return 1;
+        }
+        return 0;
+    };
+    const int quickSide = decide(quick);
+    if (quickSide != 0) return quickSide > 0;
+
+    // Every extended value has a finite decimal expansion of fewer than 11600
+    // significant digits (the smallest ones are multiples of 2^-16445); print it whole.
+    const int precision = 12000;
+    std::vector<char> buffer(precision + 32);
+    std::snprintf(buffer.data(), buffer.size(), "%.*Le", precision, magnitude);
+    std::string exact;
+    int exponent = 0;
+    SplitScientific(buffer.data(), exact, exponent);
+    // Halves go away from zero, as the runtime's digit rounding does.
+    return decide(exact) >= 0;
+}
+
+Decimal15 ToDecimal15(long double value) {
+    Decimal15 d;
+    if (value == 0.0L) {
+        d.zero = true;
+        for (char& c : d.digits) c = '0';
+        return d;
+    }
+    d.negative = std::signbit(value);
+    const long double magnitude = std::fabs(value);
+
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.21Le", magnitude);
+    std::string digits;
+    int exponent = 0;
+    SplitScientific(buffer, digits, exponent);
+
+    // The 22-digit text is itself rounded. When that rounding carried into the first
+    // fifteen digits, digits 16 to 22 read zeros and the fifteen are already the
+    // correctly rounded ones, so the decision below keeps them.
+    const bool up = RoundsUp(magnitude, digits);
+    for (int i = 0; i < kDigits; ++i) d.digits[i] = digits[static_cast<std::size_t>(i)];
+    d.exponent = exponent;
+    if (up) {
+        int i = kDigits - 1;
+        while (i >= 0 && d.digits[i] == '9') {
+            d.digits[i] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++d.digits[i];
+        } else {
+            // 9.99...95 becomes 10.0...: one digit more before the point.
+            d.digits[0] = '1';
+            ++d.exponent;
+        }
+    }
+    return d;
+}
+
+[[noreturn]] void InvalidFloat(const std::string& text) {
+    throw EConvertError("'" + text + "' is not a valid floating point value");
+}
+
+[[noreturn]] void InvalidInteger(const std::string& text) {
+    throw EConvertError("'" + text + "' is not a valid integer value");
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+char DecimalSeparator() { return gDecimalSeparator; }
+
+void SetDecimalSeparator(char separator) { gDecimalSeparator = separator; }
+
+std::string FloatToStr(long double value) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+
+    const Decimal15 d = ToDecimal15(value);
+    if (d.zero) return "0";
+
+    int count = kDigits;  // significant digits without trailing zeros
+    while (count > 1 && d.digits[count - 1] == '0') --count;
+
+    std::string text;
+    if (d.negative) text.push_back('-');
+    const int e = d.exponent;
+    if (e >= -4 && e < kDigits) {
+        // Fixed notation for magnitudes from 0.0001 up to but excluding 1E15.
+        if (e >= 0) {
+            for (int i = 0; i <= e; ++i) text.push_back(i < count ? d.digits[i] : '0');
+            if (count > e + 1) {
+                text.push_back(gDecimalSeparator);
+                text.append(d.digits + e + 1, d.digits + count);
+            }
+        } else {
+            text.push_back('0');
+            text.push_back(gDecimalSeparator);
+            text.append(static_cast<std::size_t>(-e - 1), '0');
+            text.append(d.digits, d.digits + count);
+        }
+    } else {
+        text.push_back(d.digits[0]);
+        if (count > 1) {
+            text.push_back(gDecimalSeparator);
+            text.append(d.digits + 1, d.digits + count);
+        }
+        text.push_back('E');
+        if (e < 0) text.push_back('-');
+        text += std::to_string(e < 0 ? -e : e);
+    }
+    return text;
+}
+
+double StrToFloat(const std::string& text) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n && text[i] == ' ') ++i;
+
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+
+    // Mantissa digits, rewritten with '.' for the conversion; the decimal exponent
+    // of the leading significant digit is tracked to tell overflow from underflow.
+    std::string number;
+    number.reserve(n + 8);
+    std::size_t mantissaDigits = 0;
+    long long leadExponent = 0;
+    bool seenNonZero = false;
+    std::size_t integerDigits = 0;
+    while (i < n && IsDigit(text[i])) {
+        number.push_back(text[i]);
+        if (!seenNonZero && text[i] != '0') seenNonZero = true;
+        if (seenNonZero) ++integerDigits;
+        ++mantissaDigits;
+        ++i;
+    }
+    if (seenNonZero) leadExponent = static_cast<long long>(integerDigits) - 1;
+    if (i < n && text[i] == gDecimalSeparator) {
+        number.push_back('.');
+        ++i;
+        long long position = 0;
+        while (i < n && IsDigit(text[i])) {
+            number.push_back(text[i]);
+            --position;
+            if (!seenNonZero && text[i] != '0') {
+                seenNonZero = true;
+                leadExponent = position;
+            }
+            ++mantissaDigits;
+            ++i;
+        }
+    }
+    if (mantissaDigits == 0) InvalidFloat(text);
+
+    long long exponent = 0;
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        number.push_back('e');
+        ++i;
+        bool exponentNegative = false;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            exponentNegative = text[i] == '-';
+            number.push_back(text[i]);
+            ++i;
+        }
+        std::size_t exponentDigits = 0;
+        while (i < n && IsDigit(text[i])) {
+            number.push_back(text[i]);
+            if (exponent < 1000000000LL) exponent = exponent * 10 + (text[i] - '0');
+            ++exponentDigits;
+            ++i;
+        }
+        if (exponentDigits == 0) InvalidFloat(text);
+        if (exponentNegative) exponent = -exponent;
+    }
+
+    while (i < n && text[i] == ' ') ++i;
+    if (i != n) InvalidFloat(text);
+
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small for a double reads as zero; too large is not a number we can hold.
+        if (!seenNonZero || leadExponent + exponent < 0) {
+            value = 0.0;
+        } else {
+            InvalidFloat(text);
+        }
+    } else if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
+        InvalidFloat(text);
+    }
+    return negative ? -value : value;
+}
+
+int StrToInt(const std::string& text) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n && text[i] == ' ') ++i;
+
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+
+    // Hexadecimal after "$", "x", "X", "0x" or "0X"; it may use all 32 bits.
+    bool hex = false;
+    if (i < n && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < n && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        hex = true;
+        i += 2;
+    }
+
+    const std::size_t first = i;
+    unsigned long long magnitude = 0;
+    if (hex) {
+        for (; i < n; ++i) {
+            const char c = text[i];
+            int digit;
+            if (c >= '0' && c <= '9') digit = c - '0';
+            else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+            else InvalidInteger(text);
+            magnitude = magnitude * 16 + static_cast<unsigned long long>(digit);
+            if (magnitude > 0xFFFFFFFFULL) InvalidInteger(text);
+        }
+    } else {
+        for (; i < n; ++i) {
+            if (!IsDigit(text[i])) InvalidInteger(text);
+            magnitude = magnitude * 10 + static_cast<unsigned long long>(text[i] - '0');
+            if (magnitude > 2147483648ULL) InvalidInteger(text);
+        }
+    }
+    if (i == first) InvalidInteger(text);
+
+    if (hex) {
+        // The 32 bits are taken as they are: $FFFFFFFF is -1.
+        const auto bits = static_cast<std::uint32_t>(magnitude);
+        const auto value = static_cast<std::int32_t>(bits);
+        return negative ? static_cast<int>(0u - bits) : value;
+    }
+    if (!negative && magnitude > 2147483647ULL) InvalidInteger(text);
+    const long long value = negative ? -static_cast<long long>(magnitude)
+                                     : static_cast<long long>(magnitude);
+    return static_cast<int>(value);
+}
+
+std::string RealToText23(double value) {
+    if (std::isnan(value) || std::isinf(value)) {
+        const char* word = std::isnan(value) ? "Nan" : (value < 0 ? "-Inf" : "+Inf");
+        std::string text(word);
+        return std::string(23 - text.size(), ' ') + text;
+    }
+    const Decimal15 d = ToDecimal15(value);
+    std::string text;
+    text.reserve(23);
+    text.push_back(d.negative ? '-' : ' ');
+    text.push_back(d.digits[0]);
+    text.push_back('.');
+    text.append(d.digits + 1, d.digits + kDigits);
+    text.push_back('E');
+    text.push_back(d.exponent < 0 ? '-' : '+');
+    char exponent[16];
+    std::snprintf(exponent, sizeof exponent, "%04d", d.exponent < 0 ? -d.exponent : d.exponent);
+    text += exponent;
+    return text;
+}
+
+std::int64_t Round(long double value) {
+    if (std::isnan(value)) throw EInvalidOp();
+    long double r = std::floor(value);
+    const long double fraction = value - r;  // exact
+    if (fraction > 0.5L || (fraction == 0.5L && std::fmod(r, 2.0L) != 0.0L)) r += 1.0L;
+    if (!(r >= -0x1p63L && r < 0x1p63L)) throw EInvalidOp();
+    return static_cast<std::int64_t>(r);
+}
+
+std::int64_t Trunc(long double value) {
+    if (std::isnan(value)) throw EInvalidOp();
+    const long double t = std::trunc(value);
+    if (!(t >= -0x1p63L && t < 0x1p63L)) throw EInvalidOp();
+    return static_cast<std::int64_t>(t);
+}
+
+}  // namespace optc
