@@ -8,10 +8,12 @@ namespace optc {
 void ChartSeries::Clear() {
     points_.clear();
     sortedPrefix_ = 0;
+    ++revision_;
 }
 
 void ChartSeries::AddXY(double x, double y, Color colour) {
     points_.push_back({x, y, colour});
+    ++revision_;
 }
 
 void ChartSeries::Sort() const {
@@ -41,6 +43,7 @@ void ChartSeries::Delete(int index) {
     if (index < 0 || index >= Count()) throw std::out_of_range("ChartSeries::Delete");
     points_.erase(points_.begin() + index);
     sortedPrefix_ = points_.size();
+    ++revision_;
 }
 
 double ChartSeries::XValue(int index) const { return Points().at(static_cast<std::size_t>(index)).x; }

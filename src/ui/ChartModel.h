@@ -2,6 +2,7 @@
 // What a window's chart holds: series by position, two axes and a title. Handlers
 // change only this model; the chart widget draws it and turns mouse input into the
 // chart events below, in axis units.
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -43,6 +44,8 @@ public:
     double XValue(int index) const;
     double YValue(int index) const;
     const std::vector<ChartPoint>& Points() const;
+    // Grows with every change of the points, so a view can tell whether to redraw.
+    std::uint64_t Revision() const { return revision_; }
 
 private:
     void Sort() const;
@@ -51,6 +54,7 @@ private:
     bool labelled_;
     mutable std::vector<ChartPoint> points_;
     mutable std::size_t sortedPrefix_ = 0;  // points_[0, sortedPrefix_) is in order
+    std::uint64_t revision_ = 0;
 };
 
 struct ChartAxis {
@@ -101,10 +105,17 @@ public:
     std::function<void(double x, double y)> OnMouseMove;
     std::function<void()> OnDblClick;
     std::function<void()> OnClickAxis;
-    // seriesIndex, the index of the point under the pointer in that series or -1,
-    // the button, and the pointer position in axis units.
-    std::function<void(int seriesIndex, int pointIndex, MouseButton button, double x, double y)>
-        OnClickSeries;
+    // A button pressed over a clickable series: the series' index, the button and the
+    // pointer position in axis units. GetCursorValueIndex tells which point of any
+    // series lies under the pointer.
+    std::function<void(int seriesIndex, MouseButton button, double x, double y)> OnClickSeries;
+
+    // Index of the point of the given series under the mouse pointer, or -1. The chart
+    // widget answers it through cursorIndexHook; without a widget there is no pointer.
+    int GetCursorValueIndex(int seriesIndex) const {
+        return cursorIndexHook ? cursorIndexHook(seriesIndex) : -1;
+    }
+    std::function<int(int seriesIndex)> cursorIndexHook;
 
     // Observers learn of changes once per dispatched event (Form::FlushCharts).
     void Observe(Observer observer) { observers_.push_back(std::move(observer)); }
