@@ -76,6 +76,10 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     not633.OnClick = [this] { not633Click(); };
     nu633.OnClick = [this] { nu633Click(); };
     BitBtn1.OnClick = [this] { Close(); };
+    RadioButton1.OnClick = [this] { RadioButton1Click(); };
+    RadioButton4.OnClick = [this] { RadioButton4Click(); };
+    RadioButton2.OnClick = [this] { RadioButton2Click(); };
+    Button1.OnClick = [this] { Button1Click(); };
 
     RadioButton3.OnClick = [this] { RadioButton3Click(); };
     CalculatEg.OnClick = [this] { CalculatEgClick(); };

@@ -91,6 +91,10 @@ public:
     void nu633Click();
 
     // ---- Handlers: graphs and results files ----
+    void RadioButton1Click();
+    void RadioButton4Click();
+    void RadioButton2Click();
+    void Button1Click();
 
     // ---- Handlers: Determine Fringes ----
 

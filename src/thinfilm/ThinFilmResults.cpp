@@ -1,6 +1,7 @@
 #include "thinfilm/ThinFilmResults.h"
 
 #include "spectra/ResultsTable.h"
+#include "thinfilm/Main_1.h"
 
 namespace optc {
 
@@ -37,6 +38,13 @@ void SaveThinFilmResults(const ThinFilmData& d, const std::string& baseName, boo
     WriteThinFilmAbsorptionFile(d, baseName + kAbsSuffix);
     WriteThinFilmTaucFile(d, baseName + kTaucSuffix);
     WriteFringesFreeFile(d, baseName + kFreeTransSuffix, fringesFree);
+}
+
+void TForm1::Button1Click() {
+    auto name = GetPlatform().SaveFileDialog("*.txt");
+    if (!name) return;
+    // The chosen name is the stem of all four files, used exactly as given.
+    SaveThinFilmResults(data_, *name, FrFTr.Checked());
 }
 
 }  // namespace optc
