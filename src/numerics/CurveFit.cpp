@@ -100,20 +100,17 @@ void PolyFit(const double* X, const double* Y, double* Coef, int NPoints, int NT
     const auto points = static_cast<std::size_t>(NPoints);
     const auto terms = static_cast<std::size_t>(NTerms);
 
-    // Design matrix: powers of X by repeated multiplication.
-    matrix A(points, std::vector<double>(terms));
-    for (std::size_t i = 0; i < points; ++i) {
-        std::vector<double>& row = A[i];
-        row[0] = 1.0;
-        for (std::size_t j = 1; j < terms; ++j) row[j] = CheckFinite(row[j - 1] * X[i]);
-    }
-
-    // Normal equations. Each sum runs over the points in order, starting from 0.0;
-    // the sums are accumulated side by side, which leaves each one's order unchanged.
+    // Normal equations from the design matrix A[l][j] = X[l]^j, the powers formed by
+    // repeated multiplication. Each sum runs over the points in order, starting from
+    // 0.0; the sums are accumulated side by side, which leaves each one's order
+    // unchanged. A row of A is needed only while its point is summed, so one row is
+    // kept at a time.
     matrix M(terms, std::vector<double>(terms, 0.0));
     std::vector<double> V(terms, 0.0);
+    std::vector<double> a(terms);
     for (std::size_t l = 0; l < points; ++l) {
-        const std::vector<double>& a = A[l];
+        a[0] = 1.0;
+        for (std::size_t j = 1; j < terms; ++j) a[j] = CheckFinite(a[j - 1] * X[l]);
         for (std::size_t i = 0; i < terms; ++i) {
             std::vector<double>& mi = M[i];
             for (std::size_t k = 0; k <= i; ++k) mi[k] = CheckFinite(mi[k] + a[k] * a[i]);
