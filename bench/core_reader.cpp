@@ -1,0 +1,47 @@
+// Reading a spectrum: a 100000-pair file held in memory, parsed as an import does.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "spectra/PairReader.h"
+
+namespace {
+
+// A spectrophotometer export: a header line, then 100000 lines such as
+// "400.123\t85.4321\r\n" with wavelengths stepping by 0.007 nm.
+std::string SpectrumFile() {
+    std::string text = "Wavelength (nm)\tT (%)\r\n";
+    char line[64];
+    for (int k = 0; k < optc::kCapacity; ++k) {
+        const double lambda = 200.0 + 0.007 * k;
+        const double trans = 85.4321 + 10.0 * ((k % 997) / 997.0 - 0.5);
+        std::snprintf(line, sizeof line, "%.3f\t%.4f\r\n", lambda, trans);
+        text += line;
+    }
+    return text;
+}
+
+void BM_ParseSpectrumFile(benchmark::State& state) {
+    const std::string text = SpectrumFile();
+    auto X = std::make_unique<optc::SpectrumArray>();
+    auto Y = std::make_unique<optc::SpectrumArray>();
+    int count = 0;
+    for (auto _ : state) {
+        count = 0;
+        const auto result = optc::ParsePairs(text.data(), text.size(), *X, *Y, count,
+                                             optc::RestartMode::Below100);
+        benchmark::DoNotOptimize(result);
+        benchmark::ClobberMemory();
+    }
+    if (count != optc::kCapacity) state.SkipWithError("the file did not read as 100000 points");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+    state.counters["points"] = count;
+}
+BENCHMARK(BM_ParseSpectrumFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
