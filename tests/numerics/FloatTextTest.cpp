@@ -57,7 +57,7 @@ TEST_F(NumberText, FifteenSignificantDigits) {
     EXPECT_EQ(FloatToStr(100.0), "100");
     EXPECT_EQ(FloatToStr(-2.5), "-2.5");
     EXPECT_EQ(FloatToStr(400.123), "400.123");
-    // An exact half at the 16th digit goes away from zero.
+    // An exact half at the 16th digit (decided on the exact expansion) goes away from zero.
     EXPECT_EQ(FloatToStr(100000000000000.5), "100000000000001");
     EXPECT_EQ(FloatToStr(-100000000000000.5), "-100000000000001");
     EXPECT_EQ(FloatToStr(100000000000000.25), "100000000000000");
@@ -67,7 +67,7 @@ TEST_F(NumberText, ExtendedValuesPrintInFull) {
     EXPECT_EQ(FloatToStr(1e4000L), "1E4000");
     EXPECT_EQ(FloatToStr(-2.5e-4000L), "-2.5E-4000");
     EXPECT_EQ(FloatToStr(1.0L / 3.0L), "0.333333333333333");
-    // The smallest extended value goes through the exact expansion path safely.
+    // The smallest extended value, far below the double range.
     EXPECT_EQ(FloatToStr(std::numeric_limits<long double>::denorm_min()), "3.64519953188247E-4951");
 }
 
