@@ -13,11 +13,13 @@ struct Case {
 };
 
 TEST(TaucMatching, EnergiesAgreeToTheHundredthInExtendedPrecision) {
-    // 2.3 is stored just below 2.3: in extended precision 100*x stays below 230,
-    // whereas a double product would round up to 230 and pick the wrong hundredth.
+    // 2.3 and 1.2 are stored just below their decimal value: in extended precision
+    // 100*x stays below 230 or 120. A product in double rounds 1.2*100 up to 120 and
+    // picks the wrong hundredth.
     for (Case c : {Case{2.2531, 2.25, true}, Case{2.2599, 2.25, true}, Case{2.2631, 2.25, false},
                    Case{2.2931, 2.3, true}, Case{2.3031, 2.3, false}, Case{2.3531, 2.35, true},
-                   Case{2.3431, 2.35, false}, Case{0.0, 0.0, true}})
+                   Case{2.3431, 2.35, false}, Case{1.1931, 1.2, true}, Case{1.2031, 1.2, false},
+                   Case{0.0, 0.0, true}})
         EXPECT_EQ(EnergyMatches(c.v, c.x), c.match) << c.v << " vs " << c.x;
 }
 
@@ -32,7 +34,8 @@ TEST(TaucMatching, BulkOrdinateBandFollowsTheTypedValue) {
     for (OrdinateEdit e : {OrdinateEdit::Ytauc1, OrdinateEdit::Ytauc2})
         for (Case c : {Case{5.53, 5.57, true}, Case{5.61, 5.57, false}, Case{57.9, 57.3, true},
                        Case{58.1, 57.3, false}, Case{575, 573, true}, Case{581, 573, false},
-                       Case{100, 100, true}, Case{109.9, 100, true}, Case{99.9, 100, false}})
+                       Case{100, 100, true}, Case{109.9, 100, true}, Case{99.9, 100, false},
+                       Case{0.25, 0.3, true}, Case{0.31, 0.3, false}})
             EXPECT_EQ(OrdinateMatches(c.v, c.x, OrdinateMatch::Banded, e), c.match) << c.v << " vs " << c.x;
 }
 
