@@ -1,12 +1,16 @@
-// Placeholder program until the application shell lands: shows an empty start window.
+// The program: the application object with its four windows, then Qt's event loop
+// until the start window is closed.
 #include <QApplication>
-#include <QMainWindow>
+#include <QLocale>
+
+#include "app/ApplicationView.h"
+#include "numerics/FloatText.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Optical Constants");
-    window.resize(944, 618);
-    window.show();
+    QApplication::setApplicationName("Optical Constants");
+    optc::SetDecimalSeparator(optc::qt::LocaleDecimalSeparator(QLocale::system()));
+    optc::qt::ApplicationView application;
+    application.Show();
     return app.exec();
 }

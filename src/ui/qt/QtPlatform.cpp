@@ -1,0 +1,72 @@
+#include "ui/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "ui/Form.h"
+#include "ui/qt/Bindings.h"
+
+namespace optc::qt {
+
+// Message boxes and dialogs belong to the window the user is working in.
+QWidget* QtPlatform::Parent() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return QApplication::activeWindow();
+}
+
+void QtPlatform::RegisterWindow(Form& form, QDialog& dialog) {
+    windows_[&form] = &dialog;
+    dialog.setAttribute(Qt::WA_DeleteOnClose, false);
+    QPointer<QDialog> guard(&dialog);
+    form.ObserveClose([guard] {
+        if (guard) guard->done(QDialog::Accepted);
+    });
+}
+
+void QtPlatform::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), ToQString(text),
+                    QMessageBox::Ok, Parent());
+    box.exec();
+}
+
+void QtPlatform::ShowError(const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), ToQString(text),
+                    QMessageBox::Ok, Parent());
+    box.exec();
+}
+
+std::optional<std::string> QtPlatform::OpenFileDialog(const std::string& filter) {
+    const QString path = QFileDialog::getOpenFileName(Parent(), QString(), QString(), ToQString(filter));
+    if (path.isEmpty()) return std::nullopt;
+    return FromQString(path);
+}
+
+std::optional<std::string> QtPlatform::SaveFileDialog(const std::string& filter) {
+    // The chosen name is used as typed (the results files append their own endings),
+    // and existing files are replaced without asking.
+    const QString path = QFileDialog::getSaveFileName(Parent(), QString(), QString(), ToQString(filter),
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
+    return FromQString(path);
+}
+
+bool QtPlatform::FileExists(const std::string& path) {
+    const QFileInfo info(ToQString(path));
+    return info.exists() && info.isFile();
+}
+
+void QtPlatform::ShowModal(Form& form) {
+    auto it = windows_.find(&form);
+    if (it == windows_.end() || !it->second) return;
+    QDialog& dialog = *it->second;
+    form.FlushCharts();
+    form.SetShown(true);
+    dialog.exec();
+    dialog.hide();
+    form.SetShown(false);
+}
+
+}  // namespace optc::qt

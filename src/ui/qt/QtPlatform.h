@@ -1,0 +1,32 @@
+#pragma once
+// The platform services of the real program: Qt message boxes, file dialogs and the
+// modal display of the windows registered with it.
+#include <QPointer>
+#include <map>
+
+#include "ui/Platform.h"
+
+class QDialog;
+class QWidget;
+
+namespace optc::qt {
+
+class QtPlatform : public Platform {
+public:
+    // The window that shows the form modally. Closing it (its close button or the
+    // form's own Close) hides it; it is never destroyed here.
+    void RegisterWindow(Form& form, QDialog& dialog);
+
+    void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    std::optional<std::string> OpenFileDialog(const std::string& filter) override;
+    std::optional<std::string> SaveFileDialog(const std::string& filter) override;
+    bool FileExists(const std::string& path) override;
+    void ShowModal(Form& form) override;
+
+private:
+    static QWidget* Parent();
+    std::map<Form*, QPointer<QDialog>> windows_;
+};
+
+}  // namespace optc::qt

@@ -1,0 +1,266 @@
+#include "ui/qt/ChartWidget.h"
+
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "ui/Form.h"
+#include "ui/ScriptedPlatform.h"
+
+namespace optc::qt {
+namespace {
+
+struct Click {
+    int series;
+    MouseButton button;
+    double x, y;
+    int markUnderPointer;
+};
+
+// A chart like the minima window's: a clickable line, clickable labelled marks, and a
+// line that ignores clicks.
+class ChartWidgetTest : public ::testing::Test {
+protected:
+    ChartWidgetTest() {
+        form.AddChart(model);
+        model.AddSeries(SeriesStyle::Line, true);
+        model.AddSeries(SeriesStyle::Markers, true, true);
+        model.AddSeries(SeriesStyle::Line, false);
+        model.OnClickSeries = [this](int s, MouseButton b, double x, double y) {
+            clicks.push_back({s, b, x, y, model.GetCursorValueIndex(1)});
+        };
+        model.OnClickAxis = [this] { ++axisClicks; };
+        model.OnDblClick = [this] { ++doubleClicks; };
+        model.OnMouseMove = [this](double x, double y) { moves.push_back({x, y}); };
+        widget.resize(640, 480);
+        widget.show();
+        widget.replot();
+    }
+
+    // Fixes both axes so that pixels map to known values.
+    void Fix(double x0, double x1, double y0, double y1) {
+        form.Dispatch([&] { model.ZoomTo(x0, x1, y0, y1); });
+    }
+    QPoint Pixel(double x, double y) const {
+        return QPoint(static_cast<int>(std::lround(widget.xAxis->coordToPixel(x))),
+                      static_cast<int>(std::lround(widget.yAxis->coordToPixel(y))));
+    }
+    QRect Plot() const { return widget.axisRect()->rect(); }
+
+    ScriptedPlatform platform;
+    Form form{platform, "Chart"};
+    ChartModel model{"To mark a point, click it"};
+    ChartWidget widget{model, form};
+    std::vector<Click> clicks;
+    std::vector<std::pair<double, double>> moves;
+    int axisClicks = 0;
+    int doubleClicks = 0;
+};
+
+TEST_F(ChartWidgetTest, PointerMoveReportsAxisUnitsOfThePixel) {
+    Fix(0.0, 100.0, 0.0, 50.0);
+    const QRect plot = Plot();
+    // A quarter across and half way down the plot area.
+    QTest::mouseMove(&widget, QPoint(plot.left() + plot.width() / 4, plot.top() + plot.height() / 2));
+    ASSERT_FALSE(moves.empty());
+    const double xPerPixel = 100.0 / plot.width(), yPerPixel = 50.0 / plot.height();
+    EXPECT_NEAR(moves.back().first, 25.0, 1.5 * xPerPixel);
+    EXPECT_NEAR(moves.back().second, 25.0, 1.5 * yPerPixel);
+    // Higher on the screen is a larger value.
+    QTest::mouseMove(&widget, QPoint(plot.left() + plot.width() / 4, plot.top() + 1));
+    EXPECT_NEAR(moves.back().second, 50.0, 2.5 * yPerPixel);
+
+    // On a logarithmic axis the middle of 1..1000 is about 31.6.
+    form.Dispatch([&] {
+        model.LeftAxis().SetFixedMinimum(1.0);
+        model.LeftAxis().automaticMaximum = false;
+        model.LeftAxis().maximum = 1000.0;
+        model.LeftAxis().logarithmic = true;
+    });
+    QTest::mouseMove(&widget, QPoint(plot.left() + 10, plot.center().y()));
+    EXPECT_NEAR(std::log10(moves.back().second), 1.5, 3.0 / plot.height());
+}
+
+TEST_F(ChartWidgetTest, ClickOnAMarkFindsItsIndexAndBetweenMarksNone) {
+    form.Dispatch([&] {
+        for (int x = 0; x <= 100; x += 10) model.Series(0).AddXY(x, 50.0, clRed);
+        // Added out of order: the indices follow ascending X.
+        model.Series(1).AddXY(70.0, 50.0, clGreen);
+        model.Series(1).AddXY(30.0, 50.0, clGreen);
+        model.Series(1).AddXY(50.0, 50.0, clGreen);
+    });
+    Fix(0.0, 100.0, 0.0, 100.0);
+
+    // A few pixels off the centre of the mark at 50 is still on it.
+    QTest::mousePress(&widget, Qt::RightButton, {}, Pixel(50.0, 50.0) + QPoint(2, -2));
+    QTest::mouseRelease(&widget, Qt::RightButton, {}, Pixel(50.0, 50.0) + QPoint(2, -2));
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].series, 1);  // the marks lie above the curve
+    EXPECT_EQ(clicks[0].button, MouseButton::Right);
+    EXPECT_EQ(clicks[0].markUnderPointer, 1);
+
+    // On the curve half way between two marks: the curve is clicked, no mark is there.
+    QTest::mousePress(&widget, Qt::LeftButton, {}, Pixel(40.0, 50.0));
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, Pixel(40.0, 50.0));
+    ASSERT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(clicks[1].series, 0);
+    EXPECT_EQ(clicks[1].button, MouseButton::Left);
+    EXPECT_EQ(clicks[1].markUnderPointer, -1);
+    EXPECT_NEAR(clicks[1].x, 40.0, 100.0 / Plot().width());
+
+    // Well beside the curve nothing is clicked; the pointer is still known.
+    QTest::mousePress(&widget, Qt::LeftButton, {}, Pixel(50.0, 80.0));
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, Pixel(50.0, 80.0));
+    EXPECT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(model.GetCursorValueIndex(1), -1);
+    // Near the mark at 70 by moving only.
+    QTest::mouseMove(&widget, Pixel(70.0, 50.0) + QPoint(-3, 0));
+    EXPECT_EQ(model.GetCursorValueIndex(1), 2);
+}
+
+TEST_F(ChartWidgetTest, LinesThatIgnoreClicksAndOnlyTheNearestMarkCount) {
+    form.Dispatch([&] {
+        model.Series(2).AddXY(0.0, 20.0, clGreen);
+        model.Series(2).AddXY(100.0, 20.0, clGreen);
+        model.Series(1).AddXY(50.0, 60.0, clGreen);
+        model.Series(1).AddXY(50.4, 60.0, clGreen);
+    });
+    Fix(0.0, 100.0, 0.0, 100.0);
+    QTest::mousePress(&widget, Qt::LeftButton, {}, Pixel(30.0, 20.0));
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, Pixel(30.0, 20.0));
+    EXPECT_TRUE(clicks.empty());
+    // Two marks under the pointer: the nearer one is reported.
+    QTest::mousePress(&widget, Qt::LeftButton, {}, Pixel(50.4, 60.0) + QPoint(1, 0));
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].markUnderPointer, 1);
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, Pixel(50.4, 60.0) + QPoint(1, 0));
+}
+
+TEST_F(ChartWidgetTest, AxisClickAndDoubleClick) {
+    Fix(0.0, 100.0, 0.0, 100.0);
+    const QRect plot = Plot();
+    const QPoint belowBottomAxis(plot.center().x(), plot.bottom() + 12);
+    QTest::mouseClick(&widget, Qt::LeftButton, {}, belowBottomAxis);
+    EXPECT_EQ(axisClicks, 1);
+    const QPoint leftOfLeftAxis(plot.left() - 12, plot.center().y());
+    QTest::mouseClick(&widget, Qt::RightButton, {}, leftOfLeftAxis);
+    EXPECT_EQ(axisClicks, 2);
+    // Inside the plot area is not an axis.
+    QTest::mouseClick(&widget, Qt::LeftButton, {}, plot.center());
+    EXPECT_EQ(axisClicks, 2);
+    QTest::mouseDClick(&widget, Qt::LeftButton, {}, plot.center());
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(ChartWidgetTest, DragZoomsInEveryDirection) {
+    form.Dispatch([&] {
+        model.Series(2).AddXY(0.0, 0.0, clBlue);
+        model.Series(2).AddXY(100.0, 100.0, clBlue);
+    });
+    const QRect plot = Plot();
+    const double xs = 100.0 / plot.width(), ys = 100.0 / plot.height();
+    const QPoint a = Pixel(20.0, 70.0), b = Pixel(60.0, 30.0);
+    const std::vector<std::pair<QPoint, QPoint>> drags = {
+        {a, b},                                            // down and right
+        {b, a},                                            // up and left
+        {QPoint(a.x(), b.y()), QPoint(b.x(), a.y())},      // up and right
+        {QPoint(b.x(), a.y()), QPoint(a.x(), b.y())},      // down and left
+    };
+    for (const auto& [from, to] : drags) {
+        form.Dispatch([&] {
+            model.LeftAxis().SetAutomatic();
+            model.BottomAxis().SetAutomatic();
+        });
+        ASSERT_NEAR(widget.xAxis->range().upper, 100.0, 1e-9);
+        QTest::mousePress(&widget, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&widget, (from + to) / 2);
+        QTest::mouseMove(&widget, to);
+        QTest::mouseRelease(&widget, Qt::LeftButton, {}, to);
+        EXPECT_NEAR(model.BottomAxis().minimum, 20.0, 2 * xs);
+        EXPECT_NEAR(model.BottomAxis().maximum, 60.0, 2 * xs);
+        EXPECT_NEAR(model.LeftAxis().minimum, 30.0, 2 * ys);
+        EXPECT_NEAR(model.LeftAxis().maximum, 70.0, 2 * ys);
+        EXPECT_FALSE(model.LeftAxis().Automatic());
+        // The widget shows the zoomed range at once.
+        EXPECT_DOUBLE_EQ(widget.xAxis->range().lower, model.BottomAxis().minimum);
+        EXPECT_DOUBLE_EQ(widget.yAxis->range().upper, model.LeftAxis().maximum);
+    }
+    // A drag of a pixel or two is a click, not a zoom.
+    form.Dispatch([&] { model.BottomAxis().SetAutomatic(); });
+    QTest::mousePress(&widget, Qt::LeftButton, {}, a);
+    QTest::mouseMove(&widget, a + QPoint(2, 1));
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, a + QPoint(2, 1));
+    EXPECT_TRUE(model.BottomAxis().Automatic());
+}
+
+TEST_F(ChartWidgetTest, EachPointShowsItsOwnColour) {
+    form.Dispatch([&] {
+        model.Series(1).AddXY(20.0, 50.0, clRed);
+        model.Series(1).AddXY(50.0, 50.0, clBlue);
+        model.Series(1).AddXY(80.0, 50.0, clGreen);
+    });
+    Fix(0.0, 100.0, 0.0, 100.0);
+    const QImage image = widget.grab().toImage();
+    EXPECT_EQ(image.pixelColor(Pixel(20.0, 50.0)), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(Pixel(50.0, 50.0)), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(Pixel(80.0, 50.0)), QColor(0, 128, 0));
+    // Each mark carries its wavelength as a label.
+    ASSERT_EQ(widget.itemCount(), 3);
+    EXPECT_EQ(qobject_cast<QCPItemText*>(widget.item(1))->text(), "50");
+}
+
+TEST_F(ChartWidgetTest, LogarithmicAxisLeavesOutValuesAtOrBelowZero) {
+    form.Dispatch([&] {
+        const double ys[] = {-5.0, 0.0, 1.0, 10.0, 100.0};
+        for (int i = 0; i < 5; ++i) {
+            model.Series(1).AddXY(i, ys[i], clBlue);
+            model.Series(0).AddXY(i, ys[i], clRed);
+        }
+        model.LeftAxis().logarithmic = true;
+    });
+    EXPECT_EQ(widget.yAxis->scaleType(), QCPAxis::stLogarithmic);
+    EXPECT_DOUBLE_EQ(widget.yAxis->range().lower, 1.0);
+    EXPECT_DOUBLE_EQ(widget.yAxis->range().upper, 100.0);
+    const QImage image = widget.grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixelColor(Pixel(3.0, 10.0)), QColor(0, 0, 255));
+    // A fixed minimum of zero cannot be shown on a logarithmic axis either.
+    form.Dispatch([&] { model.LeftAxis().SetFixedMinimum(0.0); });
+    EXPECT_GT(widget.yAxis->range().lower, 0.0);
+    EXPECT_FALSE(widget.grab().toImage().isNull());
+    // Back to linear, everything is shown again.
+    form.Dispatch([&] {
+        model.LeftAxis().logarithmic = false;
+        model.LeftAxis().SetAutomatic();
+    });
+    EXPECT_DOUBLE_EQ(widget.yAxis->range().lower, -5.0);
+}
+
+TEST_F(ChartWidgetTest, RedrawsOncePerEventAndOnlyWhenTheChartChanged) {
+    int replots = 0;
+    QCoreApplication::processEvents();  // the first showing's own repaint
+    QObject::connect(&widget, &QCustomPlot::afterReplot, [&] { ++replots; });
+    model.Series(1).AddXY(1.0, 1.0, clRed);
+    model.Series(1).AddXY(2.0, 2.0, clRed);
+    EXPECT_EQ(replots, 0);
+    form.FlushCharts();
+    EXPECT_EQ(replots, 1);
+    // Pointer moves over an unchanged chart draw nothing.
+    QTest::mouseMove(&widget, Plot().center());
+    QTest::mouseMove(&widget, Plot().center() + QPoint(5, 5));
+    EXPECT_EQ(replots, 1);
+    // A handler that changes the chart many times is drawn once.
+    form.Dispatch([&] {
+        for (int i = 0; i < 100; ++i) model.Series(0).AddXY(i, i, clBlue);
+        model.BottomAxis().title = "Wavelengths , nm";
+    });
+    EXPECT_EQ(replots, 2);
+    EXPECT_EQ(widget.xAxis->label(), "Wavelengths , nm");
+}
+
+}  // namespace
+}  // namespace optc::qt
