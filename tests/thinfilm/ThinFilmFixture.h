@@ -1,0 +1,86 @@
+#pragma once
+// A Thin Films window driven without a display: scripted dialogs and message boxes,
+// a fresh workspace, the start window's unit choices and a private temp directory.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+#include "numerics/FloatText.h"
+#include "thinfilm/Main_1.h"
+#include "thinfilm/ThinFilmData.h"
+#include "ui/ScriptedPlatform.h"
+
+namespace optc::testing {
+
+using Points = std::vector<std::pair<double, double>>;
+
+class ThinFilmWindowTest : public ::testing::Test {
+protected:
+    ThinFilmWindowTest()
+        : data(ThinFilmData::Create()), d(*data), form(platform, d, [this] { return units; }) {
+        dir = std::filesystem::temp_directory_path() /
+              ("thinfilm_window_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        SetDecimalSeparator('.');
+    }
+    ~ThinFilmWindowTest() override {
+        SetDecimalSeparator('.');
+        std::filesystem::remove_all(dir);
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& content) {
+        std::string path = (dir / name).string();
+        std::ofstream out(path, std::ios::binary);
+        out << content;
+        return path;
+    }
+
+    static std::string PairsText(const Points& points) {
+        std::ostringstream text;
+        text.precision(17);
+        for (const auto& [x, y] : points) text << x << ' ' << y << "\r\n";
+        return text.str();
+    }
+
+    // Runs one user event through the window's one door, as the view would.
+    void User(const std::function<void()>& event) { form.Dispatch(event); }
+
+    void ImportSpectrum(const Points& points) {
+        platform.openAnswers.push_back(WriteFile("spectrum.txt", PairsText(points)));
+        User([&] { form.import1.Click(); });
+    }
+    void ImportFringes(const Points& points) {
+        platform.openAnswers.push_back(WriteFile("fringes.txt", PairsText(points)));
+        User([&] { form.Import2.Click(); });
+    }
+    void Type(Edit& edit, const std::string& text) {
+        User([&] {
+            edit.SetFocused(true);
+            edit.SetText(text);
+            edit.SetFocused(false);
+        });
+    }
+    void Calculate() { User([&] { form.Calculate.Click(); }); }
+
+    std::string LastMessage() const { return platform.messages.empty() ? "" : platform.messages.back(); }
+    std::string LastError() const { return platform.errors.empty() ? "" : platform.errors.back(); }
+
+    ScriptedPlatform platform;
+    UnitChoices units;
+    std::unique_ptr<ThinFilmData> data;
+    ThinFilmData& d;
+    TForm1 form;
+    std::filesystem::path dir;
+};
+
+}  // namespace optc::testing
