@@ -121,9 +121,12 @@ void ResampleOntoCommonGrid(BulkData& d) {
     if (!(h > 0.0) || n < 3 || m < 3) throw ResampleRefused(kResampleRefusedMessage);
 
     // Transmission pass: windows start one point before j, so a grid value between two
-    // measured wavelengths uses the next longer one as the third point.
+    // measured wavelengths uses the next longer one as the third point. A pass that
+    // fills the capacity stops there: its points beyond lie outside the common grid
+    // unless the other pass fills the capacity too.
     double x = x0;
     int nT = 0;
+    bool fullT = false;
     int k = 0;
     for (int i = 1; i <= n; ++i) {
         if (d.SpecLambda[i] <= x0) {
@@ -132,7 +135,7 @@ void ResampleOntoCommonGrid(BulkData& d) {
         }
     }
     if (k > 0) {
-        for (int j = k; j <= n - 1; ++j) {
+        for (int j = k; j <= n - 1 && !fullT; ++j) {
             int a = j == 1 ? 1 : j - 1;
             for (int p = 0; p < 3; ++p) {
                 d.WinLambda[p + 1] = d.SpecLambda[a + p];
@@ -142,7 +145,10 @@ void ResampleOntoCommonGrid(BulkData& d) {
             // The entry test looks one point further than the loop test.
             if (x > WavelengthAt(d.SpecLambda, n, j + 2)) {
                 do {
-                    if (nT == kCapacity) throw ResampleRefused(kGridCapacityMessage);
+                    if (nT == kCapacity) {
+                        fullT = true;
+                        break;
+                    }
                     ++nT;
                     d.GridLambda[nT] = x;
                     d.GridTrans[nT] = Quadratic(d.TransCoef, x);
@@ -155,7 +161,8 @@ void ResampleOntoCommonGrid(BulkData& d) {
     // Reflection pass over the same grid values: windows start at j.
     x = x0;
     int nR = 0;
-    for (int j = 1; j <= m - 2; ++j) {
+    bool fullR = false;
+    for (int j = 1; j <= m - 2 && !fullR; ++j) {
         for (int p = 0; p < 3; ++p) {
             d.WinReflLambda[p + 1] = d.ReflLambda[j + p];
             d.WinRefl[p + 1] = d.ReflValue[j + p];
@@ -163,7 +170,10 @@ void ResampleOntoCommonGrid(BulkData& d) {
         PolyFit(d.WinReflLambda.From1(), d.WinRefl.From1(), d.ReflCoef.data(), 3, 3);
         if (x > WavelengthAt(d.ReflLambda, m, j + 3)) {
             do {
-                if (nR == kCapacity) throw ResampleRefused(kGridCapacityMessage);
+                if (nR == kCapacity) {
+                    fullR = true;
+                    break;
+                }
                 ++nR;
                 d.GridReflLambda[nR] = x;
                 d.GridRefl[nR] = Quadratic(d.ReflCoef, x);
@@ -172,6 +182,9 @@ void ResampleOntoCommonGrid(BulkData& d) {
         }
     }
 
+    // Both passes wanted to go on: the common grid itself does not fit (this is also
+    // where a step too small to change x ends).
+    if (fullT && fullR) throw ResampleRefused(kGridCapacityMessage);
     d.AbsCount = nT < nR ? nT : nR;
 }
 

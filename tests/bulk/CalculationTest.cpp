@@ -204,14 +204,31 @@ TEST_F(Calculation, ResamplingRefusesWhatItCannotGrid) {
 }
 
 TEST_F(Calculation, GridBeyondTheCapacityIsRefused) {
-    // A step of a thousandth of a nm over half a million nm.
+    // A step of a thousandth of a nm (a reflection spectrum that returns to its first
+    // wavelength) over a million nm in both passes.
     SetT({{1e6, 50}, {5e5, 50}, {1, 50}});
-    SetR({{1e6, 10}, {1e6 - 0.001, 10}, {1e6 - 0.003, 10}});
+    SetR({{1e6, 10}, {2, 10}, {1, 10}, {1e6 - 0.004, 10}});
     UseReflectionSpectrum();
     Calculate();
     EXPECT_EQ(platform.messages, (std::vector<std::string>{kGridCapacityMessage}));
     EXPECT_EQ(data->AbsCount, 0);
     EXPECT_FALSE(GapEditsEnabled());
+
+    // Only one pass would run beyond the capacity: the common grid is the other's.
+    ClearLog();
+    SetR({{1e6, 10}, {1e6 - 0.001, 10}, {1e6 - 0.003, 10}});
+    Calculate();
+    EXPECT_TRUE(platform.log.empty());
+    EXPECT_EQ(data->AbsCount, 3);
+    EXPECT_EQ(data->GridLambda[kCapacity], data->GridLambda[kCapacity - 1] - 0.001);
+
+    // A step below the resolution of the wavelengths leaves x where it is; the grid
+    // would never end.
+    ClearLog();
+    SetT({{3e17, 50}, {1.5e17, 50}, {1, 50}});
+    SetR({{3e17, 10}, {3e17 - 128, 10}, {3e17 - 64, 10}});
+    Calculate();
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{kGridCapacityMessage}));
 }
 
 TEST_F(Calculation, ExactlyOneEmptySpectrumIsAFloatingPointError) {
