@@ -1,0 +1,55 @@
+#pragma once
+// Batch runs: one analysis replayed from the command line through the windows' own
+// form logic on a platform without a display. The steps are those a user would take
+// in the start window and the thin-film or bulk window; the results files are the
+// ones Save Results writes, and a JSON summary goes to standard output.
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace optc {
+
+// Exit statuses of a batch run.
+inline constexpr int kBatchDone = 0;      // no message stopped the run, files written
+inline constexpr int kBatchStopped = 1;   // a message or an error stopped it
+inline constexpr int kBatchWrongUsage = 2;
+
+enum class BatchAnalysis { ThinFilm, Bulk };
+
+// The command line, parsed. Every text is typed into its edit as given.
+struct BatchOptions {
+    BatchAnalysis analysis = BatchAnalysis::ThinFilm;
+    std::string spectrum;
+    std::optional<std::string> fringes;     // thin film
+    std::optional<std::string> reflection;  // bulk
+    bool waveNumber = false;
+    bool fraction = false;
+    std::optional<std::string> n0, ns, tolerance, wstart, wend, natx, order, envelope;
+    std::optional<std::string> constantN, constantR, thickness;
+    bool noEstimate = false;
+    bool noFringesFree = false;
+    bool reflectionSpectrum = false;
+    bool direct = false;
+    std::optional<std::pair<std::string, std::string>> eg;
+    std::string save;
+};
+
+// The usage text shown for a wrong command line and for --help.
+const std::string& BatchUsage();
+
+// Parses the arguments after the program name. On a wrong command line returns
+// nothing and says why in `error`.
+std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& args, std::string& error);
+
+// A JSON string literal for a text: quotes, backslashes and control characters
+// escaped; bytes that are not valid UTF-8 are read as Latin-1, so the output is
+// always valid UTF-8.
+std::string JsonString(const std::string& text);
+
+// Runs a whole batch: parses the arguments, replays the steps, writes the JSON
+// summary to `out` (or the usage text to `err`) and returns the exit status.
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace optc
