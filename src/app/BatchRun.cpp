@@ -127,33 +127,36 @@ public:
         if (o_.waveNumber) User(Form2, [this] { Form2.RadioButton2.Click(); });
         if (o_.fraction) User(Form2, [this] { Form2.RadioButton4.Click(); });
 
+        // The start window's button opens the analysis window modally; the steps are
+        // what the user does there, then Save Results and Exit.
         const bool thin = o_.analysis == BatchAnalysis::ThinFilm;
-        platform_.modalScripts.push_back([this, thin](Form&) {
+        Button& open = thin ? Form2.Button2 : Form2.Button1;
+        Form& window = thin ? static_cast<Form&>(Form1) : Form3;
+        Button& save = thin ? Form1.Button1 : Form3.Button1;
+        Button& exit = thin ? Form1.BitBtn1 : Form3.BitBtn1;
+        platform_.modalScripts.push_back([&, thin](Form&) {
             if (thin)
                 ThinFilmSteps();
             else
                 BulkSteps();
-            Save(thin ? static_cast<Form&>(Form1) : Form3, thin ? Form1.Button1 : Form3.Button1);
-            if (thin)
-                User(Form1, [this] { Form1.BitBtn1.Click(); });
-            else
-                User(Form3, [this] { Form3.BitBtn1.Click(); });
+            Save(window, save);
+            Perform(window, [&exit] { exit.Click(); });
         });
-        Form2.Dispatch([this, thin] {
-            if (thin)
-                Form2.Button2.Click();
-            else
-                Form2.Button1.Click();
-        });
+        Perform(Form2, [&open] { open.Click(); });
 
         WriteSummary(out, thin);
         return stop_ ? kBatchStopped : kBatchDone;
     }
 
 private:
-    // Runs one user event through the window's door. True while nothing has stopped
-    // the run: a new error, or a new message other than those that let a handler go on.
+    // Runs one user event through the window's door, unless the run has stopped.
     bool User(Form& form, const std::function<void()>& event) {
+        return !stop_ && Perform(form, event);
+    }
+
+    // Runs the event whatever happened before. True while nothing has stopped the
+    // run: a new error, or a new message other than those that let a handler go on.
+    bool Perform(Form& form, const std::function<void()>& event) {
         const std::size_t before = platform_.log.size();
         form.Dispatch(event);
         for (std::size_t i = before; i < platform_.log.size() && !stop_; ++i) {
@@ -267,7 +270,7 @@ private:
     void Save(Form& form, Button& button) {
         platform_.saveAnswers.clear();
         platform_.saveAnswers.push_back(o_.save);
-        Click(form, button);
+        Perform(form, [&button] { button.Click(); });
         platform_.saveAnswers.clear();
     }
 
