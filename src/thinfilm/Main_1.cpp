@@ -70,6 +70,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
 
     import1.OnClick = [this] { import1Click(); };
     Import2.OnClick = [this] { Import2Click(); };
+    Button2.OnClick = [this] { Button2Click(); };
     Calculate.OnClick = [this] { CalculateClick(); };
     FixThickness.OnClick = [this] { FixThicknessClick(); };
     FrFTr.OnClick = [this] { FrFTrClick(); };

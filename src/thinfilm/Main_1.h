@@ -13,6 +13,8 @@
 
 namespace optc {
 
+class TForm4;
+
 class TForm1 : public Form {
 public:
     // units reads the start window's unit choices at the moment an import needs them.
@@ -97,6 +99,9 @@ public:
     void Button1Click();
 
     // ---- Handlers: Determine Fringes ----
+    // The minima window that Determine Fringes shows; set once by the application.
+    void SetMinimaForm(TForm4& minima) { minima_ = &minima; }
+    void Button2Click();
 
     // ---- Handlers: Tauc view, optical gap and its window edits ----
     void RadioButton3Click();
@@ -113,6 +118,7 @@ private:
     ThinFilmData& data_;
     std::function<UnitChoices()> units_;
     TaucPlot tauc_;  // after the controls and the workspace it refers to
+    TForm4* minima_ = nullptr;
 };
 
 }  // namespace optc

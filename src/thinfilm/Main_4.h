@@ -1,0 +1,42 @@
+#pragma once
+// The minima window: the imported spectrum with the substrate level, on which the user
+// marks the fringe extrema by hand. A left (or middle) click on the curve or on a mark
+// sets a mark at the pointer; a right click on a mark removes it. Determine Fringes
+// (TForm1::Button2Click) fills the chart, shows this window modally and reads the
+// marks back when it closes.
+#include "thinfilm/ThinFilmData.h"
+#include "ui/ChartModel.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/Platform.h"
+
+namespace optc {
+
+class TForm4 : public Form {
+public:
+    // ExtCount of data follows the number of marks while the window is open.
+    TForm4(Platform& platform, ThinFilmData& data);
+
+    ThinFilmData& Data() { return data_; }
+
+    ChartModel Chart1{
+        "To mark minimum or maximum point, click Left mouse button; to delete it, click Right mouse button"};
+    ChartSeries& Series1;  // the spectrum: a line, clickable
+    ChartSeries& Series2;  // the marks: circle markers labelled with X, clickable on the markers
+    ChartSeries& Series3;  // the substrate level: a line that ignores clicks
+
+    Button BitBtn1{"BitBtn1", "Ok"};
+    StaticText PositionX{"PositionX", "X = "};
+    StaticText PositionY{"PositionY", "Y = "};
+
+    // A button pressed over the curve or a mark; x and y are the pointer's position in
+    // axis units. Only the button decides what happens.
+    void Chart1ClickSeries(int seriesIndex, MouseButton button, double x, double y);
+    void Chart1MouseMove(double x, double y);
+    void Chart1DblClick();
+
+private:
+    ThinFilmData& data_;
+};
+
+}  // namespace optc
