@@ -1,6 +1,7 @@
 #include "app/main_2View.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
@@ -16,10 +17,18 @@ namespace {
 
 QFont Font(const char* family, int pixels, bool bold) {
     QFont font(family);
-    font.setStyleHint(family == QString("Serif") ? QFont::Serif : QFont::SansSerif);
+    font.setStyleHint(family == QString("Times New Roman") ? QFont::Serif : QFont::SansSerif);
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+// Gives the widget its font, smaller where the system's font of that family is wider
+// than the text's place, so that the whole text stays readable.
+void SetFittingFont(QWidget* widget, QFont font, const QString& text, int room) {
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    widget->setFont(font);
 }
 
 void Red(QWidget* widget) {
@@ -42,7 +51,7 @@ main_2View::main_2View(TForm2& form, QWidget* parent) : QWidget(parent), form_(f
     // The panel without bevel that fills the window is the window itself here.
     StaticText1 = new QLabel(this);
     StaticText1->setGeometry(88, 40, 784, 46);
-    StaticText1->setFont(Font("Serif", 37, true));
+    SetFittingFont(StaticText1, Font("Times New Roman", 37, true), ToQString(form.StaticText1.Text()), 784);
     Bind(*StaticText1, form.StaticText1);
 
     // The captioned frames come first so that the radio buttons lie on top of them.
@@ -64,14 +73,14 @@ main_2View::main_2View(TForm2& form, QWidget* parent) : QWidget(parent), form_(f
 
     Button1 = new QPushButton(ToQString(form.Button1.Caption()), this);
     Button1->setGeometry(24, 376, 329, 73);
-    Button1->setFont(Font("Serif", 35, true));
+    SetFittingFont(Button1, Font("Times New Roman", 35, true), Button1->text(), 329 - 16);
     Button2 = new QPushButton(ToQString(form.Button2.Caption()), this);
     Button2->setGeometry(616, 377, 313, 73);
-    Button2->setFont(Font("Serif", 35, true));
+    SetFittingFont(Button2, Font("Times New Roman", 35, true), Button2->text(), 313 - 16);
 
     StaticText3 = new QLabel(this);
     StaticText3->setGeometry(8, 512, 933, 24);
-    StaticText3->setFont(Font("Sans", 16, true));
+    SetFittingFont(StaticText3, Font("Arial", 16, true), ToQString(form.StaticText3.Text()), 933);
     Red(StaticText3);
     Bind(*StaticText3, form.StaticText3);
 

@@ -27,7 +27,7 @@ void ChartSeries::Sort() const {
                       }) == points_.end();
     if (descending)
         std::reverse(mid, points_.end());
-    else
+    else if (!std::is_sorted(mid, points_.end(), byX))
         std::stable_sort(mid, points_.end(), byX);
     std::inplace_merge(points_.begin(), mid, points_.end(), byX);
     sortedPrefix_ = points_.size();

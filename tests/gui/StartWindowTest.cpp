@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -49,6 +50,10 @@ TEST(StartWindow, TextsAndFixedGeometry) {
               "Please, use files in 'txt' format with columns: WaveLength [separator: space, or Tab, or "
               "their sequence] Transmission");
     EXPECT_EQ(v.Button1->geometry(), QRect(24, 376, 329, 73));
+    // Whatever serif font the system has, the long texts fit their places.
+    EXPECT_LE(QFontMetrics(v.StaticText1->font()).horizontalAdvance(v.StaticText1->text()), 784);
+    EXPECT_LE(QFontMetrics(v.StaticText3->font()).horizontalAdvance(v.StaticText3->text()), 933);
+    EXPECT_TRUE(v.StaticText1->font().bold());
     EXPECT_EQ(v.RadioButton4->mapTo(&v, QPoint(0, 0)), QPoint(24 + 472, 216 + 32));
     // Only the start window is shown at start.
     EXPECT_TRUE(v.isVisible());
