@@ -1,0 +1,86 @@
+// Fuzzes the spectrum reader: the bytes of a file parsed in both restart modes, then
+// each of the four unit choices, the longest-first copy and the ascending flag.
+//
+// Input: the file itself, read with every combination of restart mode and unit choice. Files long enough to
+// overfill the arrays cost too much per input for a fuzzer; the capacity rule with
+// hostile tails is covered by the reader's regression tests instead.
+//
+// A fault is a crash, a sanitizer report, a hang, an exception that is not one of the
+// program's errors, a count outside the arrays, or an inf/NaN within the count after a
+// run that raised no error.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "numerics/Errors.h"
+#include "spectra/Ordering.h"
+#include "spectra/PairReader.h"
+#include "spectra/SpectrumArray.h"
+#include "spectra/UnitChoices.h"
+
+namespace {
+
+using optc::kCapacity;
+using optc::SpectrumArray;
+
+struct Arrays {
+    SpectrumArray X, Y, TX, TY;
+};
+
+// 3.2 MB of arrays: allocated once for the process, as the workspaces are.
+Arrays& Shared() {
+    static std::unique_ptr<Arrays> arrays = std::make_unique<Arrays>();
+    return *arrays;
+}
+
+[[noreturn]] void Fault(const char* what, int index = 0) {
+    std::fprintf(stderr, "pair reader fault: %s (index %d)\n", what, index);
+    std::abort();
+}
+
+void CheckFinite(const SpectrumArray& a, int count, const char* what) {
+    for (int k = 1; k <= count; ++k)
+        if (!std::isfinite(a[k])) Fault(what, k);
+}
+
+void RunOnce(const std::string& text, optc::RestartMode mode, optc::UnitChoices units) {
+    Arrays& a = Shared();
+    int count = 0;
+    try {
+        optc::ParsePairs(text.data(), text.size(), a.X, a.Y, count, mode);
+        if (count < 0 || count > kCapacity) Fault("count outside the arrays", count);
+        CheckFinite(a.X, count, "abscissa not finite after reading");
+        CheckFinite(a.Y, count, "ordinate not finite after reading");
+
+        optc::ApplyUnitConversions(a.X, a.Y, count, units);
+    } catch (const optc::Error&) {
+        // A reported error ends the import; nothing more to check.
+        return;
+    }
+    CheckFinite(a.X, count, "abscissa not finite after the unit conversions");
+    CheckFinite(a.Y, count, "ordinate not finite after the unit conversions");
+
+    optc::CopyLongestFirst(a.X, a.Y, a.TX, a.TY, count);
+    const bool reversed = a.X[1] < a.X[2];
+    for (int k = 1; k <= count; ++k) {
+        const int from = reversed ? count + 1 - k : k;
+        // Compare bit patterns through ==, except that -0.0 and 0.0 are the same point.
+        if (!(a.TX[k] == a.X[from]) || !(a.TY[k] == a.Y[from])) Fault("ordering lost a point", k);
+    }
+    const int flag = optc::AscendingFlag(a.X);
+    if (flag != (reversed ? 1 : 0)) Fault("ascending flag disagrees with the ordering");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    for (optc::RestartMode mode : {optc::RestartMode::Below100, optc::RestartMode::Always})
+        for (int choice = 0; choice < 4; ++choice)
+            RunOnce(text, mode, optc::UnitChoices{(choice & 1) != 0, (choice & 2) != 0});
+    return 0;
+}
