@@ -1,0 +1,293 @@
+#include "thinfilm/Main_1View.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QStyle>
+
+#include "thinfilm/Main_1.h"
+#include "ui/qt/Bindings.h"
+#include "ui/qt/ChartWidget.h"
+
+namespace optc::qt {
+
+namespace {
+
+constexpr int kEditHeight = 21;
+constexpr int kButtonHeight = 25;
+constexpr int kCheckHeight = 17;
+
+const QColor kMaroon(128, 0, 0);
+const QColor kActiveCaption(0, 0, 128);
+const QColor kRed(255, 0, 0);
+
+void SetTextColour(QWidget& w, const QColor& colour) {
+    QPalette palette = w.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    w.setPalette(palette);
+}
+
+QFont Bold(QFont font, int pixelSize = 0) {
+    font.setBold(true);
+    if (pixelSize > 0) font.setPixelSize(pixelSize);
+    return font;
+}
+
+// Builds the widgets on the panel; every widget gets its control's name so that the
+// window can be driven and inspected by name.
+class Builder {
+public:
+    Builder(QWidget& panel, TForm1& form) : panel_(panel), form_(form) {}
+
+    QLabel* Label(const char* text, int x, int y, int w, int h) {
+        auto* label = new QLabel(QString::fromUtf8(text), &panel_);
+        label->setGeometry(x, y, w, h);
+        return label;
+    }
+    // Section captions: bold, large, in the active caption's colour.
+    QLabel* Section(const char* text, int x, int y, int w) {
+        QLabel* label = Label(text, x, y, w, 20);
+        label->setFont(Bold(panel_.font(), 15));
+        SetTextColour(*label, kActiveCaption);
+        return label;
+    }
+    QLabel* FromTo(const char* text, int x, int y) {
+        QLabel* label = Label(text, x, y + 2, 40, 18);
+        label->setFont(Bold(panel_.font()));
+        return label;
+    }
+    QLabel* Or(int x, int y) {
+        QLabel* label = Label("or", x, y, 24, 16);
+        QFont font = Bold(panel_.font());
+        font.setPointSize(7);
+        label->setFont(font);
+        SetTextColour(*label, kRed);
+        return label;
+    }
+    QLabel* Static(StaticText& model, int x, int y, int w, int h, bool sunken = false) {
+        auto* label = new QLabel(&panel_);
+        label->setObjectName(QString::fromStdString(model.Name()));
+        label->setGeometry(x, y, w, h);
+        if (sunken) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
+        Bind(*label, model);
+        return label;
+    }
+    QPushButton* Push(Button& model, int x, int y, int w, int h = kButtonHeight) {
+        auto* button = new QPushButton(QString::fromStdString(model.Caption()), &panel_);
+        button->setObjectName(QString::fromStdString(model.Name()));
+        button->setGeometry(x, y, w, h);
+        // In a dialog Enter would press the default button; here Enter does nothing.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        Bind(*button, model, form_);
+        return button;
+    }
+    QLineEdit* Line(Edit& model, int x, int y, int w) {
+        auto* edit = new QLineEdit(&panel_);
+        edit->setObjectName(QString::fromStdString(model.Name()));
+        edit->setGeometry(x, y, w, kEditHeight);
+        Bind(*edit, model, form_);
+        return edit;
+    }
+    QCheckBox* Check(CheckBox& model, int x, int y, int w, int h = kCheckHeight) {
+        auto* box = new QCheckBox(QString::fromStdString(model.Caption()), &panel_);
+        box->setObjectName(QString::fromStdString(model.Name()));
+        box->setGeometry(x, y, w, h);
+        Bind(*box, model, form_);
+        return box;
+    }
+    QRadioButton* Radio(RadioButton& model, int x, int y, int w) {
+        auto* radio = new QRadioButton(QString::fromStdString(model.Caption()), &panel_);
+        radio->setObjectName(QString::fromStdString(model.Name()));
+        radio->setGeometry(x, y, w, kCheckHeight);
+        Bind(*radio, model, form_);
+        return radio;
+    }
+
+private:
+    QWidget& panel_;
+    TForm1& form_;
+};
+
+}  // namespace
+
+TForm1View::TForm1View(TForm1& form, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      form_(form) {
+    setObjectName("Form1");
+    setWindowTitle(QString::fromStdString(form.Caption()));
+    setFixedSize(kClientWidth, kClientHeight);
+    setSizeGripEnabled(false);
+    QFont base = font();
+    base.setPointSize(8);
+    setFont(base);
+
+    // One panel fills the window and holds every control.
+    auto* panel = new QFrame(this);
+    panel->setObjectName("Panel1");
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(0, 0, kClientWidth, kClientHeight);
+    Builder b(*panel, form);
+
+    // ---- Imports ----
+    QFont serifBold = Bold(base);
+    serifBold.setFamily("serif");
+    serifBold.setStyleHint(QFont::Serif);
+    serifBold.setPointSize(10);
+    b.Push(form.import1, 49, 9, 185)->setFont(serifBold);
+    b.Push(form.Import2, 550, 9, 161)->setFont(serifBold);
+    b.Or(720, 13);
+    b.Push(form.Button2, 752, 9, 161)->setFont(serifBold);
+    for (auto [text, x] : {std::pair{"Transmission Spectrum", 64}, std::pair{"Minima and Maxima of Fringes", 608}}) {
+        QLabel* title = b.Label(text, x, 40, 300, 20);
+        title->setFont(Bold(base, 15));
+        SetTextColour(*title, kMaroon);
+    }
+    b.Static(form.Fileshow1, 8, 64, 529, 19, true);
+    b.Static(form.Fileshow2, 568, 64, 368, 19, true);
+
+    // ---- Constants ----
+    b.Section("Refractive Index (n0-air, nS-substrate)", 9, 102, 390);
+    b.Label("n0  =", 402, 104, 50, 18);
+    b.Line(form.Const1, 458, 102, 49);
+    b.Label("nS =", 523, 104, 45, 18);
+    b.Line(form.Const2, 576, 102, 81);
+    b.Label("Ts-T tolerance , %", 680, 104, 160, 18);
+    b.Line(form.Tolerance, 848, 102, 73);
+
+    // ---- Ranges ----
+    b.Section("Wavelength Range for n calculations , nm", 8, 144, 440);
+    b.FromTo("From", 456, 144);
+    b.Line(form.Wstart, 520, 144, 161);
+    b.FromTo("To", 704, 144);
+    b.Line(form.Wend, 744, 144, 161);
+    b.Section("Energy range for Eg calculation , eV", 8, 184, 440);
+    b.FromTo("From", 456, 184);
+    b.Line(form.Estart, 520, 184, 161);
+    b.FromTo("To", 704, 184);
+    b.Line(form.Eend, 744, 184, 161);
+    b.Or(16, 208);
+    b.Section("Y-axis range for Eg calculation", 8, 224, 440);
+    b.FromTo("From", 456, 224);
+    b.Line(form.Ytauc1, 520, 224, 161);
+    b.FromTo("To", 704, 224);
+    b.Line(form.Ytauc2, 744, 224, 161);
+
+    // ---- Left column: thickness, n estimate, options, calculation, gap ----
+    b.Section("Film Thickness, cm:", 8, 264, 225);
+    b.Line(form.thickness, 8, 293, 217);
+    b.Check(form.FixThickness, 8, 320, 229);
+    b.Label("n at ", 8, 347, 30, 18);
+    QLineEdit* natx = b.Line(form.natx, 40, 345, 45);
+    natx->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), natx));
+    b.Label("nm:", 90, 347, 26, 18);
+    b.Static(form.n633show, 120, 347, 110, 18);
+    b.Check(form.not633, 8, 376, 229);
+    b.Check(form.nu633, 8, 396, 118);
+    b.Line(form.ninp, 128, 394, 97);
+    QLabel* small = b.Label("to calculate absorption and thickness", 24, 420, 210, 14);
+    QFont smallFont = base;
+    smallFont.setPointSize(7);
+    small->setFont(smallFont);
+    b.Check(form.FrFTr, 8, 459, 229);
+    b.Push(form.Calculate, 45, 494, 150, 28);
+    b.Section("Optical Gap, eV", 8, 530, 135);
+    QLabel* eg = b.Static(form.EgOutput, 146, 530, 86, 20);
+    eg->setFont(Bold(base, 15));
+    b.Push(form.CalculatEg, 45, 562, 150, 28);
+
+    // ---- Right column: polynomial orders and graph choice ----
+    b.Section("Polynom order", 736, 264, 200);
+    b.Label("n approximation", 736, 295, 145, 18);
+    b.Line(form.Order, 888, 293, 41);
+    b.Label("T envelope", 736, 322, 145, 18);
+    b.Line(form.envelope, 888, 320, 41);
+    b.Section("Results", 736, 348, 200);
+    // The frame is drawn behind the radio buttons; they belong to the panel, so they
+    // exclude only one another.
+    auto* frame = new QGroupBox("Graph", panel);
+    frame->setObjectName("RadioGroup1");
+    frame->setGeometry(736, 378, 185, 191);
+    // The caption sits in the frame's top line, as on a radio group.
+    frame->setStyleSheet(
+        "QGroupBox#RadioGroup1 { border: 1px solid palette(mid); margin-top: 7px; }"
+        "QGroupBox#RadioGroup1::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }");
+    b.Radio(form.RadioButton1, 752, 399, 160);
+    b.Radio(form.RadioButton4, 752, 437, 160);
+    b.Radio(form.RadioButton2, 752, 480, 160);
+    b.Check(form.Direct, 752, 512, 164);
+    b.Radio(form.RadioButton3, 752, 535, 160);
+
+    // ---- Chart with the pointer readout on it ----
+    chart_ = new ChartWidget(form.Chart1, form, panel);
+    chart_->setObjectName("Chart1");
+    chart_->setGeometry(240, 272, 473, 345);
+    positionX_ = new QLabel(chart_);
+    positionX_->setObjectName("PositionX");
+    positionY_ = new QLabel(chart_);
+    positionY_->setObjectName("PositionY");
+    for (QLabel* label : {positionX_, positionY_}) {
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->setFont(base);
+    }
+    Bind(*positionX_, form.PositionX);
+    Bind(*positionY_, form.PositionY);
+    PlacePositionLabels();
+
+    // ---- Results and closing ----
+    b.Push(form.Button1, 720, 584, 137);
+    QPushButton* exit = b.Push(form.BitBtn1, 864, 584, 73);
+    exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    SetTextColour(*exit, kRed);
+
+    // Exit, and every other close of the form, hides the dialog and ends a modal showing.
+    QPointer<TForm1View> self(this);
+    form.ObserveClose([self] {
+        if (self && self->isVisible()) self->done(QDialog::Accepted);
+    });
+}
+
+void TForm1View::PlacePositionLabels() {
+    // Lower left and upper left of the chart, 13 pixels high, over the plot.
+    positionX_->setGeometry(8, chart_->height() - 13 - 4, 200, 13);
+    positionY_->setGeometry(8, 4, 200, 13);
+    positionX_->raise();
+    positionY_->raise();
+}
+
+void TForm1View::reject() {
+    form_.Dispatch([this] { form_.Close(); });
+    // A form that was never marked as shown still hides its dialog.
+    if (isVisible()) done(QDialog::Rejected);
+}
+
+void TForm1View::showEvent(QShowEvent* event) {
+    form_.SetShown(true);
+    form_.FlushCharts();
+    QDialog::showEvent(event);
+}
+
+void TForm1View::keyPressEvent(QKeyEvent* event) {
+    // Escape does not close this window; only Exit and the title bar do.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace optc::qt
