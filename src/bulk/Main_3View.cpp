@@ -1,0 +1,251 @@
+#include "bulk/Main_3View.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QStyle>
+
+#include "bulk/Main_3.h"
+#include "ui/qt/Bindings.h"
+#include "ui/qt/ChartWidget.h"
+
+namespace optc::qt {
+
+namespace {
+
+constexpr int kEditWidth = 121;
+constexpr int kEditHeight = 21;
+constexpr int kButtonHeight = 25;
+constexpr int kCheckHeight = 17;
+// Section titles and field labels use a large font.
+constexpr int kLabelPixels = 21;
+
+// The large face of the labels: a Times-like serif.
+QFont LabelFont(int pixels) {
+    QFont font;
+    font.setFamilies({"Times New Roman", "Nimbus Roman", "Liberation Serif"});
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void SetTextColour(QWidget& w, const QColor& colour) {
+    QPalette palette = w.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    w.setPalette(palette);
+}
+
+// Builds the widgets on the panel; every widget gets its control's name so that the
+// window can be driven and inspected by name.
+class Builder {
+public:
+    Builder(QWidget& panel, TForm3& form) : panel_(panel), form_(form) {}
+
+    // A static label in the large font, sized to its text. Where the screen's fonts
+    // run wider, the text is made smaller until it ends before the next control.
+    QLabel* Label(const char* name, const char* text, int x, int y, int room, int pixels = kLabelPixels) {
+        auto* label = new QLabel(QString::fromUtf8(text), &panel_);
+        label->setObjectName(name);
+        label->move(x, y);
+        for (int size = pixels;; --size) {
+            label->setFont(LabelFont(size));
+            label->adjustSize();
+            if (label->width() <= room || size <= 9) break;
+        }
+        return label;
+    }
+    // A static text of the form, sized to its text whenever the text changes.
+    QLabel* Static(StaticText& model, int x, int y, bool sunken) {
+        auto* label = new QLabel(&panel_);
+        label->setObjectName(QString::fromStdString(model.Name()));
+        label->move(x, y);
+        if (sunken) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        }
+        Bind(*label, model);
+        label->adjustSize();
+        QPointer<QLabel> guard(label);
+        model.Observe([guard] {
+            if (guard) guard->adjustSize();
+        });
+        return label;
+    }
+    QPushButton* Push(Button& model, int x, int y, int w) {
+        auto* button = new QPushButton(QString::fromStdString(model.Caption()), &panel_);
+        button->setObjectName(QString::fromStdString(model.Name()));
+        button->setGeometry(x, y, w, kButtonHeight);
+        // In a dialog Enter would press the default button; here Enter does nothing.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        Bind(*button, model, form_);
+        return button;
+    }
+    QLineEdit* Line(Edit& model, int x, int y) {
+        auto* edit = new QLineEdit(&panel_);
+        edit->setObjectName(QString::fromStdString(model.Name()));
+        edit->setGeometry(x, y, kEditWidth, kEditHeight);
+        Bind(*edit, model, form_);
+        return edit;
+    }
+    QCheckBox* Check(CheckBox& model, int x, int y, int w) {
+        auto* box = new QCheckBox(QString::fromStdString(model.Caption()), &panel_);
+        box->setObjectName(QString::fromStdString(model.Name()));
+        // A caption wider than the box's place on this screen still shows in full.
+        box->setGeometry(x, y, model.Caption().empty() ? w : std::max(w, box->sizeHint().width()), kCheckHeight);
+        Bind(*box, model, form_);
+        return box;
+    }
+    QRadioButton* Radio(RadioButton& model, int x, int y, int w) {
+        auto* radio = new QRadioButton(QString::fromStdString(model.Caption()), &panel_);
+        radio->setObjectName(QString::fromStdString(model.Name()));
+        radio->setGeometry(x, y, std::max(w, radio->sizeHint().width()), kCheckHeight);
+        Bind(*radio, model, form_);
+        return radio;
+    }
+
+private:
+    QWidget& panel_;
+    TForm3& form_;
+};
+
+}  // namespace
+
+TForm3View::TForm3View(TForm3& form, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      form_(form) {
+    setObjectName("Form3");
+    setWindowTitle(QString::fromStdString(form.Caption()));
+    setFixedSize(kClientWidth, kClientHeight);
+    setSizeGripEnabled(false);
+    // The edits, buttons and boxes use the window's small default font.
+    QFont base = font();
+    base.setPointSize(8);
+    setFont(base);
+
+    // One panel fills the window and holds every control.
+    auto* panel = new QFrame(this);
+    panel->setObjectName("Panel1");
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(0, 0, kClientWidth, kClientHeight);
+    Builder b(*panel, form);
+
+    // The frame "Graph" is decoration behind the graph buttons, which belong to the
+    // panel; it is created first so that the buttons lie on top of it.
+    auto* frame = new QGroupBox("Graph", panel);
+    frame->setObjectName("RadioGroup1");
+    frame->setGeometry(736, 320, 185, 225);
+
+    // ---- Spectra ----
+    b.Push(form.import1, 8, 7, 185);
+    b.Label("Label4", "Transmission Spectrum", 0, 32, 480);
+    b.Static(form.Fileshow1, 8, 64, true);
+    b.Push(form.Button2, 488, 7, 185);
+    b.Label("Label2", "Reflection spectrum", 488, 32, 440, 19);
+    b.Static(form.Fileshow2, 488, 64, true);
+
+    // ---- Source of reflection and the sample ----
+    b.Check(form.InpN, 8, 104, 17);
+    b.Label("Labeln633", "Enter Refractive index n = const", 28, 101, 314);
+    b.Line(form.Refrn633, 346, 106);
+    b.Check(form.InpR, 488, 104, 17);
+    b.Label("StaticText1", "Enter Reflection R = const , %", 509, 101, 292);
+    b.Line(form.Refl, 805, 104);
+    b.Label("Label16", "Sample Thickness , cm", 8, 136, 228);
+    b.Line(form.Thickness, 240, 136);
+    b.Label("Label9", "n of the Environment", 488, 136, 220);
+    b.Label("Label10", "n0 =", 712, 136, 89);
+    b.Line(form.Const1, 805, 136);
+
+    // ---- Window of the gap fit ----
+    b.Label("Label6", "Energy range for Eg calculation , eV", 8, 184, 444);
+    b.Label("Label7", "From", 456, 184, 60);
+    b.Line(form.Estart, 520, 184);
+    b.Label("Label8", "To", 704, 184, 36);
+    b.Line(form.Eend, 744, 184);
+    QLabel* orLabel = b.Label("Label1", "or", 56, 216, 40, 11);
+    QFont orFont = orLabel->font();
+    orFont.setBold(true);
+    orLabel->setFont(orFont);
+    orLabel->adjustSize();
+    SetTextColour(*orLabel, QColor(255, 0, 0));
+    b.Label("Label13", "Y-axis range for Eg calculation", 8, 232, 444);
+    b.Label("Label14", "From", 456, 232, 60);
+    b.Line(form.Ytauc1, 520, 232);
+    b.Label("Label15", "To", 704, 232, 36);
+    b.Line(form.Ytauc2, 744, 232);
+
+    // ---- Calculation and gap ----
+    b.Push(form.Calculate, 64, 304, 145);
+    b.Push(form.CalculatEg, 64, 368, 145);
+    b.Label("Label17", "Optical Gap , eV", 8, 448, 228);
+    QLabel* eg = b.Static(form.EgOutput, 8, 496, false);
+    eg->setFont(LabelFont(kLabelPixels));
+
+    // ---- Graphs ----
+    b.Label("Label12", "Results", 736, 264, 200);
+    b.Radio(form.RadioButton4, 760, 352, 145);
+    b.Radio(form.RadioButton1, 760, 392, 113);
+    b.Radio(form.RadioButton2, 760, 432, 137);
+    b.Check(form.Direct, 752, 472, 153);
+    b.Radio(form.RadioButton3, 760, 512, 113);
+
+    // ---- Chart with the pointer readout on it ----
+    chart_ = new ChartWidget(form.Chart1, form, panel);
+    chart_->setObjectName("Chart1");
+    chart_->setGeometry(240, 272, 473, 345);
+    for (auto [model, y] : {std::pair{&form.PositionY, 8}, std::pair{&form.PositionX, 320}}) {
+        auto* label = new QLabel(chart_);
+        label->setObjectName(QString::fromStdString(model->Name()));
+        label->setGeometry(8, y, 200, 13);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        Bind(*label, *model);
+        label->raise();
+    }
+
+    // ---- Results and closing ----
+    b.Push(form.Button1, 720, 576, 137);
+    QPushButton* exit = b.Push(form.BitBtn1, 864, 576, 75);
+    exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+
+    // Exit, and every other close of the form, hides the dialog and ends a modal showing.
+    QPointer<TForm3View> self(this);
+    form.ObserveClose([self] {
+        if (self && self->isVisible()) self->done(QDialog::Accepted);
+    });
+}
+
+void TForm3View::reject() {
+    form_.Dispatch([this] { form_.Close(); });
+    // A form that was never marked as shown still hides its dialog.
+    if (isVisible()) done(QDialog::Rejected);
+}
+
+void TForm3View::showEvent(QShowEvent* event) {
+    form_.SetShown(true);
+    form_.FlushCharts();
+    QDialog::showEvent(event);
+}
+
+void TForm3View::keyPressEvent(QKeyEvent* event) {
+    // Escape does not close this window; only Exit and the title bar do.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace optc::qt
