@@ -158,6 +158,25 @@ TEST_F(Calculation, WorkedResamplingExample) {
     EXPECT_TRUE(GapEditsEnabled());
 }
 
+TEST_F(Calculation, AWindowWhoseIntervalWasSkippedStillYieldsOnePoint) {
+    // h = 50 (300 nm over 6 points); 700/695/690 is narrower than a step. After 700,
+    // x = 650 lies below that window's interval but above the point after it (600),
+    // so that window gives 650 by extrapolation, and the next window starts at 600.
+    SetT({{800, 10}, {700, 40}, {695, 42}, {690, 41}, {600, 20}, {500, 60}});
+    SetR({{750, 30}, {650, 10}, {550, 25}, {450, 5}});
+    UseReflectionSpectrum();
+    Calculate();
+    ASSERT_TRUE(platform.log.empty());
+    ASSERT_EQ(data->AbsCount, 5);
+    const double grid[] = {750, 700, 650, 600, 550};
+    for (int i = 1; i <= 5; ++i) EXPECT_DOUBLE_EQ(data->GridLambda[i], grid[i - 1]) << i;
+    EXPECT_NEAR(data->GridTrans[2], Parabola(800, 10, 700, 40, 695, 42, 700), 1e-9);
+    // Extrapolated from a narrow window: the fit is ill-conditioned there.
+    EXPECT_NEAR(data->GridTrans[3], Parabola(700, 40, 695, 42, 690, 41, 650), 1e-3);
+    EXPECT_NEAR(data->GridTrans[4], Parabola(695, 42, 690, 41, 600, 20, 600), 1e-6);
+    EXPECT_NEAR(data->GridTrans[5], Parabola(690, 41, 600, 20, 500, 60, 550), 1e-6);
+}
+
 TEST_F(Calculation, TransmissionWhollyAboveTheReflectionGivesNoPoints) {
     SetT({{1000, 50}, {900, 50}, {800, 50}});
     SetR({{700, 10}, {600, 10}, {500, 10}});
