@@ -1,0 +1,75 @@
+#pragma once
+// The transmission of a uniform absorbing film on a thick transparent substrate, with
+// a Cauchy index n = a + b / lambda^2 and an exponential absorption edge, and the
+// fringe extrema found on it by a plain search. Shared by the tests and the benchmark.
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace optc::synthetic {
+
+struct Film {
+    double a = 2.0;          // Cauchy constant
+    double b = 3.0e4;        // nm^2
+    double thicknessNm = 1000.0;
+    double substrate = 1.52;
+    double edgeEnergy = 3.0;   // eV: alpha = 1e5 cm^-1 there
+    double edgeWidth = 0.15;   // eV
+
+    double Index(double lambda) const { return a + b / (lambda * lambda); }
+    double Alpha(double lambda) const { return 1e5 * std::exp((1239.83 / lambda - edgeEnergy) / edgeWidth); }
+
+    // T in percent: A x / (B - C x cos(phi) + D x^2), phi = 4 pi n d / lambda.
+    double Transmission(double lambda) const {
+        const double n = Index(lambda);
+        const double s = substrate;
+        const double x = std::exp(-Alpha(lambda) * thicknessNm * 1e-7);
+        const double A = 16 * n * n * s;
+        const double B = std::pow(n + 1, 3) * (n + s * s);
+        const double C = 2 * (n * n - 1) * (n * n - s * s);
+        const double D = std::pow(n - 1, 3) * (n - s * s);
+        const double phi = 4 * M_PI * n * thicknessNm / lambda;
+        return 100 * A * x / (B - C * x * std::cos(phi) + D * x * x);
+    }
+};
+
+using Points = std::vector<std::pair<double, double>>;
+
+// count points from `from` to `to` nm, evenly spaced, in ascending wavelength; with
+// `instrument` the transmission to three decimals as an instrument writes it (0 deep
+// in the edge), otherwise exact.
+inline Points Spectrum(const Film& film, double from, double to, int count, bool instrument = true) {
+    Points points;
+    points.reserve(static_cast<std::size_t>(count));
+    const double step = (to - from) / (count - 1);
+    for (int i = 0; i < count; ++i) {
+        const double lambda = from + step * i;
+        const double t = film.Transmission(lambda);
+        points.push_back({lambda, instrument ? std::round(t * 1000) / 1000 : t});
+    }
+    return points;
+}
+
+// Local maxima and minima of an ascending spectrum at wavelengths of at least
+// `shortest`, each refined by the parabola through it and its two neighbours;
+// longest wavelength first.
+inline Points Extrema(const Points& spectrum, double shortest) {
+    Points found;
+    for (std::size_t i = spectrum.size() - 2; i >= 1; --i) {
+        const auto [x0, y0] = spectrum[i - 1];
+        const auto [x1, y1] = spectrum[i];
+        const auto [x2, y2] = spectrum[i + 1];
+        if (x1 < shortest) break;
+        const bool peak = y1 > y0 && y1 >= y2;
+        const bool dip = y1 < y0 && y1 <= y2;
+        if (!peak && !dip) continue;
+        const double h = x1 - x0;
+        const double curvature = y0 - 2 * y1 + y2;
+        const double shift = curvature != 0 ? h * (y0 - y2) / (2 * curvature) : 0.0;
+        const double top = y1 - (y0 - y2) * (y0 - y2) / (8 * curvature);
+        found.push_back({x1 + shift, curvature != 0 ? top : y1});
+    }
+    return found;
+}
+
+}  // namespace optc::synthetic
