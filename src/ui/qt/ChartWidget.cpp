@@ -298,19 +298,25 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
     cursor_ = event->position();
     pressPos_ = event->position().toPoint();
     dragging_ = false;
+    pressOnAxis_ = false;
+    // The topmost clickable series under the pointer takes the click, also where it
+    // touches an axis line: with automatic scaling the lowest point of a curve lies on
+    // the bottom axis.
+    const int tolerance = static_cast<int>(kHitTolerance);
+    if (axisRect()->rect().adjusted(-tolerance, -tolerance, tolerance, tolerance).contains(pressPos_)) {
+        for (int s = model_.SeriesCount() - 1; s >= 0; --s) {
+            if (!model_.Series(s).Clickable() || !OnSeries(s, cursor_)) continue;
+            const MouseButton button = ToButton(event->button());
+            const double x = PixelToX(cursor_.x()), y = PixelToY(cursor_.y());
+            Run([this, s, button, x, y] {
+                if (model_.OnClickSeries) model_.OnClickSeries(s, button, x, y);
+            });
+            return;
+        }
+    }
     pressOnAxis_ = xAxis->selectTest(cursor_, false) >= 0 || yAxis->selectTest(cursor_, false) >= 0;
     if (pressOnAxis_) return;
     if (!axisRect()->rect().contains(pressPos_)) return;
-    // The topmost clickable series under the pointer takes the click.
-    for (int s = model_.SeriesCount() - 1; s >= 0; --s) {
-        if (!model_.Series(s).Clickable() || !OnSeries(s, cursor_)) continue;
-        const MouseButton button = ToButton(event->button());
-        const double x = PixelToX(cursor_.x()), y = PixelToY(cursor_.y());
-        Run([this, s, button, x, y] {
-            if (model_.OnClickSeries) model_.OnClickSeries(s, button, x, y);
-        });
-        return;
-    }
     if (event->button() == Qt::LeftButton) {
         dragging_ = true;
         band_->setGeometry(QRect(pressPos_, QSize()));
