@@ -12,7 +12,14 @@ namespace optc {
 
 inline double EvaluateCoef(const CoefVector& c, double x) {
     double sum = c[0] + c[1] * x;
-    for (int k = 2; k <= 10; ++k) sum = sum + c[static_cast<std::size_t>(k)] * std::pow(x, k);
+    for (int k = 2; k <= 10; ++k) {
+        const double ck = c[static_cast<std::size_t>(k)];
+        // A zero coefficient adds exactly nothing when x^k is finite (|x| <= 1e30 keeps
+        // x^10 in range) and the sum is not a zero whose sign the addition could turn;
+        // skipping its power then leaves the result bit for bit the same.
+        if (ck == 0.0 && sum != 0.0 && std::fabs(x) <= 1e30) continue;
+        sum = sum + ck * std::pow(x, k);
+    }
     return CheckFinite(sum);
 }
 
