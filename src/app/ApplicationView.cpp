@@ -1,8 +1,12 @@
 #include "app/ApplicationView.h"
 
 #include <QLocale>
+#include <QPointer>
 
-#include "ui/qt/Bindings.h"
+#include "app/main_2View.h"
+#include "bulk/Main_3View.h"
+#include "thinfilm/Main_1View.h"
+#include "thinfilm/Main_4View.h"
 
 namespace optc::qt {
 
@@ -13,27 +17,17 @@ char LocaleDecimalSeparator(const QLocale& locale) {
     return '.';
 }
 
-AnalysisWindow::AnalysisWindow(Form& form, ChartModel& chart, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(ToQString(form.Caption()));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(944, 618);
-    form.AddChart(chart);
-    Chart1 = new ChartWidget(chart, form, this);
-    Chart1->setGeometry(0, 0, 944, 553);
-}
-
 ApplicationView::ApplicationView() {
-    main_ = std::make_unique<main_2View>(Form2);
+    main_ = std::make_unique<main_2View>(app.Form2);
     View2 = main_.get();
-    View3 = new AnalysisWindow(Form3, Chart3, View2);
-    View1 = new AnalysisWindow(Form1, Chart1, View2);
-    View4 = new AnalysisWindow(Form4, Chart4, View2);
-    platform.RegisterWindow(Form3, *View3);
-    platform.RegisterWindow(Form1, *View1);
-    platform.RegisterWindow(Form4, *View4);
+    View3 = new TForm3View(app.Form3, View2);
+    View1 = new TForm1View(app.Form1, View2);
+    View4 = new TForm4View(app.Form4, View1);
+    platform.RegisterWindow(app.Form3, *View3);
+    platform.RegisterWindow(app.Form1, *View1);
+    platform.RegisterWindow(app.Form4, *View4);
     QPointer<main_2View> start(View2);
-    Form2.ObserveClose([start] {
+    app.Form2.ObserveClose([start] {
         if (start) start->close();
     });
 }

@@ -6,13 +6,9 @@
 #include <set>
 #include <sstream>
 
-#include "app/main_2.h"
-#include "bulk/BulkData.h"
-#include "bulk/Main_3.h"
+#include "app/Application.h"
 #include "numerics/FloatText.h"
 #include "spectra/PairReader.h"
-#include "thinfilm/Main_1.h"
-#include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
@@ -307,13 +303,11 @@ private:
     const BatchOptions& o_;
     std::optional<std::string> stop_;  // the first stopping message or error
 
-    // Created in the program's order: start window, bulk window, thin-film window.
     ScriptedPlatform platform_;
-    std::unique_ptr<ThinFilmData> thinFilmData_ = ThinFilmData::Create();
-    std::unique_ptr<BulkData> bulkData_ = BulkData::Create();
-    TForm2 Form2{platform_, Form3, Form1};
-    TForm3 Form3{platform_, *bulkData_, [this] { return Form2.Units(); }};
-    TForm1 Form1{platform_, *thinFilmData_, [this] { return Form2.Units(); }};
+    Application app_{platform_};
+    TForm2& Form2 = app_.Form2;
+    TForm3& Form3 = app_.Form3;
+    TForm1& Form1 = app_.Form1;
 };
 
 }  // namespace

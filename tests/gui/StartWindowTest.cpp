@@ -13,6 +13,10 @@
 #include <functional>
 
 #include "app/ApplicationView.h"
+#include "app/main_2View.h"
+#include "bulk/Main_3View.h"
+#include "thinfilm/Main_1View.h"
+#include "thinfilm/Main_4View.h"
 
 namespace optc::qt {
 namespace {
@@ -74,18 +78,18 @@ TEST(StartWindow, UserClicksKeepTheTwoUnitGroupsApart) {
     EXPECT_TRUE(v.RadioButton2->isChecked());
     EXPECT_FALSE(v.RadioButton1->isChecked());
     EXPECT_TRUE(v.RadioButton3->isChecked());
-    EXPECT_TRUE(app.Form2.Units().waveNumber);
-    EXPECT_FALSE(app.Form2.Units().fraction);
+    EXPECT_TRUE(app.app.Form2.Units().waveNumber);
+    EXPECT_FALSE(app.app.Form2.Units().fraction);
     // Clicking the checked button leaves it checked.
     QTest::mouseClick(v.RadioButton2, Qt::LeftButton);
     EXPECT_TRUE(v.RadioButton2->isChecked());
-    EXPECT_TRUE(app.Form2.RadioButton2.Checked());
+    EXPECT_TRUE(app.app.Form2.RadioButton2.Checked());
     QTest::mouseClick(v.RadioButton4, Qt::LeftButton);
     EXPECT_TRUE(v.RadioButton2->isChecked());
     EXPECT_FALSE(v.RadioButton3->isChecked());
-    EXPECT_TRUE(app.Form2.Units().fraction);
+    EXPECT_TRUE(app.app.Form2.Units().fraction);
     // A change made by the logic shows on screen.
-    app.Form2.RadioButton1.SetChecked(true);
+    app.app.Form2.RadioButton1.SetChecked(true);
     EXPECT_TRUE(v.RadioButton1->isChecked());
     EXPECT_FALSE(v.RadioButton2->isChecked());
     EXPECT_TRUE(v.RadioButton4->isChecked());
@@ -95,37 +99,36 @@ TEST(StartWindow, AnalysisWindowsOpenModallyAndKeepTheirState) {
     ApplicationView app;
     app.Show();
     main_2View& v = *app.View2;
-    AnalysisWindow* bulk = app.View3;
+    TForm3View* bulk = app.View3;
     bool wasModal = false, startBlocked = false;
     WhenModal([&](QWidget* modal) {
         wasModal = modal == bulk && bulk->isVisible();
         startBlocked = !app.View2->isEnabled() || QApplication::activeModalWidget() != app.View2;
-        app.Form3.Dispatch([&] { app.Chart3.AddSeries(SeriesStyle::Line, false).AddXY(1.0, 2.0, clBlue); });
+        app.app.Form3.Dispatch([&] { app.app.Form3.Thickness.SetText("0.25"); });
         bulk->close();  // the title-bar close button
     });
     QTest::mouseClick(v.Button1, Qt::LeftButton);
     EXPECT_TRUE(wasModal);
     EXPECT_TRUE(startBlocked);
     EXPECT_FALSE(bulk->isVisible());
-    EXPECT_FALSE(app.Form3.Shown());
+    EXPECT_FALSE(app.app.Form3.Shown());
 
     // Shown again: the same window with the same chart; the form's own Close ends it.
-    int seriesSeen = -1;
-    AnalysisWindow* shownAgain = nullptr;
+    std::string thicknessSeen;
+    TForm3View* shownAgain = nullptr;
     WhenModal([&](QWidget* modal) {
-        shownAgain = qobject_cast<AnalysisWindow*>(modal);
-        seriesSeen = shownAgain ? shownAgain->Chart1->graphCount() : -1;
-        app.Form3.Close();
+        shownAgain = qobject_cast<TForm3View*>(modal);
+        thicknessSeen = app.app.Form3.Thickness.Text();
+        app.app.Form3.Close();
     });
     QTest::mouseClick(v.Button1, Qt::LeftButton);
     EXPECT_EQ(shownAgain, bulk);
-    EXPECT_EQ(seriesSeen, 1);
-    EXPECT_EQ(app.Chart3.Series(0).Count(), 1);
+    EXPECT_EQ(thicknessSeen, "0.25");
 
     bool thinShown = false;
     WhenModal([&](QWidget* modal) {
-        thinShown = modal == app.View1 && app.Form1.Shown();
-        app.Form1.Close();
+        thinShown = modal == app.View1 && app.app.Form1.Shown();
+        app.app.Form1.Close();
     });
     QTest::mouseClick(v.Button2, Qt::LeftButton);
     EXPECT_TRUE(thinShown);
@@ -151,7 +154,7 @@ TEST(StartWindow, ErrorsOfAHandlerAppearInTheErrorBox) {
             box->button(QMessageBox::Ok)->click();
         }
     });
-    app.Form2.Dispatch([] { throw std::runtime_error("Floating point division by zero"); });
+    app.app.Form2.Dispatch([] { throw std::runtime_error("Floating point division by zero"); });
     EXPECT_EQ(text, "Floating point division by zero");
     EXPECT_EQ(icon, QMessageBox::Critical);
     EXPECT_EQ(buttons, 1);
