@@ -1,5 +1,7 @@
 #include "bulk/Main_3.h"
 
+#include "ui/ChartInteraction.h"
+
 #include "bulk/BulkCalculation.h"
 #include "numerics/FloatText.h"
 
@@ -50,6 +52,15 @@ TForm3::TForm3(Platform& platform, BulkData& data, std::function<UnitChoices()> 
     Button1.OnClick = [this] { Button1Click(); };
     BitBtn1.OnClick = [this] { Close(); };
     Chart1.OnDblClick = [this] { Chart1DblClick(); };
+    Chart1.OnMouseMove = [this](double x, double y) { Chart1MouseMove(x, y); };
+    Chart1.OnClickAxis = [this] { Chart1ClickAxis(); };
+}
+
+void TForm3::Chart1MouseMove(double x, double y) { ShowPointerReadout(x, y, PositionX, PositionY); }
+
+// Only the absorption graph switches its left axis to a logarithmic scale.
+void TForm3::Chart1ClickAxis() {
+    if (RadioButton2.Checked()) ToggleLogarithmicLeftAxis(Chart1, 0.1);
 }
 
 void TForm3::Message(const std::string& text) {

@@ -75,6 +75,8 @@ public:
     void Ytauc2Change() { tauc_.Ytauc2Change(); }
     void DirectClick() { tauc_.DirectClick(); }
     void Chart1DblClick() { tauc_.RedrawOnDblClick(); }
+    void Chart1MouseMove(double x, double y);
+    void Chart1ClickAxis();
     void Button1Click();
 
 private:

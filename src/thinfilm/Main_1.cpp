@@ -4,6 +4,7 @@
 
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
+#include "ui/ChartInteraction.h"
 #include "thinfilm/Absorption.h"
 #include "thinfilm/Dispersion.h"
 #include "thinfilm/Envelope.h"
@@ -89,6 +90,21 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     Ytauc1.OnChange = [this] { Ytauc1Change(); };
     Ytauc2.OnChange = [this] { Ytauc2Change(); };
     Direct.OnClick = [this] { DirectClick(); };
+
+    Chart1.OnMouseMove = [this](double x, double y) { Chart1MouseMove(x, y); };
+    Chart1.OnDblClick = [this] { Chart1DblClick(); };
+    Chart1.OnClickAxis = [this] { Chart1ClickAxis(); };
+}
+
+// ---- Chart events ----
+
+void TForm1::Chart1MouseMove(double x, double y) { ShowPointerReadout(x, y, PositionX, PositionY); }
+
+void TForm1::Chart1DblClick() { tauc_.RedrawOnDblClick(); }
+
+// Only the absorption graph switches its left axis to a logarithmic scale.
+void TForm1::Chart1ClickAxis() {
+    if (RadioButton2.Checked()) ToggleLogarithmicLeftAxis(Chart1, 0.001);
 }
 
 // ---- Tauc view and optical gap (shared with the bulk window) ----

@@ -113,6 +113,9 @@ public:
     void DirectClick();
 
     // ---- Handlers: chart events ----
+    void Chart1MouseMove(double x, double y);
+    void Chart1DblClick();
+    void Chart1ClickAxis();
 
 private:
     ThinFilmData& data_;
