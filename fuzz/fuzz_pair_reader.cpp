@@ -8,6 +8,7 @@
 // A fault is a crash, a sanitizer report, a hang, an exception that is not one of the
 // program's errors, a count outside the arrays, or an inf/NaN within the count after a
 // run that raised no error.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "numerics/Errors.h"
 #include "spectra/Ordering.h"
@@ -47,32 +49,48 @@ void CheckFinite(const SpectrumArray& a, int count, const char* what) {
         if (!std::isfinite(a[k])) Fault(what, k);
 }
 
-void RunOnce(const std::string& text, optc::RestartMode mode, optc::UnitChoices units) {
-    Arrays& a = Shared();
-    int count = 0;
-    try {
-        optc::ParsePairs(text.data(), text.size(), a.X, a.Y, count, mode);
-        if (count < 0 || count > kCapacity) Fault("count outside the arrays", count);
-        CheckFinite(a.X, count, "abscissa not finite after reading");
-        CheckFinite(a.Y, count, "ordinate not finite after reading");
-
-        optc::ApplyUnitConversions(a.X, a.Y, count, units);
-    } catch (const optc::Error&) {
-        // A reported error ends the import; nothing more to check.
-        return;
-    }
-    CheckFinite(a.X, count, "abscissa not finite after the unit conversions");
-    CheckFinite(a.Y, count, "ordinate not finite after the unit conversions");
-
+void CheckOrdering(Arrays& a, int count) {
     optc::CopyLongestFirst(a.X, a.Y, a.TX, a.TY, count);
     const bool reversed = a.X[1] < a.X[2];
     for (int k = 1; k <= count; ++k) {
         const int from = reversed ? count + 1 - k : k;
-        // Compare bit patterns through ==, except that -0.0 and 0.0 are the same point.
+        // -0.0 and 0.0 are the same point.
         if (!(a.TX[k] == a.X[from]) || !(a.TY[k] == a.Y[from])) Fault("ordering lost a point", k);
     }
-    const int flag = optc::AscendingFlag(a.X);
-    if (flag != (reversed ? 1 : 0)) Fault("ascending flag disagrees with the ordering");
+    if (optc::AscendingFlag(a.X) != (reversed ? 1 : 0)) Fault("ascending flag disagrees with the ordering");
+}
+
+// One file read in one restart mode, then converted with each of the four unit choices
+// (from a saved copy of what was read, so the file is parsed once per mode).
+void ReadAndConvert(const std::string& text, optc::RestartMode mode) {
+    Arrays& a = Shared();
+    int count = 0;
+    try {
+        optc::ParsePairs(text.data(), text.size(), a.X, a.Y, count, mode);
+    } catch (const optc::Error&) {
+        return;  // a reported error ends the import
+    }
+    if (count < 0 || count > kCapacity) Fault("count outside the arrays", count);
+    CheckFinite(a.X, count, "abscissa not finite after reading");
+    CheckFinite(a.Y, count, "ordinate not finite after reading");
+
+    // The ordering reads the first two points whatever the count.
+    const int saved = std::max(count, 2);
+    const std::vector<double> readX(a.X.From1(), a.X.From1() + saved);
+    const std::vector<double> readY(a.Y.From1(), a.Y.From1() + saved);
+
+    for (int choice = 0; choice < 4; ++choice) {
+        std::copy(readX.begin(), readX.end(), a.X.From1());
+        std::copy(readY.begin(), readY.end(), a.Y.From1());
+        try {
+            optc::ApplyUnitConversions(a.X, a.Y, count, optc::UnitChoices{(choice & 1) != 0, (choice & 2) != 0});
+        } catch (const optc::Error&) {
+            continue;
+        }
+        CheckFinite(a.X, count, "abscissa not finite after the unit conversions");
+        CheckFinite(a.Y, count, "ordinate not finite after the unit conversions");
+        CheckOrdering(a, count);
+    }
 }
 
 }  // namespace
@@ -80,7 +98,6 @@ void RunOnce(const std::string& text, optc::RestartMode mode, optc::UnitChoices 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     for (optc::RestartMode mode : {optc::RestartMode::Below100, optc::RestartMode::Always})
-        for (int choice = 0; choice < 4; ++choice)
-            RunOnce(text, mode, optc::UnitChoices{(choice & 1) != 0, (choice & 2) != 0});
+        ReadAndConvert(text, mode);
     return 0;
 }

@@ -93,6 +93,8 @@ struct Options {
     bool TypeBound() const { return b[0] & 0x20; }
     bool SecondFile() const { return !(b[0] & 0x40); }  // read by default
     bool TypedRange() const { return b[0] & 0x80; }
+    // The locale's decimal separator, for typed numbers and numbers shown in edits.
+    char Separator() const { return (b[7] & 0x80) ? ',' : '.'; }
 };
 
 // Texts the user might type, ordinary values first, then the ones each check refuses.
@@ -128,7 +130,10 @@ public:
         }
         form_.FlushCharts();
     }
-    void Type(Edit& edit, const std::string& text, bool focused = false) {
+    // Types a number as the user would under the locale's decimal separator.
+    void Type(Edit& edit, std::string text, bool focused = false) {
+        for (char& c : text)
+            if (c == '.') c = DecimalSeparator();
         User([&] {
             edit.SetFocused(focused);
             edit.SetText(text);
@@ -393,7 +398,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         cut == std::string_view::npos ? std::string_view{} : rest.substr(cut + kSeparator.size());
 
     Session& s = Shared();
-    SetDecimalSeparator('.');
+    SetDecimalSeparator(o.Separator());
     s.units = UnitChoices{o.WaveNumber(), o.Fraction()};
     WriteFile(s.dir / "spectrum.txt", spectrum);
     WriteFile(s.dir / "second.txt", second);

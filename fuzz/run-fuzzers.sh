@@ -17,6 +17,8 @@ shift $(( $# >= 2 ? 2 : 1 ))
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_pair_reader fuzz_pipelines)
 
+bash scripts/install-deps.sh  # clang and its runtime libraries come from Debian
+
 build=build-fuzz
 if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
