@@ -1,9 +1,13 @@
 #include "ui/qt/ChartWidget.h"
 
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QRubberBand>
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "numerics/FloatText.h"
 #include "ui/Form.h"
@@ -299,6 +303,7 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
     pressPos_ = event->position().toPoint();
     dragging_ = false;
     pressOnAxis_ = false;
+    pressOnSeries_ = false;
     // The topmost clickable series under the pointer takes the click, also where it
     // touches an axis line: with automatic scaling the lowest point of a curve lies on
     // the bottom axis.
@@ -308,6 +313,7 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
             if (!model_.Series(s).Clickable() || !OnSeries(s, cursor_)) continue;
             const MouseButton button = ToButton(event->button());
             const double x = PixelToX(cursor_.x()), y = PixelToY(cursor_.y());
+            pressOnSeries_ = true;
             Run([this, s, button, x, y] {
                 if (model_.OnClickSeries) model_.OnClickSeries(s, button, x, y);
             });
@@ -372,5 +378,36 @@ void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 // Zooming is by dragging only; the wheel does nothing.
 void ChartWidget::wheelEvent(QWheelEvent* event) { event->ignore(); }
+
+void ChartWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Mouse && pressOnSeries_) {
+        pressOnSeries_ = false;
+        event->accept();
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(QString::fromLatin1(kSaveAsCaption), this, [this] { SaveChartAs(); });
+    menu.exec(event->globalPos());
+    event->accept();
+}
+
+std::string ChartWidget::SaveAs(const std::string& path) {
+    QString name = ToQString(path);
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    const bool pdf = suffix == QLatin1String("pdf");
+    if (!pdf && suffix != QLatin1String("png")) name += QLatin1String(".png");
+    // Drawn from the model as it stands, not from a drawing still to come.
+    RedrawIfChanged();
+    const bool written = pdf ? savePdf(name, width(), height()) : savePng(name, width(), height());
+    if (!written) throw std::runtime_error("Unable to save the chart to " + FromQString(name));
+    return FromQString(name);
+}
+
+void ChartWidget::SaveChartAs() {
+    const auto path = form_.GetPlatform().SaveFileDialog("PNG picture (*.png);;PDF document (*.pdf)");
+    if (!path) return;
+    form_.Dispatch([this, &path] { SaveAs(*path); });
+}
+
 
 }  // namespace optc::qt

@@ -50,12 +50,24 @@ public:
     double PixelToX(double px) const;
     double PixelToY(double py) const;
 
+    // Caption of the context menu's one entry.
+    static constexpr const char* kSaveAsCaption = "Save Chart As...";
+    // Writes what the chart shows, with its titles, as a PNG picture or, for a name
+    // ending in ".pdf" (any case), as a PDF document, at the widget's size. A name
+    // without either ending gets ".png". Throws with a message when the file cannot be
+    // written; returns the name written.
+    std::string SaveAs(const std::string& path);
+    // The menu entry: asks the platform's save dialog for a name, then SaveAs through
+    // the form, so that a failure shows in the error box. Cancelling writes nothing.
+    void SaveChartAs();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     struct AxisState {
@@ -87,6 +99,9 @@ private:
     QPointF cursor_;
     QPoint pressPos_;
     bool pressOnAxis_ = false;
+    // The last press went to a series (the minima window deletes a mark with the
+    // right button); its context menu is not shown then.
+    bool pressOnSeries_ = false;
     bool dragging_ = false;
     QRubberBand* band_ = nullptr;
 };

@@ -38,18 +38,33 @@ void QtPlatform::ShowError(const std::string& text) {
     box.exec();
 }
 
+DialogFolders& QtPlatform::Folders() {
+    // Found on first use: the application object knows its executable only once it exists.
+#ifdef OPTC_SOURCE_DIR
+    const std::string source = OPTC_SOURCE_DIR;
+#else
+    const std::string source;
+#endif
+    if (!folders_)
+        folders_.emplace(DialogFolders::FindExamples(FromQString(QCoreApplication::applicationDirPath()), source));
+    return *folders_;
+}
+
 std::optional<std::string> QtPlatform::OpenFileDialog(const std::string& filter) {
-    const QString path = QFileDialog::getOpenFileName(Parent(), QString(), QString(), ToQString(filter));
+    const QString path = QFileDialog::getOpenFileName(Parent(), QString(), ToQString(Folders().OpenFolder()),
+                                                      ToQString(filter));
     if (path.isEmpty()) return std::nullopt;
+    Folders().Chosen(FromQString(path));
     return FromQString(path);
 }
 
 std::optional<std::string> QtPlatform::SaveFileDialog(const std::string& filter) {
     // The chosen name is used as typed (the results files append their own endings),
     // and existing files are replaced without asking.
-    const QString path = QFileDialog::getSaveFileName(Parent(), QString(), QString(), ToQString(filter),
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(Parent(), QString(), ToQString(Folders().SaveFolder()),
+                                                      ToQString(filter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
+    Folders().Chosen(FromQString(path));
     return FromQString(path);
 }
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <map>
 
+#include "ui/DialogFolders.h"
 #include "ui/Platform.h"
 
 class QDialog;
@@ -24,8 +25,14 @@ public:
     bool FileExists(const std::string& path) override;
     void ShowModal(Form& form) override;
 
+    // Where the file dialogs start: the examples folder found beside the executable
+    // (or in the source tree it was built in) until the user chooses a file, then the
+    // folder of the last chosen file.
+    DialogFolders& Folders();
+
 private:
     static QWidget* Parent();
+    std::optional<DialogFolders> folders_;
     std::map<Form*, QPointer<QDialog>> windows_;
 };
 
