@@ -206,6 +206,7 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     chart_ = new ChartWidget(form.Chart1, form, panel);
     chart_->setObjectName("Chart1");
     chart_->setGeometry(240, 272, 473, 345);
+    chart_->SetLoweredBevel(2);
     for (auto [model, y] : {std::pair{&form.PositionY, 8}, std::pair{&form.PositionX, 320}}) {
         auto* label = new QLabel(chart_);
         label->setObjectName(QString::fromStdString(model->Name()));

@@ -236,6 +236,7 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     chart_ = new ChartWidget(form.Chart1, form, panel);
     chart_->setObjectName("Chart1");
     chart_->setGeometry(240, 272, 473, 345);
+    chart_->SetLoweredBevel(2);
     positionX_ = new QLabel(chart_);
     positionX_->setObjectName("PositionX");
     positionY_ = new QLabel(chart_);

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRubberBand>
+#include <qdrawutil.h>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -49,6 +51,20 @@ ColourRun& RunFor(std::vector<ColourRun>& runs, Color colour) {
     return runs.back();
 }
 
+// The zoom rectangle: a black frame two pixels wide over the plot, nothing filled.
+class ZoomFrame : public QRubberBand {
+public:
+    explicit ZoomFrame(QWidget* parent) : QRubberBand(QRubberBand::Rectangle, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 }  // namespace
 
 ChartWidget::ChartWidget(ChartModel& model, Form& form, QWidget* parent)
@@ -56,7 +72,7 @@ ChartWidget::ChartWidget(ChartModel& model, Form& form, QWidget* parent)
     setMouseTracking(true);
     setInteractions(QCP::Interactions());
     setSelectionRectMode(QCP::srmNone);
-    band_ = new QRubberBand(QRubberBand::Rectangle, this);
+    band_ = new ZoomFrame(this);
     if (!model_.Title().empty()) {
         plotLayout()->insertRow(0);
         title_ = new QCPTextElement(this, ToQString(model_.Title()), QFont(font().family(), 9, QFont::Bold));
@@ -376,6 +392,18 @@ void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     });
 }
 
+void ChartWidget::SetLoweredBevel(int width) {
+    bevel_ = std::max(0, width);
+    update();
+}
+
+void ChartWidget::paintEvent(QPaintEvent* event) {
+    QCustomPlot::paintEvent(event);
+    if (bevel_ <= 0) return;
+    QPainter painter(this);
+    qDrawShadePanel(&painter, rect(), palette(), true, bevel_);
+}
+
 // Zooming is by dragging only; the wheel does nothing.
 void ChartWidget::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
@@ -408,6 +436,5 @@ void ChartWidget::SaveChartAs() {
     if (!path) return;
     form_.Dispatch([this, &path] { SaveAs(*path); });
 }
-
 
 }  // namespace optc::qt

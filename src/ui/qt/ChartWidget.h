@@ -35,6 +35,11 @@ public:
 
     ChartModel& Model() { return model_; }
 
+    // A lowered bevel of the given width in pixels drawn along the widget's edges, over
+    // the white background (0: none). It lies outside the plot area.
+    void SetLoweredBevel(int width);
+    int LoweredBevel() const { return bevel_; }
+
     // Rebuilds the plot from the model and repaints.
     void Redraw();
     // Redraws only when the model changed since the last drawing.
@@ -68,6 +73,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     struct AxisState {
@@ -104,6 +110,7 @@ private:
     bool pressOnSeries_ = false;
     bool dragging_ = false;
     QRubberBand* band_ = nullptr;
+    int bevel_ = 0;
 };
 
 }  // namespace qt
