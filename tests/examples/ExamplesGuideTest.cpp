@@ -1,0 +1,241 @@
+// The README's walk-throughs of the example spectra, step by step through the real
+// windows' logic: every figure the guide quotes is checked here, so the guide cannot
+// drift from what the program shows.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/Application.h"
+#include "numerics/FloatText.h"
+#include "ui/ScriptedPlatform.h"
+
+namespace optc {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+
+std::vector<std::string> Lines(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class ExamplesGuide : public ::testing::Test {
+protected:
+    ExamplesGuide() {
+        SetDecimalSeparator('.');
+        dir = fs::temp_directory_path() / ("examples_guide_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    ~ExamplesGuide() override { fs::remove_all(dir); }
+
+    // The start window's button opens the analysis window; `steps` is what the user
+    // does there before pressing Exit.
+    void InWindow(Button& open, Form& window, Button& exit, const std::function<void()>& steps) {
+        platform.modalScripts.push_back([&, steps](Form& shown) {
+            EXPECT_EQ(&shown, &window);
+            steps();
+            User(window, [&exit] { exit.Click(); });
+        });
+        User(app.Form2, [&open] { open.Click(); });
+        ASSERT_TRUE(platform.modalScripts.empty());
+    }
+    // One user event through the window's door.
+    void User(Form& form, const std::function<void()>& event) { form.Dispatch(event); }
+    void Import(Form& form, Button& button, const std::string& file) {
+        platform.openAnswers.push_back((kExamples / file).string());
+        User(form, [&button] { button.Click(); });
+    }
+    void Type(Form& form, Edit& edit, const std::string& text) {
+        User(form, [&edit] { edit.SetFocused(true); });
+        User(form, [&edit, &text] { edit.SetText(text); });
+        User(form, [&edit] { edit.SetFocused(false); });
+    }
+    void Save(Form& form, Button& button, const std::string& base) {
+        platform.saveAnswers.push_back((dir / base).string());
+        User(form, [&button] { button.Click(); });
+    }
+    // Nothing went wrong: no message box, no error box.
+    void ExpectQuiet() { EXPECT_TRUE(platform.log.empty()) << platform.log.front(); }
+
+    ScriptedPlatform platform;
+    Application app{platform};
+    TForm1& Form1 = app.Form1;
+    TForm3& Form3 = app.Form3;
+    fs::path dir;
+};
+
+TEST_F(ExamplesGuide, ThinFilmOnGlassInNanometresAndPercent) {
+    TForm1& f = Form1;
+    InWindow(app.Form2.Button2, f, f.BitBtn1, [&] {
+        Import(f, f.import1, "thinfilm-transmission.txt");
+        EXPECT_EQ(f.Data().SpecCount, 801);
+        EXPECT_TRUE(f.Button2.Enabled());
+        Import(f, f.Import2, "thinfilm-fringes.txt");
+        EXPECT_EQ(f.Data().ExtCount, 18);
+        EXPECT_EQ(f.Wstart.Text(), "544.56");
+        EXPECT_EQ(f.Wend.Text(), "1048.07");
+
+        Type(f, f.Const2, "1.52");
+        User(f, [&] { f.Calculate.Click(); });
+        ExpectQuiet();
+        EXPECT_EQ(f.thickness.Text(), "0.000204255");
+        EXPECT_EQ(f.n633show.Text(), "2.2723");
+
+        User(f, [&] { f.Direct.Click(); });
+        User(f, [&] { f.RadioButton3.Click(); });
+        // The first Tauc plot proposes the whole energy range.
+        EXPECT_EQ(f.Estart.Text(), "1.12711818181818");
+        EXPECT_EQ(f.Eend.Text(), "4.13276666666667");
+        Type(f, f.Estart, "2.45");
+        Type(f, f.Eend, "2.7");
+        User(f, [&] { f.CalculatEg.Click(); });
+        ExpectQuiet();
+        EXPECT_EQ(f.EgOutput.Text(), "2.3995");
+        Save(f, f.Button1, "film");
+    });
+
+    // The four results files: header, then one row per point.
+    const auto ref = Lines(dir / "filmRef.txt"), abs = Lines(dir / "filmAbs.txt");
+    const auto tauc = Lines(dir / "filmtauc.txt"), free = Lines(dir / "filmFreeTrans.txt");
+    ASSERT_EQ(ref.size(), 1u + 504u);
+    EXPECT_EQ(ref[1], "544.56  2.19705906114242  1048.07  2.22727447946492");
+    EXPECT_EQ(ref[18], "561.56  2.22148121616308  544.56  2.1102322549688");
+    EXPECT_EQ(ref[19], "562.56  2.22272373882146");
+    EXPECT_EQ(ref.back().substr(0, 9), "1047.56  ");
+    // n at the extrema against the film's true dispersion: within 0.001 down to
+    // 780 nm, within 0.02 down to 649 nm.
+    for (std::size_t row = 1; row <= 18; ++row) {
+        double lambda = 0, n = 0;
+        std::sscanf(ref[row].c_str(), "%*f %*f %lf %lf", &lambda, &n);
+        const double truth = 2.2 + 3.0e4 / (lambda * lambda);
+        if (lambda >= 780.0) {
+            EXPECT_LT(std::abs(n - truth), 0.001) << lambda;
+        }
+        if (lambda >= 649.0) {
+            EXPECT_LT(std::abs(n - truth), 0.02) << lambda;
+        }
+    }
+    ASSERT_EQ(abs.size(), 1u + 801u);
+    EXPECT_EQ(abs[1], "4.13276666666667  45092.4165349581");
+    ASSERT_EQ(tauc.size(), 1u + 801u);
+    EXPECT_EQ(tauc[1], "4.13276666666667  34728721229.3504   1.73857232104111E+0010");
+    ASSERT_EQ(free.size(), 1u + 801u);
+    EXPECT_EQ(free[1], "300  0.125");
+}
+
+TEST_F(ExamplesGuide, ThinFilmInWaveNumbersAndFractions) {
+    TForm1& f = Form1;
+    User(app.Form2, [&] { app.Form2.RadioButton2.Click(); });  // "WaveVector (1/cm)"
+    User(app.Form2, [&] { app.Form2.RadioButton4.Click(); });  // "Transmission in a.u."
+    InWindow(app.Form2.Button2, f, f.BitBtn1, [&] {
+        Import(f, f.import1, "thinfilm-wavenumber.txt");
+        // Converted to nanometres and percent, longest wavelength first.
+        ASSERT_EQ(f.Data().SpecCount, 801);
+        EXPECT_EQ(FloatToStr(f.Data().SpecLambda[1]), "1099.9999989");
+        EXPECT_EQ(FloatToStr(f.Data().SpecTrans[1]), "89.6053");
+        Import(f, f.Import2, "thinfilm-fringes-wavenumber.txt");
+        EXPECT_EQ(f.Data().ExtCount, 18);
+        EXPECT_EQ(f.Wstart.Text(), "544.559981920609");
+        EXPECT_EQ(f.Wend.Text(), "1048.06971759761");
+
+        Type(f, f.Const2, "1.52");
+        User(f, [&] { f.Calculate.Click(); });
+        ExpectQuiet();
+        // The 15-digit texts of the range fall just inside the outermost extrema.
+        EXPECT_EQ(f.Data().RangeCount, 16);
+        EXPECT_EQ(f.thickness.Text(), "0.000204255");
+        EXPECT_EQ(f.n633show.Text(), "2.2763");
+
+        // A range typed a little wider takes all 18 extrema again.
+        Type(f, f.Wstart, "544");
+        Type(f, f.Wend, "1049");
+        User(f, [&] { f.Calculate.Click(); });
+        ExpectQuiet();
+        EXPECT_EQ(f.Data().RangeCount, 18);
+        EXPECT_EQ(f.n633show.Text(), "2.2724");
+
+        User(f, [&] { f.Direct.Click(); });
+        User(f, [&] { f.RadioButton3.Click(); });
+        Type(f, f.Estart, "2.45");
+        Type(f, f.Eend, "2.7");
+        User(f, [&] { f.CalculatEg.Click(); });
+        ExpectQuiet();
+        EXPECT_EQ(f.EgOutput.Text(), "2.3995");
+    });
+}
+
+TEST_F(ExamplesGuide, BulkPlateWithEachSourceOfReflection) {
+    TForm3& f = Form3;
+    auto gap = [&] {
+        User(f, [&] { f.Calculate.Click(); });
+        User(f, [&] { f.RadioButton3.Click(); });  // indirect gap: Direct stays unchecked
+        Type(f, f.Estart, "3.55");
+        Type(f, f.Eend, "3.8");
+        User(f, [&] { f.CalculatEg.Click(); });
+        ExpectQuiet();
+    };
+    InWindow(app.Form2.Button1, f, f.BitBtn1, [&] {
+        // At the start the constant R = 18 % is the source, its edit still disabled.
+        EXPECT_TRUE(f.InpR.Checked());
+        EXPECT_FALSE(f.Refl.Enabled());
+
+        // 1. The reflection spectrum, on another grid: both are resampled.
+        Import(f, f.import1, "bulk-transmission.txt");
+        Import(f, f.Button2, "bulk-reflection.txt");
+        EXPECT_FALSE(f.InpR.Checked());
+        EXPECT_FALSE(f.InpN.Checked());
+        Type(f, f.Thickness, "0.1");
+        gap();
+        EXPECT_EQ(f.Data().SpecCount, 551);
+        EXPECT_EQ(f.Data().ReflCount, 277);
+        EXPECT_EQ(f.Data().AbsCount, 552);
+        EXPECT_EQ(f.EgOutput.Text(), "3.5003");
+        Save(f, f.Button1, "plate");
+
+        // 2. The constant index n = 1.9: with both boxes unchecked one click checks InpN.
+        User(f, [&] { f.InpN.Click(); });
+        EXPECT_TRUE(f.InpN.Checked());
+        Type(f, f.Refrn633, "1.9");
+        gap();
+        EXPECT_EQ(f.Data().AbsCount, 551);
+        EXPECT_EQ(f.EgOutput.Text(), "3.5002");
+        Save(f, f.Button1, "plateN");
+
+        // 3. The constant reflection 9.6314 %: the first click on InpR unchecks InpN,
+        // the second checks InpR.
+        User(f, [&] { f.InpR.Click(); });
+        EXPECT_FALSE(f.InpN.Checked());
+        EXPECT_FALSE(f.InpR.Checked());
+        User(f, [&] { f.InpR.Click(); });
+        EXPECT_TRUE(f.InpR.Checked());
+        Type(f, f.Refl, "9.6314");
+        gap();
+        EXPECT_EQ(f.EgOutput.Text(), "3.5002");
+    });
+
+    const auto abs = Lines(dir / "plateAbs.txt"), tauc = Lines(dir / "platetauc.txt");
+    ASSERT_EQ(abs.size(), 1u + 552u);
+    EXPECT_EQ(abs[1], "1.5497875  -0.093198447753927");
+    ASSERT_EQ(tauc.size(), 1u + 552u);
+    EXPECT_EQ(tauc[1], "1.5497875  0.380049719574215  -1.07006640016318E+0002");
+    const auto absN = Lines(dir / "plateNAbs.txt");
+    ASSERT_EQ(absN.size(), 1u + 551u);
+    EXPECT_EQ(absN[1], "1.5497875  -0.093196499510307");
+}
+
+}  // namespace
+}  // namespace optc
