@@ -1,32 +1,21 @@
 #include "bulk/Main_3View.h"
 
-#include <algorithm>
-
-#include <QCheckBox>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QShowEvent>
 #include <QStyle>
 
 #include "bulk/Main_3.h"
-#include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/qt/ControlBuilder.h"
 
 namespace optc::qt {
 
 namespace {
 
 constexpr int kEditWidth = 121;
-constexpr int kEditHeight = 21;
-constexpr int kButtonHeight = 25;
-constexpr int kCheckHeight = 17;
 // Section titles and field labels use a large font.
 constexpr int kLabelPixels = 21;
 
@@ -39,23 +28,19 @@ QFont LabelFont(int pixels) {
     return font;
 }
 
-void SetTextColour(QWidget& w, const QColor& colour) {
-    QPalette palette = w.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    w.setPalette(palette);
-}
-
-// Builds the widgets on the panel; every widget gets its control's name so that the
-// window can be driven and inspected by name.
-class Builder {
+// The labels of this window on top of the common controls: in the large font, sized to
+// their text. Edits all have one width.
+class Builder : public ControlBuilder {
 public:
-    Builder(QWidget& panel, TForm3& form) : panel_(panel), form_(form) {}
+    Builder(QWidget& panel, TForm3& form) : ControlBuilder(panel, form) {
+        // A caption wider than its place on this screen still shows in full.
+        WidenToCaptions(true);
+    }
 
-    // A static label in the large font, sized to its text. Where the screen's fonts
-    // run wider, the text is made smaller until it ends before the next control.
+    // Where the screen's fonts run wider, the text is made smaller until it ends before
+    // the next control.
     QLabel* Label(const char* name, const char* text, int x, int y, int room, int pixels = kLabelPixels) {
-        auto* label = new QLabel(QString::fromUtf8(text), &panel_);
+        auto* label = new QLabel(QString::fromUtf8(text), &Panel());
         label->setObjectName(name);
         label->move(x, y);
         for (int size = pixels;; --size) {
@@ -65,76 +50,13 @@ public:
         }
         return label;
     }
-    // A static text of the form, sized to its text whenever the text changes.
-    QLabel* Static(StaticText& model, int x, int y, bool sunken) {
-        auto* label = new QLabel(&panel_);
-        label->setObjectName(QString::fromStdString(model.Name()));
-        label->move(x, y);
-        if (sunken) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        }
-        Bind(*label, model);
-        label->adjustSize();
-        QPointer<QLabel> guard(label);
-        model.Observe([guard] {
-            if (guard) guard->adjustSize();
-        });
-        return label;
-    }
-    QPushButton* Push(Button& model, int x, int y, int w) {
-        auto* button = new QPushButton(QString::fromStdString(model.Caption()), &panel_);
-        button->setObjectName(QString::fromStdString(model.Name()));
-        button->setGeometry(x, y, w, kButtonHeight);
-        // In a dialog Enter would press the default button; here Enter does nothing.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        Bind(*button, model, form_);
-        return button;
-    }
-    QLineEdit* Line(Edit& model, int x, int y) {
-        auto* edit = new QLineEdit(&panel_);
-        edit->setObjectName(QString::fromStdString(model.Name()));
-        edit->setGeometry(x, y, kEditWidth, kEditHeight);
-        Bind(*edit, model, form_);
-        return edit;
-    }
-    QCheckBox* Check(CheckBox& model, int x, int y, int w) {
-        auto* box = new QCheckBox(QString::fromStdString(model.Caption()), &panel_);
-        box->setObjectName(QString::fromStdString(model.Name()));
-        // A caption wider than the box's place on this screen still shows in full.
-        box->setGeometry(x, y, model.Caption().empty() ? w : std::max(w, box->sizeHint().width()), kCheckHeight);
-        Bind(*box, model, form_);
-        return box;
-    }
-    QRadioButton* Radio(RadioButton& model, int x, int y, int w) {
-        auto* radio = new QRadioButton(QString::fromStdString(model.Caption()), &panel_);
-        radio->setObjectName(QString::fromStdString(model.Name()));
-        radio->setGeometry(x, y, std::max(w, radio->sizeHint().width()), kCheckHeight);
-        Bind(*radio, model, form_);
-        return radio;
-    }
-
-private:
-    QWidget& panel_;
-    TForm3& form_;
+    QLineEdit* Line(Edit& model, int x, int y) { return ControlBuilder::Line(model, x, y, kEditWidth); }
 };
 
 }  // namespace
 
 TForm3View::TForm3View(TForm3& form, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      form_(form) {
-    setObjectName("Form3");
-    setWindowTitle(QString::fromStdString(form.Caption()));
-    setFixedSize(kClientWidth, kClientHeight);
-    setSizeGripEnabled(false);
-    // The edits, buttons and boxes use the window's small default font.
-    QFont base = font();
-    base.setPointSize(8);
-    setFont(base);
-
+    : FormDialog(form, "Form3", parent, Options{}), form_(form) {
     // One panel fills the window and holds every control.
     auto* panel = new QFrame(this);
     panel->setObjectName("Panel1");
@@ -151,10 +73,10 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     // ---- Spectra ----
     b.Push(form.import1, 8, 7, 185);
     b.Label("Label4", "Transmission Spectrum", 0, 32, 480);
-    b.Static(form.Fileshow1, 8, 64, true);
+    b.StaticSizedToText(form.Fileshow1, 8, 64, true);
     b.Push(form.Button2, 488, 7, 185);
     b.Label("Label2", "Reflection spectrum", 488, 32, 440, 19);
-    b.Static(form.Fileshow2, 488, 64, true);
+    b.StaticSizedToText(form.Fileshow2, 488, 64, true);
 
     // ---- Source of reflection and the sample ----
     b.Check(form.InpN, 8, 104, 17);
@@ -191,7 +113,7 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     b.Push(form.Calculate, 64, 304, 145);
     b.Push(form.CalculatEg, 64, 368, 145);
     b.Label("Label17", "Optical Gap , eV", 8, 448, 228);
-    QLabel* eg = b.Static(form.EgOutput, 8, 496, false);
+    QLabel* eg = b.StaticSizedToText(form.EgOutput, 8, 496, false);
     eg->setFont(LabelFont(kLabelPixels));
 
     // ---- Graphs ----
@@ -207,46 +129,14 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     chart_->setObjectName("Chart1");
     chart_->setGeometry(240, 272, 473, 345);
     chart_->SetLoweredBevel(2);
-    for (auto [model, y] : {std::pair{&form.PositionY, 8}, std::pair{&form.PositionX, 320}}) {
-        auto* label = new QLabel(chart_);
-        label->setObjectName(QString::fromStdString(model->Name()));
-        label->setGeometry(8, y, 200, 13);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        Bind(*label, *model);
-        label->raise();
-    }
+    ControlBuilder onChart(*chart_, form);
+    onChart.Readout(form.PositionY, 8, 8, 200, 13);
+    onChart.Readout(form.PositionX, 8, 320, 200, 13);
 
     // ---- Results and closing ----
     b.Push(form.Button1, 720, 576, 137);
     QPushButton* exit = b.Push(form.BitBtn1, 864, 576, 75);
     exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-
-    // Exit, and every other close of the form, hides the dialog and ends a modal showing.
-    QPointer<TForm3View> self(this);
-    form.ObserveClose([self] {
-        if (self && self->isVisible()) self->done(QDialog::Accepted);
-    });
-}
-
-void TForm3View::reject() {
-    form_.Dispatch([this] { form_.Close(); });
-    // A form that was never marked as shown still hides its dialog.
-    if (isVisible()) done(QDialog::Rejected);
-}
-
-void TForm3View::showEvent(QShowEvent* event) {
-    form_.SetShown(true);
-    form_.FlushCharts();
-    QDialog::showEvent(event);
-}
-
-void TForm3View::keyPressEvent(QKeyEvent* event) {
-    // Escape does not close this window; only Exit and the title bar do.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace optc::qt

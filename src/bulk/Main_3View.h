@@ -1,13 +1,8 @@
 #pragma once
 // The Qt face of the Bulk window: real widgets laid out on one panel, mirroring the
-// controls of TForm3 and passing user input to them through the form. The dialog is
-// created once and only shown and hidden afterwards, so everything it shows survives
-// between showings. Widgets carry the control names as object names.
-#include <QDialog>
-
-class QKeyEvent;
-class QLabel;
-class QShowEvent;
+// controls of TForm3 and passing user input to them through the form. Widgets carry
+// the control names as object names.
+#include "ui/qt/FormDialog.h"
 
 namespace optc {
 
@@ -17,24 +12,13 @@ namespace qt {
 
 class ChartWidget;
 
-class TForm3View : public QDialog {
+class TForm3View : public FormDialog {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 944;
-    static constexpr int kClientHeight = 618;
-
     explicit TForm3View(TForm3& form, QWidget* parent = nullptr);
 
     TForm3& Form() { return form_; }
     ChartWidget& Chart() { return *chart_; }
-
-public slots:
-    // The title bar's close button: the same as Exit.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TForm3& form_;

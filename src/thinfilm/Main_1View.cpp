@@ -1,41 +1,25 @@
 #include "thinfilm/Main_1View.h"
 
-#include <QCheckBox>
 #include <QFont>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QShowEvent>
 #include <QStyle>
 
 #include "thinfilm/Main_1.h"
-#include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/qt/ControlBuilder.h"
 
 namespace optc::qt {
 
 namespace {
 
-constexpr int kEditHeight = 21;
-constexpr int kButtonHeight = 25;
-constexpr int kCheckHeight = 17;
-
 const QColor kMaroon(128, 0, 0);
 const QColor kActiveCaption(0, 0, 128);
 const QColor kRed(255, 0, 0);
-
-void SetTextColour(QWidget& w, const QColor& colour) {
-    QPalette palette = w.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    w.setPalette(palette);
-}
 
 QFont Bold(QFont font, int pixelSize = 0) {
     font.setBold(true);
@@ -43,98 +27,40 @@ QFont Bold(QFont font, int pixelSize = 0) {
     return font;
 }
 
-// Builds the widgets on the panel; every widget gets its control's name so that the
-// window can be driven and inspected by name.
-class Builder {
+// The captions of this window on top of the common controls.
+class Builder : public ControlBuilder {
 public:
-    Builder(QWidget& panel, TForm1& form) : panel_(panel), form_(form) {}
+    using ControlBuilder::ControlBuilder;
+    using ControlBuilder::Label;
 
-    QLabel* Label(const char* text, int x, int y, int w, int h) {
-        auto* label = new QLabel(QString::fromUtf8(text), &panel_);
-        label->setGeometry(x, y, w, h);
-        return label;
-    }
+    QLabel* Label(const char* text, int x, int y, int w, int h) { return Label(QString::fromUtf8(text), x, y, w, h); }
     // Section captions: bold, large, in the active caption's colour.
     QLabel* Section(const char* text, int x, int y, int w) {
         QLabel* label = Label(text, x, y, w, 20);
-        label->setFont(Bold(panel_.font(), 15));
+        label->setFont(Bold(Panel().font(), 15));
         SetTextColour(*label, kActiveCaption);
         return label;
     }
     QLabel* FromTo(const char* text, int x, int y) {
         QLabel* label = Label(text, x, y + 2, 40, 18);
-        label->setFont(Bold(panel_.font()));
+        label->setFont(Bold(Panel().font()));
         return label;
     }
     QLabel* Or(int x, int y) {
         QLabel* label = Label("or", x, y, 24, 16);
-        QFont font = Bold(panel_.font());
+        QFont font = Bold(Panel().font());
         font.setPointSize(7);
         label->setFont(font);
         SetTextColour(*label, kRed);
         return label;
     }
-    QLabel* Static(StaticText& model, int x, int y, int w, int h, bool sunken = false) {
-        auto* label = new QLabel(&panel_);
-        label->setObjectName(QString::fromStdString(model.Name()));
-        label->setGeometry(x, y, w, h);
-        if (sunken) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        }
-        Bind(*label, model);
-        return label;
-    }
-    QPushButton* Push(Button& model, int x, int y, int w, int h = kButtonHeight) {
-        auto* button = new QPushButton(QString::fromStdString(model.Caption()), &panel_);
-        button->setObjectName(QString::fromStdString(model.Name()));
-        button->setGeometry(x, y, w, h);
-        // In a dialog Enter would press the default button; here Enter does nothing.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        Bind(*button, model, form_);
-        return button;
-    }
-    QLineEdit* Line(Edit& model, int x, int y, int w) {
-        auto* edit = new QLineEdit(&panel_);
-        edit->setObjectName(QString::fromStdString(model.Name()));
-        edit->setGeometry(x, y, w, kEditHeight);
-        Bind(*edit, model, form_);
-        return edit;
-    }
-    QCheckBox* Check(CheckBox& model, int x, int y, int w, int h = kCheckHeight) {
-        auto* box = new QCheckBox(QString::fromStdString(model.Caption()), &panel_);
-        box->setObjectName(QString::fromStdString(model.Name()));
-        box->setGeometry(x, y, w, h);
-        Bind(*box, model, form_);
-        return box;
-    }
-    QRadioButton* Radio(RadioButton& model, int x, int y, int w) {
-        auto* radio = new QRadioButton(QString::fromStdString(model.Caption()), &panel_);
-        radio->setObjectName(QString::fromStdString(model.Name()));
-        radio->setGeometry(x, y, w, kCheckHeight);
-        Bind(*radio, model, form_);
-        return radio;
-    }
-
-private:
-    QWidget& panel_;
-    TForm1& form_;
 };
 
 }  // namespace
 
 TForm1View::TForm1View(TForm1& form, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      form_(form) {
-    setObjectName("Form1");
-    setWindowTitle(QString::fromStdString(form.Caption()));
-    setFixedSize(kClientWidth, kClientHeight);
-    setSizeGripEnabled(false);
-    QFont base = font();
-    base.setPointSize(8);
-    setFont(base);
+    : FormDialog(form, "Form1", parent, Options{}), form_(form) {
+    const QFont base = font();
 
     // One panel fills the window and holds every control.
     auto* panel = new QFrame(this);
@@ -237,58 +163,16 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     chart_->setObjectName("Chart1");
     chart_->setGeometry(240, 272, 473, 345);
     chart_->SetLoweredBevel(2);
-    positionX_ = new QLabel(chart_);
-    positionX_->setObjectName("PositionX");
-    positionY_ = new QLabel(chart_);
-    positionY_->setObjectName("PositionY");
-    for (QLabel* label : {positionX_, positionY_}) {
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->setFont(base);
-    }
-    Bind(*positionX_, form.PositionX);
-    Bind(*positionY_, form.PositionY);
-    PlacePositionLabels();
+    // Lower left and upper left of the chart, 13 pixels high, over the plot.
+    ControlBuilder onChart(*chart_, form);
+    onChart.Readout(form.PositionX, 8, chart_->height() - 13 - 4, 200, 13)->setFont(base);
+    onChart.Readout(form.PositionY, 8, 4, 200, 13)->setFont(base);
 
     // ---- Results and closing ----
     b.Push(form.Button1, 720, 584, 137);
     QPushButton* exit = b.Push(form.BitBtn1, 864, 584, 73);
     exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     SetTextColour(*exit, kRed);
-
-    // Exit, and every other close of the form, hides the dialog and ends a modal showing.
-    QPointer<TForm1View> self(this);
-    form.ObserveClose([self] {
-        if (self && self->isVisible()) self->done(QDialog::Accepted);
-    });
-}
-
-void TForm1View::PlacePositionLabels() {
-    // Lower left and upper left of the chart, 13 pixels high, over the plot.
-    positionX_->setGeometry(8, chart_->height() - 13 - 4, 200, 13);
-    positionY_->setGeometry(8, 4, 200, 13);
-    positionX_->raise();
-    positionY_->raise();
-}
-
-void TForm1View::reject() {
-    form_.Dispatch([this] { form_.Close(); });
-    // A form that was never marked as shown still hides its dialog.
-    if (isVisible()) done(QDialog::Rejected);
-}
-
-void TForm1View::showEvent(QShowEvent* event) {
-    form_.SetShown(true);
-    form_.FlushCharts();
-    QDialog::showEvent(event);
-}
-
-void TForm1View::keyPressEvent(QKeyEvent* event) {
-    // Escape does not close this window; only Exit and the title bar do.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 }  // namespace optc::qt

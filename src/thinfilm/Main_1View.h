@@ -1,14 +1,10 @@
 #pragma once
 // The Qt face of the Thin Films window: real widgets laid out on one panel, mirroring
-// the controls of TForm1 and passing user input to them through the form. The dialog
-// is created once and only shown and hidden afterwards, so everything it shows
-// survives between showings. Widgets carry the control names as object names.
-#include <QDialog>
+// the controls of TForm1 and passing user input to them through the form. Widgets
+// carry the control names as object names.
+#include "ui/qt/FormDialog.h"
 
-class QCloseEvent;
-class QKeyEvent;
 class QLabel;
-class QShowEvent;
 
 namespace optc {
 
@@ -18,32 +14,17 @@ namespace qt {
 
 class ChartWidget;
 
-class TForm1View : public QDialog {
+class TForm1View : public FormDialog {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 944;
-    static constexpr int kClientHeight = 618;
-
     explicit TForm1View(TForm1& form, QWidget* parent = nullptr);
 
     TForm1& Form() { return form_; }
     ChartWidget& Chart() { return *chart_; }
 
-public slots:
-    // The title bar's close button: the same as Exit.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    void PlacePositionLabels();
-
     TForm1& form_;
     ChartWidget* chart_ = nullptr;
-    QLabel* positionX_ = nullptr;
-    QLabel* positionY_ = nullptr;
 };
 
 }  // namespace qt

@@ -1,13 +1,11 @@
 #pragma once
 // The Qt face of the minima window: the chart filling the top, the pointer readout
-// below it and the Ok button. The dialog is created once and only shown and hidden, so
-// the chart keeps its marks until the next Determine Fringes.
-#include <QDialog>
+// below it and the Ok button. The chart keeps its marks between showings until the
+// next Determine Fringes.
+#include "ui/qt/FormDialog.h"
 
-class QKeyEvent;
 class QLabel;
 class QPushButton;
-class QShowEvent;
 
 namespace optc {
 
@@ -17,12 +15,9 @@ namespace qt {
 
 class ChartWidget;
 
-class TForm4View : public QDialog {
+class TForm4View : public FormDialog {
     Q_OBJECT
 public:
-    static constexpr int kClientWidth = 944;
-    static constexpr int kClientHeight = 618;
-
     explicit TForm4View(TForm4& form, QWidget* parent = nullptr);
 
     TForm4& Form() { return form_; }
@@ -30,14 +25,6 @@ public:
     QLabel& PositionX() { return *positionX_; }
     QLabel& PositionY() { return *positionY_; }
     QPushButton& Ok() { return *ok_; }
-
-public slots:
-    // The title bar's close button closes the window like Ok: there is no cancel.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TForm4& form_;
