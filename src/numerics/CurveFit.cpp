@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "numerics/Errors.h"
@@ -19,10 +20,12 @@ const char* const kSingular = "Error in GaussJordan: matrix is singular";
 // Column use markers: -1 not yet a pivot column, 0 used once, above 0 used again.
 constexpr int kUnused = -1;
 
-// The elimination proper, with full pivoting. Works on the caller's matrix, the
+// The elimination proper, with full pivoting. Works on the caller's rows, the
 // right-hand side and the column markers. The pivot of column c always ends up in
-// row c, so a row whose own index is still marked holds no pivot yet.
-void GaussJordan2(matrix& M, std::vector<double>& B, std::vector<int>& marker, int N) {
+// row c, so a row whose own index is still marked holds no pivot yet. Rows are either
+// the matrix type or fixed storage; the arithmetic is the same for both.
+template <typename Rows>
+void GaussJordan2(Rows& M, double* B, int* marker, int N) {
     const auto n = static_cast<std::size_t>(N);
     for (std::size_t step = 0; step < n; ++step) {
         // Pivot search: rows and columns in ascending order, strictly larger wins,
@@ -33,7 +36,7 @@ void GaussJordan2(matrix& M, std::vector<double>& B, std::vector<int>& marker, i
         std::size_t pivotCol = 0;
         for (std::size_t j = 0; j < n; ++j) {
             if (marker[j] == 0) continue;
-            const std::vector<double>& row = M[j];
+            const auto& row = M[j];
             for (std::size_t k = 0; k < n; ++k) {
                 if (marker[k] > 0) throw EMathError(kSingularInElimination);
                 if (marker[k] == kUnused && std::fabs(row[k]) > big) {
@@ -59,7 +62,7 @@ void GaussJordan2(matrix& M, std::vector<double>& B, std::vector<int>& marker, i
         }
 
         // Divide the pivot row by the pivot; the pivot element itself becomes 1/p.
-        std::vector<double>& pivot = M[c];
+        auto& pivot = M[c];
         const double p = pivot[c];
         pivot[c] = 1.0;
         for (std::size_t l = 0; l < n; ++l) pivot[l] = CheckFinite(pivot[l] / p);
@@ -68,7 +71,7 @@ void GaussJordan2(matrix& M, std::vector<double>& B, std::vector<int>& marker, i
         // Remove column c from every other row.
         for (std::size_t r = 0; r < n; ++r) {
             if (r == c) continue;
-            std::vector<double>& row = M[r];
+            auto& row = M[r];
             const double d = row[c];
             row[c] = 0.0;
             for (std::size_t l = 0; l < n; ++l) row[l] = CheckFinite(row[l] - pivot[l] * d);
@@ -77,6 +80,43 @@ void GaussJordan2(matrix& M, std::vector<double>& B, std::vector<int>& marker, i
     }
 }
 
+// A column never used, or used twice, as pivot column.
+void CheckMarkers(const int* marker, int N) {
+    for (int i = 0; i < N; ++i) {
+        if (marker[i] != 0) throw EMathError(kSingular);
+    }
+}
+
+// The normal equations of the fit into M (lower triangle mirrored) and V, from the
+// design matrix A[l][j] = X[l]^j with the powers formed by repeated multiplication.
+// Each sum runs over the points in order, starting from 0.0; the sums are accumulated
+// side by side, which leaves each one's order unchanged. A row of A is needed only
+// while its point is summed, so one row is kept at a time, in a.
+template <typename Rows>
+void NormalEquations(const double* X, const double* Y, std::size_t points, std::size_t terms, Rows& M,
+                     double* V, double* a) {
+    for (std::size_t i = 0; i < terms; ++i) {
+        V[i] = 0.0;
+        for (std::size_t k = 0; k < terms; ++k) M[i][k] = 0.0;
+    }
+    for (std::size_t l = 0; l < points; ++l) {
+        a[0] = 1.0;
+        for (std::size_t j = 1; j < terms; ++j) a[j] = CheckFinite(a[j - 1] * X[l]);
+        for (std::size_t i = 0; i < terms; ++i) {
+            auto& mi = M[i];
+            for (std::size_t k = 0; k <= i; ++k) mi[k] = CheckFinite(mi[k] + a[k] * a[i]);
+            V[i] = CheckFinite(V[i] + Y[l] * a[i]);
+        }
+    }
+    for (std::size_t i = 0; i < terms; ++i) {
+        for (std::size_t k = 0; k < i; ++k) M[k][i] = M[i][k];
+    }
+}
+
+// Every fit of the program has at most 11 terms (a dispersion of order 10): its
+// matrices live on the stack. Larger fits take the heap.
+constexpr int kFixedTerms = 12;
+
 }  // namespace
 
 void GaussJordan(matrix& M, const double* B, double* X, int N) {
@@ -84,12 +124,8 @@ void GaussJordan(matrix& M, const double* B, double* X, int N) {
     std::vector<double> rhs(B, B + n);
     std::vector<int> marker(n, kUnused);
 
-    GaussJordan2(M, rhs, marker, N);
-
-    // A column never used, or used twice, as pivot column.
-    for (int m : marker) {
-        if (m != 0) throw EMathError(kSingular);
-    }
+    GaussJordan2(M, rhs.data(), marker.data(), static_cast<int>(n));
+    CheckMarkers(marker.data(), static_cast<int>(n));
     for (std::size_t i = 0; i < n; ++i) X[i] = rhs[i];
 }
 
@@ -100,27 +136,23 @@ void PolyFit(const double* X, const double* Y, double* Coef, int NPoints, int NT
     const auto points = static_cast<std::size_t>(NPoints);
     const auto terms = static_cast<std::size_t>(NTerms);
 
-    // Normal equations from the design matrix A[l][j] = X[l]^j, the powers formed by
-    // repeated multiplication. Each sum runs over the points in order, starting from
-    // 0.0; the sums are accumulated side by side, which leaves each one's order
-    // unchanged. A row of A is needed only while its point is summed, so one row is
-    // kept at a time.
+    if (NTerms <= kFixedTerms) {
+        double M[kFixedTerms][kFixedTerms];
+        double V[kFixedTerms];
+        double a[kFixedTerms];
+        int marker[kFixedTerms];
+        NormalEquations(X, Y, points, terms, M, V, a);
+        for (int& m : marker) m = kUnused;
+        GaussJordan2(M, V, marker, NTerms);
+        CheckMarkers(marker, NTerms);
+        for (std::size_t i = 0; i < terms; ++i) Coef[i] = V[i];
+        return;
+    }
+
     matrix M(terms, std::vector<double>(terms, 0.0));
     std::vector<double> V(terms, 0.0);
     std::vector<double> a(terms);
-    for (std::size_t l = 0; l < points; ++l) {
-        a[0] = 1.0;
-        for (std::size_t j = 1; j < terms; ++j) a[j] = CheckFinite(a[j - 1] * X[l]);
-        for (std::size_t i = 0; i < terms; ++i) {
-            std::vector<double>& mi = M[i];
-            for (std::size_t k = 0; k <= i; ++k) mi[k] = CheckFinite(mi[k] + a[k] * a[i]);
-            V[i] = CheckFinite(V[i] + Y[l] * a[i]);
-        }
-    }
-    for (std::size_t i = 0; i < terms; ++i) {
-        for (std::size_t k = 0; k < i; ++k) M[k][i] = M[i][k];
-    }
-
+    NormalEquations(X, Y, points, terms, M, V.data(), a.data());
     std::vector<double> c(terms);
     GaussJordan(M, V.data(), c.data(), NTerms);
     for (std::size_t i = 0; i < terms; ++i) Coef[i] = c[i];

@@ -1,9 +1,11 @@
 #include "numerics/FloatText.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -64,6 +66,116 @@ bool RoundsUp(long double magnitude, const std::string& quick) {
     return decide(exact) >= 0;
 }
 
+// Adds one unit in the fifteenth digit.
+void RoundUp(Decimal15& d) {
+    int i = kDigits - 1;
+    while (i >= 0 && d.digits[i] == '9') {
+        d.digits[i] = '0';
+        --i;
+    }
+    if (i >= 0) {
+        ++d.digits[i];
+    } else {
+        // 9.99...95 becomes 10.0...: one digit more before the point.
+        d.digits[0] = '1';
+        ++d.exponent;
+    }
+}
+
+// Powers of ten that extended precision holds exactly (5^27 < 2^64).
+constexpr int kExactPowers = 28;
+constexpr long double kPow10[kExactPowers] = {
+    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+    1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+
+// The decimal digits of 00 to 99, two by two.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the count lowest decimal digits of value into out, leading zeros included.
+void WriteDigits(std::uint32_t value, char* out, int count) {
+    int i = count;
+    for (; i >= 2; i -= 2) {
+        const std::size_t pair = 2 * (value % 100);
+        value /= 100;
+        out[i - 1] = kDigitPairs[pair + 1];
+        out[i - 2] = kDigitPairs[pair];
+    }
+    if (i == 1) out[0] = static_cast<char>('0' + value % 10);
+}
+
+// The common case of a double of everyday magnitude: scaled by an exact power of ten
+// to a value between 10^14 and 10^15 in extended precision, with one rounding of
+// relative size 2^-64, so the fraction beyond the fifteenth digit is known to within
+// 10^-4. When it lies that close to one half, or the magnitude is out of reach of the
+// exact powers, nothing is decided here.
+bool FromScaled(double magnitude, Decimal15& d) {
+    int binary = 0;
+    std::frexp(magnitude, &binary);
+    // floor((binary - 1) * log10(2)), possibly one too small.
+    int exponent = (binary - 1) * 1233;
+    exponent = exponent >= 0 ? exponent / 4096 : -((-exponent + 4095) / 4096);
+    constexpr long double kLow = 1e14L, kHigh = 1e15L;
+    long double scaled = 0.0L;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int k = 14 - exponent;
+        if (k >= kExactPowers || k <= -kExactPowers) return false;
+        scaled = k >= 0 ? static_cast<long double>(magnitude) * kPow10[k]
+                        : static_cast<long double>(magnitude) / kPow10[-k];
+        if (scaled >= kHigh) {
+            ++exponent;
+        } else if (scaled < kLow) {
+            --exponent;
+        } else {
+            break;
+        }
+    }
+    // Too near either end of the decade for the scaled value to tell the digits.
+    if (!(scaled >= kLow + 1.0L && scaled < kHigh - 1.0L)) return false;
+    auto whole = static_cast<std::uint64_t>(scaled);  // truncation: the fifteen digits
+    const long double fraction = scaled - static_cast<long double>(whole);
+    constexpr long double kDoubt = 1e-4L;
+    if (fraction > 0.5L - kDoubt && fraction < 0.5L + kDoubt) return false;
+    if (fraction > 0.5L) ++whole;  // halves never reach here
+    // Two independent halves of seven and eight digits, two digits at a time.
+    WriteDigits(static_cast<std::uint32_t>(whole / 100000000), d.digits, 7);
+    WriteDigits(static_cast<std::uint32_t>(whole % 100000000), d.digits + 7, 8);
+    d.exponent = exponent;
+    return true;
+}
+
+// Other doubles: their first 17 significant digits, correctly rounded by the standard
+// library's conversion, decide the fifteenth digit unless digits 16 and 17 read "50",
+// where the 17-digit rounding may hide which side of the midpoint the value lies.
+// Then nothing is decided here.
+bool FromDouble(double magnitude, Decimal15& d) {
+    // "d.dddddddddddddddde+x": digit k (k >= 2) at index k.
+    char buffer[40];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 16).ptr;
+    const char d16 = buffer[16], d17 = buffer[17];
+    if (d16 == '5' && d17 == '0') return false;
+    d.digits[0] = buffer[0];
+    std::memcpy(d.digits + 1, buffer + 2, kDigits - 1);
+    const char* e = buffer + 19;  // after the 'e'
+    const bool negativeExponent = *e == '-';
+    if (*e == '+' || *e == '-') ++e;
+    int exponent = 0;
+    std::from_chars(e, end, exponent);
+    d.exponent = negativeExponent ? -exponent : exponent;
+    // Above the midpoint when digit 16 is above 5, or 5 with a non-zero digit 17 (the
+    // rounding to 17 digits moved the value by less than half a unit of digit 17). A
+    // rounding that carried into the first fifteen digits leaves "00" and the fifteen
+    // already correctly rounded.
+    if (d16 >= '5') RoundUp(d);
+    return true;
+}
+
 Decimal15 ToDecimal15(long double value) {
     Decimal15 d;
     if (value == 0.0L) {
@@ -73,6 +185,11 @@ Decimal15 ToDecimal15(long double value) {
     }
     d.negative = std::signbit(value);
     const long double magnitude = std::fabs(value);
+
+    const auto asDouble = static_cast<double>(magnitude);
+    if (static_cast<long double>(asDouble) == magnitude &&
+        (FromScaled(asDouble, d) || FromDouble(asDouble, d)))
+        return d;
 
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.21Le", magnitude);
@@ -86,20 +203,7 @@ Decimal15 ToDecimal15(long double value) {
     const bool up = RoundsUp(magnitude, digits);
     for (int i = 0; i < kDigits; ++i) d.digits[i] = digits[static_cast<std::size_t>(i)];
     d.exponent = exponent;
-    if (up) {
-        int i = kDigits - 1;
-        while (i >= 0 && d.digits[i] == '9') {
-            d.digits[i] = '0';
-            --i;
-        }
-        if (i >= 0) {
-            ++d.digits[i];
-        } else {
-            // 9.99...95 becomes 10.0...: one digit more before the point.
-            d.digits[0] = '1';
-            ++d.exponent;
-        }
-    }
+    if (up) RoundUp(d);
     return d;
 }
 
