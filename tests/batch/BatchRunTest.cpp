@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,13 +16,13 @@
 #include <vector>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/main_2.h"
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
 #include "spectra/PairReader.h"
+#include "support/TempFolder.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"
@@ -41,13 +40,7 @@ const std::vector<std::string> kThinFilmFiles = {"Ref.txt", "Abs.txt", "tauc.txt
 const std::vector<std::string> kBulkFiles = {"Abs.txt", "tauc.txt"};
 const char* kNatxMessage = "Unable to calculate n at given wavelength! Press Ok to continue without estimating it";
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using testing::ReadBytes;
 
 // The program's windows, driven by hand the way a user works them. The texts of these
 // cases need no JSON escapes, so the expected summary is written out plainly.
@@ -105,19 +98,10 @@ struct Windows {
 
 class BatchTest : public ::testing::Test {
 protected:
-    BatchTest() {
-        dir = fs::temp_directory_path() / ("batch_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        SetDecimalSeparator('.');
-    }
-    ~BatchTest() override {
-        SetDecimalSeparator('.');
-        fs::remove_all(dir);
-    }
+    BatchTest() { SetDecimalSeparator('.'); }
+    ~BatchTest() override { SetDecimalSeparator('.'); }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    std::string Path(const std::string& name) const { return temp.File(name); }
 
     int Run(const Args& args) {
         out.str("");
@@ -135,7 +119,8 @@ protected:
         }
     }
 
-    fs::path dir;
+    testing::TempFolder temp{"batch"};
+    fs::path dir = temp.Path();
     std::ostringstream out, err;
 };
 
@@ -278,7 +263,7 @@ TEST_F(BatchTest, AnErrorWhileTypingTheEnergyWindowStopsBeforeTheGapFit) {
 TEST_F(BatchTest, TheTooManyPointsNoteDoesNotStopAndAFailedSaveDoes) {
     std::string text;
     for (int i = 1; i <= kCapacity + 1; ++i) text += std::to_string(300 + i * 0.01) + " 50\n";
-    std::ofstream(Path("long.txt"), std::ios::binary) << text;
+    temp.Write("long.txt", text);
 
     const int status = Run({"thinfilm", "--spectrum", Path("long.txt"), "--save", Path("batch")});
     Windows w;

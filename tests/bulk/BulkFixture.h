@@ -4,18 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
 
-#include <unistd.h>
-
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
+#include "support/TempFolder.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc::testing {
@@ -24,36 +22,16 @@ class BulkWindowTest : public ::testing::Test {
 protected:
     BulkWindowTest()
         : data(BulkData::Create()), form(platform, *data, [this] { return units; }) {
-        dir = std::filesystem::temp_directory_path() /
-              ("bulk_tests_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         SetDecimalSeparator('.');
     }
-    ~BulkWindowTest() override {
-        SetDecimalSeparator('.');
-        std::filesystem::remove_all(dir);
-    }
+    ~BulkWindowTest() override { SetDecimalSeparator('.'); }
 
-    std::string WriteFile(const std::string& name, const std::string& content) {
-        std::string path = (dir / name).string();
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-        return path;
-    }
+    std::string WriteFile(const std::string& name, const std::string& content) { return temp.Write(name, content); }
 
     static std::string Pairs(std::initializer_list<std::pair<double, double>> points) {
         std::ostringstream text;
         text.precision(17);
         for (const auto& [x, y] : points) text << x << ' ' << y << "\r\n";
-        return text.str();
-    }
-
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
         return text.str();
     }
 
@@ -99,7 +77,8 @@ protected:
     UnitChoices units;
     std::unique_ptr<BulkData> data;
     TForm3 form;
-    std::filesystem::path dir;
+    TempFolder temp{"bulk_tests"};
+    std::filesystem::path dir = temp.Path();
 };
 
 }  // namespace optc::testing

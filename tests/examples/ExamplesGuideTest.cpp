@@ -9,11 +9,11 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "app/Application.h"
 #include "numerics/FloatText.h"
+#include "support/TempFolder.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
@@ -35,12 +35,7 @@ std::vector<std::string> Lines(const fs::path& file) {
 
 class ExamplesGuide : public ::testing::Test {
 protected:
-    ExamplesGuide() {
-        SetDecimalSeparator('.');
-        dir = fs::temp_directory_path() / ("examples_guide_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    ~ExamplesGuide() override { fs::remove_all(dir); }
+    ExamplesGuide() { SetDecimalSeparator('.'); }
 
     // The start window's button opens the analysis window; `steps` is what the user
     // does there before pressing Exit.
@@ -75,7 +70,8 @@ protected:
     Application app{platform};
     TForm1& Form1 = app.Form1;
     TForm3& Form3 = app.Form3;
-    fs::path dir;
+    testing::TempFolder temp{"examples_guide"};
+    fs::path dir = temp.Path();
 };
 
 TEST_F(ExamplesGuide, ThinFilmOnGlassInNanometresAndPercent) {

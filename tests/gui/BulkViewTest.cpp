@@ -10,13 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <unistd.h>
 
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "bulk/Main_3View.h"
+#include "support/TempFolder.h"
 #include "ui/ScriptedPlatform.h"
 #include "ui/qt/ChartWidget.h"
 
@@ -26,11 +25,8 @@ namespace {
 class BulkView : public ::testing::Test {
 protected:
     BulkView() : data(BulkData::Create()), form(platform, *data, [] { return UnitChoices{}; }), view(form) {
-        dir = std::filesystem::temp_directory_path() / ("bulk_view_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         view.show();
     }
-    ~BulkView() override { std::filesystem::remove_all(dir); }
 
     template <typename W>
     W* Find(const char* name) {
@@ -44,11 +40,7 @@ protected:
         ASSERT_TRUE(b->isEnabled()) << name;
         QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
     }
-    std::string Write(const char* name, const char* text) {
-        std::string path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
+    std::string Write(const char* name, const char* text) { return temp.Write(name, text); }
     int DrawnPoints() {
         int n = 0;
         for (int i = 0; i < view.Chart().graphCount(); ++i) n += view.Chart().graph(i)->dataCount();
@@ -59,7 +51,7 @@ protected:
     std::unique_ptr<BulkData> data;
     TForm3 form;
     TForm3View view;
-    std::filesystem::path dir;
+    testing::TempFolder temp{"bulk_view"};
 };
 
 TEST_F(BulkView, FixedWindowWithTheControlsInPlace) {

@@ -10,15 +10,14 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "bulk/Main_3View.h"
 #include "numerics/FloatText.h"
+#include "support/TempFolder.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/Main_1View.h"
 #include "ui/ScriptedPlatform.h"
@@ -209,23 +208,20 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
         // The first two points transmit more than the reflection losses allow: their
         // absorption comes out below zero.
-        path = std::filesystem::temp_directory_path() / ("chart_view_" + std::to_string(::getpid()) + ".txt");
-        std::ofstream(path, std::ios::binary) << "800 80\r\n700 75\r\n600 60\r\n550 50\r\n500 40\r\n"
-                                                 "450 25\r\n420 12\r\n400 5\r\n";
-        platform.openAnswers = {path.string()};
+        platform.openAnswers = {temp.Write("spectrum.txt", "800 80\r\n700 75\r\n600 60\r\n550 50\r\n500 40\r\n"
+                                                          "450 25\r\n420 12\r\n400 5\r\n")};
         form.Dispatch([&] {
             form.import1.Click();
             form.Calculate.Click();
         });
         EXPECT_TRUE(platform.log.empty()) << platform.log.front();
     }
-    ~BulkChartView() override { std::filesystem::remove(path); }
 
     ScriptedPlatform platform;
     std::unique_ptr<BulkData> data;
     TForm3 form;
     TForm3View view;
-    std::filesystem::path path;
+    testing::TempFolder temp{"chart_view"};
 };
 
 TEST_F(BulkChartView, ReadoutZoomDoubleClickAndAxisClicks) {

@@ -17,12 +17,12 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "bulk/Main_3View.h"
 #include "numerics/FloatText.h"
+#include "support/TempFolder.h"
 #include "ui/Form.h"
 #include "ui/ScriptedPlatform.h"
 #include "ui/qt/ChartWidget.h"
@@ -62,8 +62,6 @@ QStringList ContextMenuAt(QWidget& widget, QPoint at) {
 class ChartSaveTest : public ::testing::Test {
 protected:
     ChartSaveTest() {
-        dir = fs::temp_directory_path() / ("chart_save_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
         form.AddChart(model);
         model.AddSeries(SeriesStyle::Markers, true);  // clickable, as the minima window's marks
         model.AddSeries(SeriesStyle::Line, false);
@@ -78,7 +76,6 @@ protected:
         widget.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
     }
-    ~ChartSaveTest() override { fs::remove_all(dir); }
 
     static constexpr Color kRed{255, 0, 0};
     static constexpr Color kBlue{0, 0, 255};
@@ -87,7 +84,8 @@ protected:
     Form form{platform, "Chart"};
     ChartModel model{"Optical Characteristics"};
     ChartWidget widget{model, form};
-    fs::path dir;
+    testing::TempFolder temp{"chart_save"};
+    fs::path dir = temp.Path();
     int seriesClicks = 0;
 };
 

@@ -2,13 +2,12 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
+#include <string>
 
 #include "SpectrumText.h"
 #include "spectra/FileErrors.h"
 #include "spectra/TextFileWriter.h"
+#include "support/TempFolder.h"
 
 namespace optc::test {
 namespace {
@@ -17,25 +16,12 @@ namespace fs = std::filesystem;
 
 class FileLayer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("optc-spectra-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return temp_.File(name); }
+    void Put(const std::string& name, const std::string& bytes) const { temp_.Write(name, bytes); }
+    std::string Get(const std::string& name) const { return testing::ReadFile(Path(name)); }
 
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-    void Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-    }
-    std::string Get(const std::string& name) const {
-        std::ifstream in(Path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    fs::path dir_;
+    testing::TempFolder temp_{"optc-spectra"};
+    fs::path dir_ = temp_.Path();
 };
 
 // Runs f, expecting an EInOutError with the given code and text.

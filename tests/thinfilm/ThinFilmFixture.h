@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 #include "numerics/FloatText.h"
+#include "support/TempFolder.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"
@@ -26,24 +25,11 @@ class ThinFilmWindowTest : public ::testing::Test {
 protected:
     ThinFilmWindowTest()
         : data(ThinFilmData::Create()), d(*data), form(platform, d, [this] { return units; }) {
-        dir = std::filesystem::temp_directory_path() /
-              ("thinfilm_window_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
         SetDecimalSeparator('.');
     }
-    ~ThinFilmWindowTest() override {
-        SetDecimalSeparator('.');
-        std::filesystem::remove_all(dir);
-    }
+    ~ThinFilmWindowTest() override { SetDecimalSeparator('.'); }
 
-    std::string WriteFile(const std::string& name, const std::string& content) {
-        std::string path = (dir / name).string();
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-        return path;
-    }
+    std::string WriteFile(const std::string& name, const std::string& content) { return temp.Write(name, content); }
 
     static std::string PairsText(const Points& points) {
         std::ostringstream text;
@@ -80,7 +66,8 @@ protected:
     std::unique_ptr<ThinFilmData> data;
     ThinFilmData& d;
     TForm1 form;
-    std::filesystem::path dir;
+    TempFolder temp{"thinfilm_window"};
+    std::filesystem::path dir = temp.Path();
 };
 
 }  // namespace optc::testing

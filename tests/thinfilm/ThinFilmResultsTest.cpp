@@ -3,16 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
-
-#include <unistd.h>
 
 #include "numerics/Errors.h"
 #include "numerics/FloatText.h"
+#include "support/TempFolder.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/ThinFilmFixture.h"
 #include "thinfilm/ThinFilmResults.h"
@@ -27,19 +24,8 @@ const std::string kFreeHeader = "Lambda                         Fringes-free tra
 
 class ResultsFilesTest : public ::testing::Test {
 protected:
-    ResultsFilesTest() : data(ThinFilmData::Create()) {
-        dir = std::filesystem::temp_directory_path() /
-              ("thinfilm_results_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-        base = (dir / "film7").string();
-        SetDecimalSeparator('.');
-    }
-    ~ResultsFilesTest() override {
-        SetDecimalSeparator('.');
-        std::filesystem::remove_all(dir);
-    }
+    ResultsFilesTest() : data(ThinFilmData::Create()) { SetDecimalSeparator('.'); }
+    ~ResultsFilesTest() override { SetDecimalSeparator('.'); }
 
     // Three grid points of n(lambda), two extrema, three spectrum points; values chosen
     // to cover whole numbers, 15-digit rounding, both scientific ranges and negatives.
@@ -83,17 +69,13 @@ protected:
         d.FreeTrans[3] = 0.0001;
     }
 
-    std::string Read(const std::string& suffix) const {
-        std::ifstream in(base + suffix, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& suffix) const { return testing::ReadFile(base + suffix); }
     bool Exists(const std::string& suffix) const { return std::filesystem::exists(base + suffix); }
 
     std::unique_ptr<ThinFilmData> data;
-    std::filesystem::path dir;
-    std::string base;
+    testing::TempFolder temp{"thinfilm_results"};
+    std::filesystem::path dir = temp.Path();
+    std::string base = (dir / "film7").string();
 };
 
 TEST_F(ResultsFilesTest, FourFilesWithPointAsSeparator) {
@@ -246,12 +228,7 @@ namespace {
 class SaveResultsTest : public ThinFilmWindowTest {
 protected:
     std::string Base() const { return (dir / "res").string(); }
-    std::string Read(const std::string& suffix) const {
-        std::ifstream in(Base() + suffix, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Read(const std::string& suffix) const { return ReadFile(Base() + suffix); }
     void Save(std::optional<std::string> answer) {
         platform.saveAnswers.push_back(std::move(answer));
         User([&] { form.Button1.Click(); });
