@@ -217,6 +217,15 @@ Decimal15 ToDecimal15(long double value) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The start of a number text: moves i past leading blanks and an optional sign; true
+// for a minus.
+bool SkipBlanksAndSign(const std::string& text, std::size_t& i) {
+    const std::size_t n = text.size();
+    while (i < n && text[i] == ' ') ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) return text[i++] == '-';
+    return false;
+}
+
 }  // namespace
 
 char DecimalSeparator() { return gDecimalSeparator; }
@@ -266,13 +275,7 @@ std::string FloatToStr(long double value) {
 double StrToFloat(const std::string& text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
-    while (i < n && text[i] == ' ') ++i;
-
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = SkipBlanksAndSign(text, i);
 
     // Mantissa digits, rewritten with '.' for the conversion; the decimal exponent
     // of the leading significant digit is tracked to tell overflow from underflow.
@@ -349,13 +352,7 @@ double StrToFloat(const std::string& text) {
 int StrToInt(const std::string& text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
-    while (i < n && text[i] == ' ') ++i;
-
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = SkipBlanksAndSign(text, i);
 
     // Hexadecimal after "$", "x", "X", "0x" or "0X"; it may use all 32 bits.
     bool hex = false;
