@@ -8,6 +8,8 @@
 // polyline with QPainter into an image of the chart's size, measured in the same run.
 //
 //   gui_actions [--runs=N] [--sizes=2000,20000,100000]
+// With GUI_ACTIONS_DEBUG set, each run also prints the time spent in the handler and
+// the number of chart repaints it caused.
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
