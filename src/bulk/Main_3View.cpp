@@ -125,9 +125,7 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     b.Radio(form.RadioButton3, 760, 512, 113);
 
     // ---- Chart with the pointer readout on it ----
-    chart_ = new ChartWidget(form.Chart1, form, panel);
-    chart_->setObjectName("Chart1");
-    chart_->setGeometry(240, 272, 473, 345);
+    chart_ = b.Chart(form.Chart1, "Chart1", 240, 272, 473, 345);
     chart_->SetLoweredBevel(2);
     ControlBuilder onChart(*chart_, form);
     onChart.Readout(form.PositionY, 8, 8, 200, 13);

@@ -54,6 +54,14 @@ public:
         SetTextColour(*label, kRed);
         return label;
     }
+    // A range row: its caption, then the From and To edits.
+    void Range(const char* caption, int y, Edit& from, Edit& to) {
+        Section(caption, 8, y, 440);
+        FromTo("From", 456, y);
+        Line(from, 520, y, 161);
+        FromTo("To", 704, y);
+        Line(to, 744, y, 161);
+    }
 };
 
 }  // namespace
@@ -96,22 +104,10 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     b.Line(form.Tolerance, 848, 102, 73);
 
     // ---- Ranges ----
-    b.Section("Wavelength Range for n calculations , nm", 8, 144, 440);
-    b.FromTo("From", 456, 144);
-    b.Line(form.Wstart, 520, 144, 161);
-    b.FromTo("To", 704, 144);
-    b.Line(form.Wend, 744, 144, 161);
-    b.Section("Energy range for Eg calculation , eV", 8, 184, 440);
-    b.FromTo("From", 456, 184);
-    b.Line(form.Estart, 520, 184, 161);
-    b.FromTo("To", 704, 184);
-    b.Line(form.Eend, 744, 184, 161);
+    b.Range("Wavelength Range for n calculations , nm", 144, form.Wstart, form.Wend);
+    b.Range("Energy range for Eg calculation , eV", 184, form.Estart, form.Eend);
     b.Or(16, 208);
-    b.Section("Y-axis range for Eg calculation", 8, 224, 440);
-    b.FromTo("From", 456, 224);
-    b.Line(form.Ytauc1, 520, 224, 161);
-    b.FromTo("To", 704, 224);
-    b.Line(form.Ytauc2, 744, 224, 161);
+    b.Range("Y-axis range for Eg calculation", 224, form.Ytauc1, form.Ytauc2);
 
     // ---- Left column: thickness, n estimate, options, calculation, gap ----
     b.Section("Film Thickness, cm:", 8, 264, 225);
@@ -159,9 +155,7 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     b.Radio(form.RadioButton3, 752, 535, 160);
 
     // ---- Chart with the pointer readout on it ----
-    chart_ = new ChartWidget(form.Chart1, form, panel);
-    chart_->setObjectName("Chart1");
-    chart_->setGeometry(240, 272, 473, 345);
+    chart_ = b.Chart(form.Chart1, "Chart1", 240, 272, 473, 345);
     chart_->SetLoweredBevel(2);
     // Lower left and upper left of the chart, 13 pixels high, over the plot.
     ControlBuilder onChart(*chart_, form);

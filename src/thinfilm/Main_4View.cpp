@@ -30,14 +30,12 @@ constexpr FormDialog::Options kMinimaWindow{.smallFont = false, .fixedSizeFrame 
 }  // namespace
 
 TForm4View::TForm4View(TForm4& form, QWidget* parent) : FormDialog(form, "Form4", parent, kMinimaWindow), form_(form) {
+    ControlBuilder b(*this, form);
     // The chart spans the top of the window, one pixel wider than the client area.
-    chart_ = new ChartWidget(form.Chart1, form, this);
-    chart_->setObjectName("Chart1");
-    chart_->setGeometry(0, 0, 945, 553);
+    chart_ = b.Chart(form.Chart1, "Chart1", 0, 0, 945, 553);
 
     // The readout below the chart, in large bold type.
     const QFont readout = BoldPixels(font(), 21);
-    ControlBuilder b(*this, form);
     positionX_ = b.Static(form.PositionX, 24, 570, 280, 28);
     positionX_->setFont(readout);
     positionY_ = b.Static(form.PositionY, 328, 570, 280, 28);

@@ -14,6 +14,7 @@
 
 #include "ui/Controls.h"
 #include "ui/qt/Bindings.h"
+#include "ui/qt/ChartWidget.h"
 
 namespace optc::qt {
 
@@ -94,6 +95,13 @@ QRadioButton* ControlBuilder::Radio(RadioButton& model, int x, int y, int w) {
     radio->setGeometry(x, y, w, kCheckHeight);
     Bind(*radio, model, form_);
     return radio;
+}
+
+ChartWidget* ControlBuilder::Chart(ChartModel& model, const char* name, int x, int y, int w, int h) {
+    auto* chart = new ChartWidget(model, form_, &panel_);
+    chart->setObjectName(name);
+    chart->setGeometry(x, y, w, h);
+    return chart;
 }
 
 }  // namespace optc::qt

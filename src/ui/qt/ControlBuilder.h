@@ -15,6 +15,7 @@ class QWidget;
 namespace optc {
 
 class Button;
+class ChartModel;
 class CheckBox;
 class Edit;
 class Form;
@@ -22,6 +23,8 @@ class RadioButton;
 class StaticText;
 
 namespace qt {
+
+class ChartWidget;
 
 // Text colour of labels and buttons.
 void SetTextColour(QWidget& widget, const QColor& colour);
@@ -52,6 +55,8 @@ public:
     QLineEdit* Line(Edit& model, int x, int y, int w);
     QCheckBox* Check(CheckBox& model, int x, int y, int w, int h = kCheckHeight);
     QRadioButton* Radio(RadioButton& model, int x, int y, int w);
+    // A chart drawing its model; pointer and clicks enter the model through the form.
+    ChartWidget* Chart(ChartModel& model, const char* name, int x, int y, int w, int h);
 
 private:
     QWidget& panel_;
