@@ -39,6 +39,27 @@ void Mirror(W& widget, M& model, F mirror) {
     update();
 }
 
+// A check box or radio button: checked as the model says, and a user click is the
+// model's Click. Qt toggled the widget itself before the click arrives; the model has
+// the last word (without auto-exclusion a click on a checked radio button unchecks the
+// widget, while the model keeps it checked).
+template <typename W, typename M>
+void BindCheckable(W& widget, M& model, Form& form) {
+    auto mirror = [](W& w, const M& m) {
+        MirrorCommon(w, m);
+        if (w.isChecked() != m.Checked()) {
+            QSignalBlocker block(&w);
+            w.setChecked(m.Checked());
+        }
+    };
+    Mirror(widget, model, mirror);
+    QPointer<W> guard(&widget);
+    QObject::connect(&widget, &W::clicked, &widget, [guard, &model, &form, mirror] {
+        form.Dispatch([&model] { model.Click(); });
+        if (guard) mirror(*guard, model);
+    });
+}
+
 // Focus in and out of a line edit set the model's focus.
 class FocusFilter : public QObject {
 public:
@@ -93,41 +114,12 @@ void Bind(QLineEdit& widget, Edit& model, Form& form) {
     });
 }
 
-void Bind(QCheckBox& widget, CheckBox& model, Form& form) {
-    auto mirror = [](QCheckBox& w, const CheckBox& m) {
-        MirrorCommon(w, m);
-        if (w.isChecked() != m.Checked()) {
-            QSignalBlocker block(&w);
-            w.setChecked(m.Checked());
-        }
-    };
-    Mirror(widget, model, mirror);
-    QPointer<QCheckBox> guard(&widget);
-    QObject::connect(&widget, &QCheckBox::clicked, &widget, [guard, &model, &form, mirror] {
-        form.Dispatch([&model] { model.Click(); });
-        // Qt toggled the widget itself; the model has the last word.
-        if (guard) mirror(*guard, model);
-    });
-}
+void Bind(QCheckBox& widget, CheckBox& model, Form& form) { BindCheckable(widget, model, form); }
 
 void Bind(QRadioButton& widget, RadioButton& model, Form& form) {
     // Exclusion among siblings is the model's: Qt must not uncheck buttons on its own.
     widget.setAutoExclusive(false);
-    auto mirror = [](QRadioButton& w, const RadioButton& m) {
-        MirrorCommon(w, m);
-        if (w.isChecked() != m.Checked()) {
-            QSignalBlocker block(&w);
-            w.setChecked(m.Checked());
-        }
-    };
-    Mirror(widget, model, mirror);
-    QPointer<QRadioButton> guard(&widget);
-    QObject::connect(&widget, &QRadioButton::clicked, &widget, [guard, &model, &form, mirror] {
-        form.Dispatch([&model] { model.Click(); });
-        // Without auto-exclusion a click on a checked button unchecks the widget; the
-        // model keeps it checked.
-        if (guard) mirror(*guard, model);
-    });
+    BindCheckable(widget, model, form);
 }
 
 void Bind(QPushButton& widget, Button& model, Form& form) {
