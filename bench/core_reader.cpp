@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 
 namespace {
 

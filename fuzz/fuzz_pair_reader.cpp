@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "numerics/Errors.h"
-#include "spectra/Ordering.h"
-#include "spectra/PairReader.h"
-#include "spectra/SpectrumArray.h"
-#include "spectra/UnitChoices.h"
+#include "datafiles/Ordering.h"
+#include "datafiles/PairReader.h"
+#include "numerics/Arrays.h"
+#include "datafiles/UnitChoices.h"
 
 namespace {
 

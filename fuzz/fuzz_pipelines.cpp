@@ -29,7 +29,7 @@
 #include "bulk/Main_3.h"
 #include "numerics/Errors.h"
 #include "numerics/FloatText.h"
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"

@@ -8,7 +8,7 @@
 
 #include "app/Application.h"
 #include "numerics/FloatText.h"
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {

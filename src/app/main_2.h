@@ -2,7 +2,7 @@
 // The start window: the input-unit choices that the imports of both analysis windows
 // read, a hint on the spectrum file format, and the buttons that open the bulk and the
 // thin-film window modally. It computes nothing itself.
-#include "spectra/UnitChoices.h"
+#include "datafiles/UnitChoices.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
 

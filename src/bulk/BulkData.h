@@ -4,7 +4,7 @@
 // from them. One instance lives on the heap for the whole run of the program.
 #include <memory>
 
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 
 namespace optc {
 

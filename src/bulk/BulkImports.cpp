@@ -1,8 +1,8 @@
 // The two imports of the bulk window: the transmission spectrum and the reflection
 // spectrum, each stored longest wavelength first.
 #include "bulk/Main_3.h"
-#include "spectra/Ordering.h"
-#include "spectra/PairReader.h"
+#include "datafiles/Ordering.h"
+#include "datafiles/PairReader.h"
 
 namespace optc {
 

@@ -2,7 +2,7 @@
 
 #include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
-#include "spectra/TextFileWriter.h"
+#include "datafiles/TextFileWriter.h"
 
 namespace optc {
 

@@ -8,7 +8,7 @@
 
 #include "bulk/BulkData.h"
 #include "numerics/Tauc.h"
-#include "spectra/UnitChoices.h"
+#include "datafiles/UnitChoices.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"

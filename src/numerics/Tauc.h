@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
 #include "ui/Platform.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "numerics/FloatChecks.h"
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 
 namespace optc {
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "numerics/Tauc.h"
-#include "spectra/UnitChoices.h"
+#include "datafiles/UnitChoices.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"

@@ -5,7 +5,7 @@
 // closing and reopening the window finds it as it was left.
 #include <memory>
 
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 
 namespace optc {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "numerics/FloatText.h"
-#include "spectra/Ordering.h"
-#include "spectra/PairReader.h"
+#include "datafiles/Ordering.h"
+#include "datafiles/PairReader.h"
 #include "thinfilm/Main_1.h"
 
 namespace optc {

@@ -1,6 +1,6 @@
 #include "thinfilm/ThinFilmResults.h"
 
-#include "spectra/ResultsTable.h"
+#include "datafiles/ResultsTable.h"
 #include "thinfilm/Main_1.h"
 
 namespace optc {

@@ -21,7 +21,7 @@
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 #include "support/TempFolder.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/ThinFilmData.h"

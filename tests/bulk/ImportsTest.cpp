@@ -1,7 +1,7 @@
 // Import T Spectrum and Import R spectrum: targets, ordering, unit choices, what each
 // clears, and files that do not fit.
 #include "BulkFixture.h"
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 
 namespace optc::testing {
 namespace {

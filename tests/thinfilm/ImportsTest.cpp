@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 #include "ThinFilmFixture.h"
 
 namespace optc::testing {

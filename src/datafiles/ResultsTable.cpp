@@ -1,8 +1,8 @@
-#include "spectra/ResultsTable.h"
+#include "datafiles/ResultsTable.h"
 
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
-#include "spectra/TextFileWriter.h"
+#include "datafiles/TextFileWriter.h"
 
 namespace optc {
 

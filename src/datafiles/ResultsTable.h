@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 
 namespace optc {
 

@@ -1,4 +1,4 @@
-#include "spectra/Ordering.h"
+#include "datafiles/Ordering.h"
 
 namespace optc {
 

@@ -1,6 +1,6 @@
 #include <random>
 
-#include "SpectrumText.h"
+#include "PairText.h"
 #include "numerics/Errors.h"
 
 namespace optc::test {

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "numerics/Errors.h"
-#include "spectra/Ordering.h"
-#include "spectra/UnitChoices.h"
+#include "datafiles/Ordering.h"
+#include "datafiles/UnitChoices.h"
 
 namespace optc {
 namespace {

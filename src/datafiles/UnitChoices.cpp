@@ -1,4 +1,4 @@
-#include "spectra/UnitChoices.h"
+#include "datafiles/UnitChoices.h"
 
 #include "numerics/FloatChecks.h"
 

@@ -1,4 +1,4 @@
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "numerics/Errors.h"
-#include "spectra/FileErrors.h"
+#include "datafiles/FileErrors.h"
 
 namespace optc {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The ordering rule: spectra are kept longest wavelength first.
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 
 namespace optc {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The start window's unit choices and the conversions they ask for.
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 
 namespace optc {
 

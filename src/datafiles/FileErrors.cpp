@@ -1,4 +1,4 @@
-#include "spectra/FileErrors.h"
+#include "datafiles/FileErrors.h"
 
 #include <cerrno>
 

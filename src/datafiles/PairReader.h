@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "spectra/SpectrumArray.h"
+#include "numerics/Arrays.h"
 
 namespace optc {
 

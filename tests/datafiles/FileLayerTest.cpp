@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "SpectrumText.h"
-#include "spectra/FileErrors.h"
-#include "spectra/TextFileWriter.h"
+#include "PairText.h"
+#include "datafiles/FileErrors.h"
+#include "datafiles/TextFileWriter.h"
 #include "support/TempFolder.h"
 
 namespace optc::test {

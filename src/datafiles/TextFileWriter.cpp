@@ -1,11 +1,11 @@
-#include "spectra/TextFileWriter.h"
+#include "datafiles/TextFileWriter.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "spectra/FileErrors.h"
+#include "datafiles/FileErrors.h"
 
 namespace optc {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "spectra/PairReader.h"
+#include "datafiles/PairReader.h"
 
 namespace optc::test {
 
