@@ -249,6 +249,11 @@ public:
     void RunSize(int n);
 
 private:
+    // The actions both analysis windows share: the axis click on the absorption graph,
+    // the Tauc view, the gap fit over [eStart, eEnd], the double click and a pointer move.
+    template <typename AnalysisForm>
+    void TaucAndChartActions(Session& s, int n, const std::string& w, AnalysisForm& form, qt::ChartWidget& chart,
+                             const char* eStart, const char* eEnd);
     void ThinFilm(Session& s, const Files& f, int n);
     void Bulk(Session& s, const Files& f, int n);
 
@@ -285,6 +290,28 @@ void AxisClick(qt::ChartWidget& chart) {
     Send(&chart, QEvent::MouseButtonRelease, at);
 }
 
+template <typename AnalysisForm>
+void Bench::TaucAndChartActions(Session& s, int n, const std::string& w, AnalysisForm& form,
+                                qt::ChartWidget& chart, const char* eStart, const char* eEnd) {
+    auto click = [&form](Button& b) { form.Dispatch([&b] { b.Click(); }); };
+    auto choose = [&form](RadioButton& b) { form.Dispatch([&b] { b.Click(); }); };
+    Time(s, n, w, "Axis click (absorption)", nullptr, [&] { AxisClick(chart); });
+    Time(s, n, w, "Tauc view", [&] { choose(form.RadioButton2); }, [&] { choose(form.RadioButton3); });
+    Time(
+        s, n, w, "Eg Calculation",
+        [&] {
+            if (!form.RadioButton3.Checked()) choose(form.RadioButton3);
+            form.Dispatch([&] {
+                form.Estart.SetText(eStart);
+                form.Eend.SetText(eEnd);
+            });
+        },
+        [&] { click(form.CalculatEg); });
+    Time(s, n, w, "Double click (Tauc redraw)", nullptr, [&] { DoubleClick(chart); });
+    int step = 0;
+    Time(s, n, w, "Pointer move (readout)", nullptr, [&] { PointerMove(chart, ++step); });
+}
+
 void Bench::ThinFilm(Session& s, const Files& f, int n) {
     TForm1& form = s.app.Form1;
     qt::ChartWidget& chart = s.view1.Chart();
@@ -306,21 +333,7 @@ void Bench::ThinFilm(Session& s, const Files& f, int n) {
          [&] { choose(form.RadioButton1); });
     Time(s, n, w, "Graph: transmission", [&] { choose(form.RadioButton1); }, [&] { choose(form.RadioButton4); });
     Time(s, n, w, "Graph: absorption", [&] { choose(form.RadioButton1); }, [&] { choose(form.RadioButton2); });
-    Time(s, n, w, "Axis click (absorption)", nullptr, [&] { AxisClick(chart); });
-    Time(s, n, w, "Tauc view", [&] { choose(form.RadioButton2); }, [&] { choose(form.RadioButton3); });
-    Time(
-        s, n, w, "Eg Calculation",
-        [&] {
-            if (!form.RadioButton3.Checked()) choose(form.RadioButton3);
-            form.Dispatch([&] {
-                form.Estart.SetText("2.3");
-                form.Eend.SetText("2.5");
-            });
-        },
-        [&] { click(form.CalculatEg); });
-    Time(s, n, w, "Double click (Tauc redraw)", nullptr, [&] { DoubleClick(chart); });
-    int step = 0;
-    Time(s, n, w, "Pointer move (readout)", nullptr, [&] { PointerMove(chart, ++step); });
+    TaucAndChartActions(s, n, w, form, chart, "2.3", "2.5");
     Time(s, n, w, "Save Results (4 files)",
          [&] { s.platform.saveAnswers.push_back((dir_ / ("film" + std::to_string(n))).string()); },
          [&] { click(form.Button1); });
@@ -365,21 +378,7 @@ void Bench::Bulk(Session& s, const Files& f, int n) {
     Time(s, n, w, "Graph: transmission", [&] { choose(form.RadioButton1); }, [&] { choose(form.RadioButton4); });
     Time(s, n, w, "Graph: reflection", [&] { choose(form.RadioButton4); }, [&] { choose(form.RadioButton1); });
     Time(s, n, w, "Graph: absorption", [&] { choose(form.RadioButton4); }, [&] { choose(form.RadioButton2); });
-    Time(s, n, w, "Axis click (absorption)", nullptr, [&] { AxisClick(chart); });
-    Time(s, n, w, "Tauc view", [&] { choose(form.RadioButton2); }, [&] { choose(form.RadioButton3); });
-    Time(
-        s, n, w, "Eg Calculation",
-        [&] {
-            if (!form.RadioButton3.Checked()) choose(form.RadioButton3);
-            form.Dispatch([&] {
-                form.Estart.SetText("2.5");
-                form.Eend.SetText("2.6");
-            });
-        },
-        [&] { click(form.CalculatEg); });
-    Time(s, n, w, "Double click (Tauc redraw)", nullptr, [&] { DoubleClick(chart); });
-    int step = 0;
-    Time(s, n, w, "Pointer move (readout)", nullptr, [&] { PointerMove(chart, ++step); });
+    TaucAndChartActions(s, n, w, form, chart, "2.5", "2.6");
     Time(s, n, w, "Save Results (2 files)",
          [&] { s.platform.saveAnswers.push_back((dir_ / ("bulk" + std::to_string(n))).string()); },
          [&] { click(form.Button1); });
