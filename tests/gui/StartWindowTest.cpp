@@ -25,10 +25,12 @@ namespace {
 void WhenModal(std::function<void(QWidget*)> step) {
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [step, poll] {
-        if (QWidget* modal = QApplication::activeModalWidget())
+        if (QWidget* modal = QApplication::activeModalWidget()) {
             step(modal);
-        else
+            *poll = nullptr;  // the stored poll captures its own pointer: break the cycle
+        } else {
             QTimer::singleShot(5, *poll);
+        }
     };
     QTimer::singleShot(0, *poll);
 }
