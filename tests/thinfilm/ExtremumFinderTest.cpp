@@ -30,18 +30,6 @@ ExtremaSearch Find(const Points& spectrum) {
     return FindFringeExtrema(lambda, trans);
 }
 
-// A 1 um film whose absorption edge lies inside the spectrum (fringes die out below
-// about 450 nm), and a 2.5 um film of higher index with a sharper edge near 520 nm.
-Film ThinFilm() { return Film{}; }
-Film ThickerFilm() {
-    Film film;
-    film.a = 2.2;
-    film.thicknessNm = 2500;
-    film.edgeEnergy = 2.6;
-    film.edgeWidth = 0.1;
-    return film;
-}
-
 // How the found extrema compare with the exact ones: every exact extremum where the
 // film is clear (alpha d < 0.1) and that lies at least a quarter of a fringe inside the
 // spectrum must be found; a found extremum matches an exact one of the same kind
@@ -98,7 +86,7 @@ class FinderOnFilms : public ::testing::TestWithParam<SpectrumCase> {};
 
 TEST_P(FinderOnFilms, EveryClearFringeFoundAndPlacedWithinTheStep) {
     const SpectrumCase& p = GetParam();
-    const Film film = std::string(p.film) == "1 um" ? ThinFilm() : ThickerFilm();
+    const Film film = std::string(p.film) == "1 um" ? synthetic::OneMicronFilm() : synthetic::TwoAndAHalfMicronFilm();
     const double from = 350, to = 1500;
     const int count = static_cast<int>(std::lround((to - from) / p.step)) + 1;
     Points spectrum = synthetic::Spectrum(film, from, to, count);
@@ -126,17 +114,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SpectrumCase{"2.5 um", 0.5, 0.2}, SpectrumCase{"2.5 um", 1, 0.2},
                       SpectrumCase{"2.5 um", 2, 0.2}, SpectrumCase{"2.5 um", 5, 0.2}));
 
-// A 17 um film of low index contrast (n about 1.65 on nS = 1.52) with weak absorption,
-// measured every 1.3 nm from 560 to 860 nm: 4 to 10 samples per fringe, fringes of
-// about 1.5 %T half-amplitude on 84 %T whose contrast changes along the spectrum,
-// noise 0.1 %T. Repeated measurements differ only by their noise.
+// The thick film of low contrast measured every 1.3 nm from 560 to 860 nm: 4 to 10
+// samples per fringe, a contrast that changes along the spectrum, noise 0.1 %T.
+// Repeated measurements differ only by their noise.
 TEST(FinderOnAThickFilm, RepeatedMeasurementsGiveTheSameExtrema) {
-    Film film;
-    film.a = 1.62;
-    film.b = 1.0e4;
-    film.thicknessNm = 17000;
-    film.edgeEnergy = 3.53;
-    film.weakAlpha = 40;
+    const Film film = synthetic::ThickLowContrastFilm();
     const double from = 560, to = 860, step = 1.3;
     const int count = static_cast<int>(std::lround((to - from) / step)) + 1;
     const Points exact = synthetic::Spectrum(film, from, to, count);
@@ -220,7 +202,7 @@ TEST(FinderWithoutFringes, NothingIsFoundAndTheVerdictSaysWhy) {
 // wavelength 0 (bad lines inside a long file) left out, and a lone spike among the
 // fringes ignored.
 TEST(FinderOnImportedSpectra, DirectionBadLinesAndASpikeChangeNothing) {
-    const Points ascending = synthetic::Spectrum(ThinFilm(), 350, 1500, 1151);
+    const Points ascending = synthetic::Spectrum(synthetic::OneMicronFilm(), 350, 1500, 1151);
     const ExtremaSearch reference = Find(ascending);
     ASSERT_EQ(reference.verdict, ExtremaVerdict::Found);
     const auto expectSame = [&reference](const ExtremaSearch& search, const char* what) {

@@ -38,6 +38,30 @@ struct Film {
     }
 };
 
+// The films the extremum finder is tried on. A 1 um film whose absorption edge lies
+// inside a 350 to 1500 nm spectrum (fringes die out below about 450 nm); a 2.5 um film
+// of higher index with a sharper edge near 520 nm; a 17 um film of low index contrast
+// (n about 1.65 on nS = 1.52) with weak absorption, whose fringes from 560 to 860 nm
+// are about 1.5 %T in half-amplitude on 84 %T.
+inline Film OneMicronFilm() { return Film{}; }
+inline Film TwoAndAHalfMicronFilm() {
+    Film film;
+    film.a = 2.2;
+    film.thicknessNm = 2500;
+    film.edgeEnergy = 2.6;
+    film.edgeWidth = 0.1;
+    return film;
+}
+inline Film ThickLowContrastFilm() {
+    Film film;
+    film.a = 1.62;
+    film.b = 1.0e4;
+    film.thicknessNm = 17000;
+    film.edgeEnergy = 3.53;
+    film.weakAlpha = 40;
+    return film;
+}
+
 using Points = std::vector<std::pair<double, double>>;
 
 // count points from `from` to `to` nm, evenly spaced, in ascending wavelength; with
