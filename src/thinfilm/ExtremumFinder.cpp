@@ -196,39 +196,50 @@ FringeExtremum Locate(const Curve& c, const std::vector<double>& smooth, int see
 
 // Interference fringes are evenly spaced in 1/lambda (their phase is 4 pi n d / lambda
 // and n changes slowly), wiggles of noise are not. An extremum is evenly spaced when
-// the spacings around it, two on either side, agree within kIrregularSpacing; only runs
-// of at least kFewestExtrema such extrema stay. This keeps noise that the instrument
-// smoothed over several samples, which the noise estimate sees only in part, from
-// passing as fringes.
+// the spacings around it, two on either side, agree within kIrregularSpacing; runs of
+// at least kFewestExtrema such extrema are fringes. A run then takes in its neighbours
+// one by one while each spacing stays within kIrregularSpacing of the one before, so
+// the last fringes on the absorption edge, which the edge pushes about, stay with it.
+// This keeps noise that the instrument smoothed over several samples, which the noise
+// estimate sees only in part, from passing as fringes.
 std::vector<FringeExtremum> KeepEvenlySpaced(const std::vector<FringeExtremum>& found) {
     const int m = static_cast<int>(found.size());
     std::vector<double> spacing;
     for (int j = 0; j + 1 < m; ++j)
         spacing.push_back(1.0 / found[static_cast<std::size_t>(j)].lambda -
                           1.0 / found[static_cast<std::size_t>(j + 1)].lambda);
-    std::vector<bool> even(static_cast<std::size_t>(m), false);
+    const auto at = [&spacing](int j) { return spacing[static_cast<std::size_t>(j)]; };
+    const auto alike = [](double a, double b) { return std::max(a, b) <= kIrregularSpacing * std::min(a, b); };
+    std::vector<bool> even(static_cast<std::size_t>(m), false), kept(static_cast<std::size_t>(m), false);
     for (int j = 0; j < m; ++j) {
         const int from = std::max(0, j - 2), to = std::min(m - 2, j + 1);
         if (to < from) continue;
         const auto [narrowest, widest] = std::minmax_element(spacing.begin() + from, spacing.begin() + to + 1);
-        even[static_cast<std::size_t>(j)] = *widest <= kIrregularSpacing * *narrowest;
+        even[static_cast<std::size_t>(j)] = alike(*narrowest, *widest);
     }
-    std::vector<FringeExtremum> kept;
     for (int j = 0; j < m;) {
         int end = j;
         while (end < m && even[static_cast<std::size_t>(end)]) ++end;
-        for (int k = j; end - j >= kFewestExtrema && k < end; ++k) {
-            // Where a stretch was left out, two of a kind may meet: the more extreme stays.
-            const FringeExtremum& e = found[static_cast<std::size_t>(k)];
-            if (!kept.empty() && kept.back().maximum == e.maximum) {
-                if ((e.trans > kept.back().trans) == e.maximum) kept.back() = e;
-                continue;
-            }
-            kept.push_back(e);
+        if (end - j >= kFewestExtrema) {
+            int first = j, last = end - 1;
+            while (last + 1 < m && alike(at(last), at(last - 1))) ++last;
+            while (first > 0 && alike(at(first - 1), at(first))) --first;
+            for (int k = first; k <= last; ++k) kept[static_cast<std::size_t>(k)] = true;
         }
         j = std::max(end, j + 1);
     }
-    return kept;
+    std::vector<FringeExtremum> result;
+    for (int k = 0; k < m; ++k) {
+        if (!kept[static_cast<std::size_t>(k)]) continue;
+        // Where a stretch was left out, two of a kind may meet: the more extreme stays.
+        const FringeExtremum& e = found[static_cast<std::size_t>(k)];
+        if (!result.empty() && result.back().maximum == e.maximum) {
+            if ((e.trans > result.back().trans) == e.maximum) result.back() = e;
+            continue;
+        }
+        result.push_back(e);
+    }
+    return result;
 }
 
 }  // namespace
