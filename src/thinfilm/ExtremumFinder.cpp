@@ -16,12 +16,13 @@ namespace {
 
 constexpr int kFewestExtrema = 4;            // two whole fringes, as Calculate needs
 constexpr double kThresholdFloor = 0.01;     // %: below any photometer's resolution
-constexpr double kNeighbourSwingShare = 0.3; // of the neighbouring fringes' swing
+constexpr double kNeighbourSwingShare = 0.15; // of the neighbouring fringes' swing
 constexpr int kNeighbourSwings = 4;          // on either side
 constexpr double kSmoothingSpan = 0.25;      // smoothing half-width, in half-periods
 constexpr double kFitSpan = 0.3;             // parabola half-width, in half-periods
 constexpr int kRecentrings = 4;
 constexpr double kIrregularSpacing = 1.5;
+constexpr double kEdgeSpacing = 2.0;
 
 // The spectrum in ascending wavelength, with only usable points.
 struct Curve {
@@ -198,8 +199,8 @@ FringeExtremum Locate(const Curve& c, const std::vector<double>& smooth, int see
 // and n changes slowly), wiggles of noise are not. An extremum is evenly spaced when
 // the spacings around it, two on either side, agree within kIrregularSpacing; runs of
 // at least kFewestExtrema such extrema are fringes. A run then takes in its neighbours
-// one by one while each spacing stays within kIrregularSpacing of the one before, so
-// the last fringes on the absorption edge, which the edge pushes about, stay with it.
+// one by one while each spacing stays within kEdgeSpacing of the one before, so the
+// last fringes on the absorption edge, which the edge pushes about, stay with it.
 // This keeps noise that the instrument smoothed over several samples, which the noise
 // estimate sees only in part, from passing as fringes.
 std::vector<FringeExtremum> KeepEvenlySpaced(const std::vector<FringeExtremum>& found) {
@@ -209,21 +210,21 @@ std::vector<FringeExtremum> KeepEvenlySpaced(const std::vector<FringeExtremum>& 
         spacing.push_back(1.0 / found[static_cast<std::size_t>(j)].lambda -
                           1.0 / found[static_cast<std::size_t>(j + 1)].lambda);
     const auto at = [&spacing](int j) { return spacing[static_cast<std::size_t>(j)]; };
-    const auto alike = [](double a, double b) { return std::max(a, b) <= kIrregularSpacing * std::min(a, b); };
+    const auto alike = [](double a, double b, double factor) { return std::max(a, b) <= factor * std::min(a, b); };
     std::vector<bool> even(static_cast<std::size_t>(m), false), kept(static_cast<std::size_t>(m), false);
     for (int j = 0; j < m; ++j) {
         const int from = std::max(0, j - 2), to = std::min(m - 2, j + 1);
         if (to < from) continue;
         const auto [narrowest, widest] = std::minmax_element(spacing.begin() + from, spacing.begin() + to + 1);
-        even[static_cast<std::size_t>(j)] = alike(*narrowest, *widest);
+        even[static_cast<std::size_t>(j)] = alike(*narrowest, *widest, kIrregularSpacing);
     }
     for (int j = 0; j < m;) {
         int end = j;
         while (end < m && even[static_cast<std::size_t>(end)]) ++end;
         if (end - j >= kFewestExtrema) {
             int first = j, last = end - 1;
-            while (last + 1 < m && alike(at(last), at(last - 1))) ++last;
-            while (first > 0 && alike(at(first - 1), at(first))) --first;
+            while (last + 1 < m && alike(at(last), at(last - 1), kEdgeSpacing)) ++last;
+            while (first > 0 && alike(at(first - 1), at(first), kEdgeSpacing)) --first;
             for (int k = first; k <= last; ++k) kept[static_cast<std::size_t>(k)] = true;
         }
         j = std::max(end, j + 1);

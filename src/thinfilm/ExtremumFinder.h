@@ -13,14 +13,16 @@
 //    and minima alternate by construction (TurningPoints.h). The threshold lies above
 //    the range that noise reaches over a spectrum of that many points: on the measured
 //    curve first, then on a Savitzky-Golay smoothing whose width follows the local
-//    fringe period found there; a last pass also drops any swing below 30 % of the
-//    neighbouring fringes' swings (a spike, a detector change).
+//    fringe period found there; a last pass also drops any swing below 15 % of the
+//    neighbouring fringes' swings (a spike among large fringes).
 // 3. Position between samples: the vertex of the least-squares parabola, over 1/lambda,
 //    through the measured points within 0.3 half-periods of the turning point; the
 //    parabola's value there is the transmission.
-// 4. Fringes are evenly spaced in 1/lambda: only runs of at least four extrema whose
-//    neighbouring spacings agree within a factor 1.5 are kept, so wiggles of noise
-//    that the instrument smoothed over several samples do not pass as fringes.
+// 4. Fringes are evenly spaced in 1/lambda: runs of at least four extrema whose
+//    neighbouring spacings agree within a factor 1.5 are fringes, and each run takes in
+//    the extrema beyond its ends while a spacing stays within a factor 2 of the one
+//    before (the absorption edge pushes the last fringes about). Wiggles of noise that
+//    the instrument smoothed over several samples thus do not pass as fringes.
 #include <span>
 #include <vector>
 
