@@ -14,15 +14,15 @@ namespace optc {
 
 namespace {
 
-constexpr int kFewestExtrema = 4;            // two whole fringes, as Calculate needs
-constexpr double kThresholdFloor = 0.01;     // %: below any photometer's resolution
-constexpr double kNeighbourSwingShare = 0.15; // of the neighbouring fringes' swing
-constexpr int kNeighbourSwings = 4;          // on either side
-constexpr double kSmoothingSpan = 0.25;      // smoothing half-width, in half-periods
-constexpr double kFitSpan = 0.3;             // parabola half-width, in half-periods
+constexpr int kFewestExtrema = 4;              // two whole fringes, as Calculate needs
+constexpr double kThresholdFloor = 0.01;       // %: a smaller swing is of no use
+constexpr double kNeighbourSwingShare = 0.15;  // of the neighbouring fringes' swing
+constexpr int kNeighbourSwings = 4;            // on either side
+constexpr double kSmoothingSpan = 0.25;        // smoothing half-width, in half-periods
+constexpr double kFitSpan = 0.3;               // parabola half-width, in half-periods
 constexpr int kRecentrings = 4;
-constexpr double kIrregularSpacing = 1.5;
-constexpr double kEdgeSpacing = 2.0;
+constexpr double kIrregularSpacing = 1.5;      // spacings that still count as even
+constexpr double kEdgeSpacing = 2.0;           // ... next to an even run
 
 // The spectrum in ascending wavelength, with only usable points.
 struct Curve {
@@ -115,7 +115,7 @@ std::vector<int> SmoothingWidths(const std::vector<TurningPoint>& rawPoints, int
 }
 
 // Raises each threshold to a share of the swing of the fringes around: a small wiggle
-// among large fringes (a spike, a detector change) is no fringe.
+// among large fringes (a spike) is no fringe.
 void RaiseToNeighbourSwings(const std::vector<double>& y, const std::vector<TurningPoint>& points,
                             std::vector<double>& threshold) {
     const int m = static_cast<int>(points.size());
