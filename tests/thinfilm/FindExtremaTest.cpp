@@ -149,7 +149,6 @@ TEST_F(FindExtremaTest, CalculateRunsOnTheExtremaFoundInTheSpectrumAlone) {
         Type(form.Const2, "1.52");
         Determine([&] { FindExtrema(); });
         const int found = static_cast<int>(Expected().size());
-        Type(form.natx, std::to_string(static_cast<int>(std::lround((c.from + c.to) / 2))));
         Calculate();
         ASSERT_TRUE(platform.log.empty()) << c.what << ": " << platform.log.front();
         const double truth = c.film.thicknessNm * 1e-7;
