@@ -108,9 +108,8 @@ std::vector<int> SmoothingWidths(const std::vector<TurningPoint>& rawPoints, int
     if (rawPoints.size() < 2) return std::vector<int>(static_cast<std::size_t>(n), kWidestSmoothing);
     const std::vector<double> half = Spread(rawPoints, HalfPeriods(rawPoints), n);
     std::vector<int> width(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        width[static_cast<std::size_t>(i)] = static_cast<int>(
-            std::min(static_cast<double>(kWidestSmoothing), std::floor(kSmoothingSpan * half[static_cast<std::size_t>(i)])));
+    for (std::size_t i = 0; i < width.size(); ++i)
+        width[i] = static_cast<int>(std::min(static_cast<double>(kWidestSmoothing), std::floor(kSmoothingSpan * half[i])));
     return width;
 }
 
@@ -282,9 +281,10 @@ ExtremaSearch FindFringeExtrema(std::span<const double> lambda, std::span<const 
     // curve, which alternate.
     for (std::size_t j = 1; j < found.size(); ++j) {
         if (found[j].lambda > found[j - 1].lambda) continue;
-        for (std::size_t k : {j - 1, j})
-            found[k] = {c.x[static_cast<std::size_t>(points[k].index)], smooth[static_cast<std::size_t>(points[k].index)],
-                        points[k].maximum};
+        for (std::size_t k : {j - 1, j}) {
+            const auto at = static_cast<std::size_t>(points[k].index);
+            found[k] = {c.x[at], smooth[at], points[k].maximum};
+        }
     }
     found = KeepEvenlySpaced(found);
     if (static_cast<int>(found.size()) < kFewestExtrema) {
