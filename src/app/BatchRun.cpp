@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "numerics/FloatText.h"
 #include "datafiles/PairReader.h"
+#include "thinfilm/FringesFile.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
@@ -46,6 +47,8 @@ const std::vector<OptionRule>& OptionRules() {
         {"--spectrum", kBoth},  // required, stored apart
         {"--save", kBoth},      // required, stored apart
         {"--fringes", kThinFilm, nullptr, &O::fringes},
+        {"--find-extrema", kThinFilm, &O::findExtrema},
+        {"--save-extrema", kThinFilm, nullptr, &O::saveExtrema},
         {"--reflection", kBulk, nullptr, &O::reflection},
         {"--wavenumber", kBoth, &O::waveNumber},
         {"--fraction", kBoth, &O::fraction},
@@ -136,6 +139,8 @@ public:
             else
                 BulkSteps();
             Save(window, save);
+            // The extrema used, whatever happened, as Save Results writes the results.
+            if (o_.saveExtrema) Perform(window, [this] { WriteFringesFile(Form1.Data(), *o_.saveExtrema); });
             Perform(window, [&exit] { exit.Click(); });
         });
         Perform(Form2, [&open] { open.Click(); });
@@ -203,6 +208,7 @@ private:
         TForm1& f = Form1;
         if (!Import(f, f.import1, o_.spectrum)) return;
         if (o_.fringes && !Import(f, f.Import2, *o_.fringes)) return;
+        if (o_.findExtrema && !FindExtrema()) return;
 
         if (!TypeIfGiven(f, f.Wstart, o_.wstart) || !TypeIfGiven(f, f.Wend, o_.wend) ||
             !TypeIfGiven(f, f.natx, o_.natx) || !TypeIfGiven(f, f.Const1, o_.n0) ||
@@ -217,6 +223,17 @@ private:
 
         if (!Click(f, f.Calculate)) return;
         GapSteps(f, f.Direct, f.RadioButton3, f.Estart, f.Eend, f.CalculatEg);
+    }
+
+    // Determine Fringes, where the user presses Find Extrema and closes the minima
+    // window with Ok.
+    bool FindExtrema() {
+        TForm4& minima = app_.Form4;
+        platform_.modalScripts.push_back([&minima](Form&) {
+            minima.Dispatch([&minima] { minima.FindExtrema.Click(); });
+            minima.Dispatch([&minima] { minima.BitBtn1.Click(); });
+        });
+        return Click(Form1, Form1.Button2);
     }
 
     void BulkSteps() {
@@ -314,7 +331,8 @@ private:
 
 const std::string& BatchUsage() {
     static const std::string usage =
-        "usage: optical-constants-batch thinfilm --spectrum FILE [--fringes FILE] [--wavenumber] [--fraction]\n"
+        "usage: optical-constants-batch thinfilm --spectrum FILE [--fringes FILE | --find-extrema]\n"
+        "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
         "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
         "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
         "           [--direct] [--eg EMIN EMAX] --save BASE\n"
@@ -326,7 +344,11 @@ const std::string& BatchUsage() {
         "named after BASE. Every T is typed into its edit as given, with \".\" as the decimal\n"
         "separator. A JSON summary goes to standard output. Exit status: 0 when the files\n"
         "were written and no message stopped the run, 1 when a message or an error stopped\n"
-        "it, 2 for a wrong command line.\n";
+        "it, 2 for a wrong command line.\n"
+        "\n"
+        "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
+        "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
+        "fringes file that --fringes and \"Import Fringes\" read back.\n";
     return usage;
 }
 
@@ -398,6 +420,10 @@ std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& 
     }
     if (o.save.empty()) {
         error = "--save needs a non-empty BASE";
+        return std::nullopt;
+    }
+    if (o.fringes && o.findExtrema) {
+        error = "--fringes and --find-extrema exclude each other";
         return std::nullopt;
     }
     if (o.analysis == BatchAnalysis::Bulk) {

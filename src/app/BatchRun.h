@@ -23,6 +23,8 @@ struct BatchOptions {
     BatchAnalysis analysis = BatchAnalysis::ThinFilm;
     std::string spectrum;
     std::optional<std::string> fringes;     // thin film
+    bool findExtrema = false;               // thin film, instead of fringes
+    std::optional<std::string> saveExtrema; // thin film
     std::optional<std::string> reflection;  // bulk
     bool waveNumber = false;
     bool fraction = false;

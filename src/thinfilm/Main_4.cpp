@@ -1,6 +1,9 @@
 #include "thinfilm/Main_4.h"
 
+#include <vector>
+
 #include "numerics/FloatText.h"
+#include "thinfilm/ExtremumFinder.h"
 #include "ui/ChartInteraction.h"
 
 namespace optc {
@@ -28,6 +31,7 @@ TForm4::TForm4(Platform& platform, ThinFilmData& data)
     Chart1.OnMouseMove = [this](double x, double y) { Chart1MouseMove(x, y); };
     Chart1.OnDblClick = [this] { Chart1DblClick(); };
     BitBtn1.OnClick = [this] { Close(); };
+    FindExtrema.OnClick = [this] { FindExtremaClick(); };
 }
 
 void TForm4::Chart1ClickSeries(int /*seriesIndex*/, MouseButton button, double x, double y) {
@@ -41,12 +45,32 @@ void TForm4::Chart1ClickSeries(int /*seriesIndex*/, MouseButton button, double x
         return;
     }
     // The mark lies where the user aimed, not on the nearest measured point.
+    AddMark(x, y);
+}
+
+void TForm4::AddMark(double x, double y) {
     const double markX = RoundTo(x, 1000.0L);
     const double markY = RoundTo(y, 100.0L);
     // The marks become the extrema arrays, which hold at most kCapacity values.
     if (data_.ExtCount >= kCapacity) return;
     data_.ExtCount = data_.ExtCount + 1;
     Series2.AddXY(markX, markY, clGreen);
+}
+
+void TForm4::FindExtremaClick() {
+    std::vector<double> lambda, trans;
+    for (int i = 1; i <= data_.SpecCount; ++i) {
+        lambda.push_back(data_.SpecLambda[i]);
+        trans.push_back(data_.SpecTrans[i]);
+    }
+    const ExtremaSearch search = FindFringeExtrema(lambda, trans);
+    if (search.verdict != ExtremaVerdict::Found) {
+        GetPlatform().ShowMessage(VerdictMessage(search.verdict));
+        return;
+    }
+    Series2.Clear();
+    data_.ExtCount = 0;
+    for (const FringeExtremum& e : search.extrema) AddMark(e.lambda, e.trans);
 }
 
 void TForm4::Chart1MouseMove(double x, double y) { ShowPointerReadout(x, y, PositionX, PositionY); }

@@ -1,7 +1,8 @@
 #pragma once
 // The minima window: the imported spectrum with the substrate level, on which the user
 // marks the fringe extrema by hand. A left (or middle) click on the curve or on a mark
-// sets a mark at the pointer; a right click on a mark removes it. Determine Fringes
+// sets a mark at the pointer; a right click on a mark removes it; Find Extrema marks
+// the extrema the program finds in the spectrum by itself. Determine Fringes
 // (TForm1::Button2Click) fills the chart, shows this window modally and reads the
 // marks back when it closes.
 #include "thinfilm/ThinFilmData.h"
@@ -26,6 +27,7 @@ public:
     ChartSeries& Series3;  // the substrate level: a line that ignores clicks
 
     Button BitBtn1{"BitBtn1", "Ok"};
+    Button FindExtrema{"FindExtrema", "Find Extrema"};
     StaticText PositionX{"PositionX", "X = "};
     StaticText PositionY{"PositionY", "Y = "};
 
@@ -34,8 +36,15 @@ public:
     void Chart1ClickSeries(int seriesIndex, MouseButton button, double x, double y);
     void Chart1MouseMove(double x, double y);
     void Chart1DblClick();
+    // Replaces the marks with the fringe extrema found in the spectrum, each marked as
+    // a click at that place would mark it. Without fringes the marks stay as they are
+    // and a message says why.
+    void FindExtremaClick();
 
 private:
+    // A mark at (x, y), rounded as a click's mark is.
+    void AddMark(double x, double y);
+
     ThinFilmData& data_;
 };
 

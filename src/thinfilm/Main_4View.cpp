@@ -50,6 +50,9 @@ TForm4View::TForm4View(TForm4& form, QWidget* parent) : FormDialog(form, "Form4"
     palette.setColor(QPalette::ButtonText, Qt::red);
     ok_->setPalette(palette);
     Bind(*ok_, form.BitBtn1, form);
+
+    // Between the readout and Ok.
+    findExtrema_ = b.Push(form.FindExtrema, 614, 557, 140, 27);
 }
 
 }  // namespace optc::qt

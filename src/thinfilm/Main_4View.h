@@ -25,6 +25,7 @@ public:
     QLabel& PositionX() { return *positionX_; }
     QLabel& PositionY() { return *positionY_; }
     QPushButton& Ok() { return *ok_; }
+    QPushButton& FindExtrema() { return *findExtrema_; }
 
 private:
     TForm4& form_;
@@ -32,6 +33,7 @@ private:
     QLabel* positionX_ = nullptr;
     QLabel* positionY_ = nullptr;
     QPushButton* ok_ = nullptr;
+    QPushButton* findExtrema_ = nullptr;
 };
 
 }  // namespace qt

@@ -133,6 +133,44 @@ TEST_F(ExamplesGuide, ThinFilmOnGlassInNanometresAndPercent) {
     EXPECT_EQ(free[1], "300  0.125");
 }
 
+TEST_F(ExamplesGuide, ThinFilmFromTheSpectrumAlone) {
+    TForm1& f = Form1;
+    TForm4& minima = app.Form4;
+    InWindow(app.Form2.Button2, f, f.BitBtn1, [&] {
+        Import(f, f.import1, "thinfilm-transmission.txt");
+        Type(f, f.Const2, "1.52");
+        platform.modalScripts.push_back([&](Form&) {
+            User(minima, [&] { minima.FindExtrema.Click(); });
+            ASSERT_EQ(minima.Series2.Count(), 18);
+            const auto mark = [&](int k) {
+                return FloatToStr(minima.Series2.XValue(k)) + " " + FloatToStr(minima.Series2.YValue(k));
+            };
+            EXPECT_EQ(mark(0), "544.715 61.85");
+            EXPECT_EQ(mark(17), "1048.078 69.6");
+            User(minima, [&] { minima.BitBtn1.Click(); });
+        });
+        User(f, [&] { f.Button2.Click(); });
+        EXPECT_EQ(f.Fileshow2.Text(), "determined by user");
+        EXPECT_EQ(f.Wstart.Text(), "544.715");
+        EXPECT_EQ(f.Wend.Text(), "1048.078");
+        // The 18 extrema of the examples' fringes file, each within 0.2 nm.
+        const auto hand = Lines(kExamples / "thinfilm-fringes.txt");
+        ASSERT_EQ(hand.size(), 2u + 18u);
+        for (int i = 1; i <= 18; ++i)
+            EXPECT_NEAR(f.Data().ExtLambda[i], std::stod(hand[static_cast<std::size_t>(i + 1)]), 0.2) << i;
+        User(f, [&] { f.Calculate.Click(); });
+        EXPECT_EQ(f.thickness.Text(), "0.000204117");
+        EXPECT_EQ(f.n633show.Text(), "2.2702");
+        User(f, [&] { f.Direct.Click(); });
+        User(f, [&] { f.RadioButton3.Click(); });
+        Type(f, f.Estart, "2.45");
+        Type(f, f.Eend, "2.7");
+        User(f, [&] { f.CalculatEg.Click(); });
+        ExpectQuiet();
+        EXPECT_EQ(f.EgOutput.Text(), "2.3994");
+    });
+}
+
 TEST_F(ExamplesGuide, ThinFilmInWaveNumbersAndFractions) {
     TForm1& f = Form1;
     User(app.Form2, [&] { app.Form2.RadioButton2.Click(); });  // "WaveVector (1/cm)"

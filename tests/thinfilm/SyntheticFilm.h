@@ -3,6 +3,7 @@
 // a Cauchy index n = a + b / lambda^2 and an exponential absorption edge, and the
 // fringe extrema found on it by a plain search. Shared by the tests and the benchmark.
 #include <cmath>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -15,9 +16,13 @@ struct Film {
     double substrate = 1.52;
     double edgeEnergy = 3.0;   // eV: alpha = 1e5 cm^-1 there
     double edgeWidth = 0.15;   // eV
+    double weakAlpha = 0.0;    // cm^-1 at every wavelength, on top of the edge
 
     double Index(double lambda) const { return a + b / (lambda * lambda); }
-    double Alpha(double lambda) const { return 1e5 * std::exp((1239.83 / lambda - edgeEnergy) / edgeWidth); }
+    double Alpha(double lambda) const {
+        return 1e5 * std::exp((1239.83 / lambda - edgeEnergy) / edgeWidth) + weakAlpha;
+    }
+    double AlphaD(double lambda) const { return Alpha(lambda) * thicknessNm * 1e-7; }
 
     // T in percent: A x / (B - C x cos(phi) + D x^2), phi = 4 pi n d / lambda.
     double Transmission(double lambda) const {
@@ -32,6 +37,30 @@ struct Film {
         return 100 * A * x / (B - C * x * std::cos(phi) + D * x * x);
     }
 };
+
+// The films the extremum finder is tried on. A 1 um film whose absorption edge lies
+// inside a 350 to 1500 nm spectrum (fringes die out below about 450 nm); a 2.5 um film
+// of higher index with a sharper edge near 520 nm; a 17 um film of low index contrast
+// (n about 1.65 on nS = 1.52) with weak absorption, whose fringes from 560 to 860 nm
+// are about 1.5 %T in half-amplitude on 84 %T.
+inline Film OneMicronFilm() { return Film{}; }
+inline Film TwoAndAHalfMicronFilm() {
+    Film film;
+    film.a = 2.2;
+    film.thicknessNm = 2500;
+    film.edgeEnergy = 2.6;
+    film.edgeWidth = 0.1;
+    return film;
+}
+inline Film ThickLowContrastFilm() {
+    Film film;
+    film.a = 1.62;
+    film.b = 1.0e4;
+    film.thicknessNm = 17000;
+    film.edgeEnergy = 3.53;
+    film.weakAlpha = 40;
+    return film;
+}
 
 using Points = std::vector<std::pair<double, double>>;
 
@@ -70,6 +99,31 @@ inline Points Extrema(const Points& spectrum, double shortest) {
         found.push_back({x1 + shift, curvature != 0 ? top : y1});
     }
     return found;
+}
+
+// The spectrum with Gaussian noise of the given standard deviation (% T) added, from
+// a seeded generator so that every run sees the same draw.
+inline Points WithNoise(Points points, double sigma, unsigned seed) {
+    std::mt19937 generator(seed);
+    std::normal_distribution<double> noise(0.0, sigma);
+    for (auto& point : points) point.second += noise(generator);
+    return points;
+}
+
+struct TrueExtremum {
+    double lambda = 0.0;
+    double trans = 0.0;
+    bool maximum = false;
+};
+
+// The extrema of the exact curve between `from` and `to` nm, located on a 0.01 nm
+// grid; longest wavelength first.
+inline std::vector<TrueExtremum> ExactExtrema(const Film& film, double from, double to) {
+    const int count = static_cast<int>(std::lround((to - from) / 0.01)) + 1;
+    std::vector<TrueExtremum> extrema;
+    for (const auto& [lambda, trans] : Extrema(Spectrum(film, from, to, count, false), from))
+        extrema.push_back({lambda, trans, film.Transmission(lambda + 0.01) < trans});
+    return extrema;
 }
 
 }  // namespace optc::synthetic

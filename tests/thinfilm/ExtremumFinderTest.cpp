@@ -1,0 +1,185 @@
+// The extremum finder against the exact extrema of synthetic films (a uniform
+// absorbing film on a thick transparent substrate), sampled every 0.5 to 5 nm, with and
+// without Gaussian noise; and on spectra without fringes.
+#include "thinfilm/ExtremumFinder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <tuple>
+#include <vector>
+
+#include "SyntheticFilm.h"
+#include "numerics/Errors.h"
+
+namespace optc::testing {
+namespace {
+
+using synthetic::Film;
+using synthetic::Points;
+
+ExtremaSearch Find(const Points& spectrum) {
+    std::vector<double> lambda, trans;
+    for (const auto& [x, y] : spectrum) {
+        lambda.push_back(x);
+        trans.push_back(y);
+    }
+    return FindFringeExtrema(lambda, trans);
+}
+
+// A found extremum matches the nearest exact one of its kind within a quarter fringe,
+// or is spurious. Every exact extremum where the film is clear (alpha d < 0.1), a
+// quarter fringe or more inside the spectrum, must be matched; errors (nm) are those
+// of the matches where the film is clear, sorted.
+struct Comparison {
+    int expected = 0, missing = 0, spurious = 0;
+    std::vector<double> errors;
+};
+
+Comparison Compare(const Film& film, double from, double to, const std::vector<FringeExtremum>& found) {
+    const auto truth = synthetic::ExactExtrema(film, from, to);
+    const auto quarter = [&truth](std::size_t k) {
+        const std::size_t a = k == 0 ? 0 : k - 1, b = std::min(k + 1, truth.size() - 1);
+        return (truth[a].lambda - truth[b].lambda) / static_cast<double>(b - a) / 2;
+    };
+    Comparison c;
+    std::vector<bool> matched(truth.size(), false);
+    for (const FringeExtremum& e : found) {
+        std::size_t best = truth.size();
+        for (std::size_t k = 0; k < truth.size(); ++k)
+            if (truth[k].maximum == e.maximum && std::fabs(truth[k].lambda - e.lambda) < quarter(k)) best = k;
+        if (best == truth.size()) {
+            ++c.spurious;
+            continue;
+        }
+        matched[best] = true;
+        if (film.AlphaD(truth[best].lambda) < 0.1) c.errors.push_back(std::fabs(truth[best].lambda - e.lambda));
+    }
+    for (std::size_t k = 0; k < truth.size(); ++k) {
+        const bool inside = truth[k].lambda - from >= quarter(k) && to - truth[k].lambda >= quarter(k);
+        if (!inside || film.AlphaD(truth[k].lambda) >= 0.1) continue;
+        ++c.expected;
+        c.missing += matched[k] ? 0 : 1;
+    }
+    std::sort(c.errors.begin(), c.errors.end());
+    return c;
+}
+
+// The film (1 um or 2.5 um), the step in nm and the noise in %T.
+class FinderOnFilms : public ::testing::TestWithParam<std::tuple<bool, double, double>> {};
+
+TEST_P(FinderOnFilms, EveryClearFringeFoundAndPlacedWithinTheStep) {
+    const auto [thin, step, noise] = GetParam();
+    const Film film = thin ? synthetic::OneMicronFilm() : synthetic::TwoAndAHalfMicronFilm();
+    Points spectrum = synthetic::Spectrum(film, 350, 1500, static_cast<int>(std::lround(1150 / step)) + 1);
+    if (noise > 0) spectrum = synthetic::WithNoise(spectrum, noise, 17);
+    const ExtremaSearch search = Find(spectrum);
+    const Comparison c = Compare(film, 350, 1500, search.extrema);
+    ASSERT_FALSE(c.errors.empty());
+    const double median = c.errors[c.errors.size() / 2], max = c.errors.back();
+    std::printf("    %s film, %.1f nm steps, noise %.1f %%T: %zu found, %d expected, %d missing, %d spurious; error "
+                "median %.3f nm (%.3f steps), max %.3f nm (%.3f steps); noise estimate %.3f %%T\n",
+                thin ? "1 um" : "2.5 um", step, noise, search.extrema.size(), c.expected, c.missing, c.spurious,
+                median, median / step, max, max / step, search.noise);
+    EXPECT_EQ(c.missing, 0);
+    EXPECT_EQ(c.spurious, 0);
+    EXPECT_LT(median, noise > 0 ? step : step / 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(StepsAndNoise, FinderOnFilms,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(0.5, 1.0, 2.0, 5.0),
+                                            ::testing::Values(0.0, 0.1, 0.2)));
+
+// The thick film of low contrast measured every 1.3 nm from 560 to 860 nm: 4 to 10
+// samples per fringe, noise 0.1 %T. Repeated measurements differ only by their noise.
+TEST(FinderOnAThickFilm, RepeatedMeasurementsGiveTheSameExtrema) {
+    const Film film = synthetic::ThickLowContrastFilm();
+    const double step = 1.3;
+    const Points exact = synthetic::Spectrum(film, 560, 860, 231);
+    std::vector<FringeExtremum> first;
+    double worstShift = 0;
+    for (unsigned draw = 1; draw <= 8; ++draw) {
+        const ExtremaSearch search = Find(synthetic::WithNoise(exact, 0.1, draw));
+        const Comparison c = Compare(film, 560, 860, search.extrema);
+        std::printf("    draw %u: %zu found, %d expected, %d missing, %d spurious; error median %.3f steps, max %.3f "
+                    "steps\n", draw, search.extrema.size(), c.expected, c.missing, c.spurious,
+                    c.errors[c.errors.size() / 2] / step, c.errors.back() / step);
+        EXPECT_EQ(c.missing, 0);
+        EXPECT_EQ(c.spurious, 0);
+        if (draw == 1) first = search.extrema;
+        ASSERT_EQ(search.extrema.size(), first.size());
+        for (std::size_t k = 0; k < first.size(); ++k)
+            worstShift = std::max(worstShift, std::fabs(search.extrema[k].lambda - first[k].lambda));
+    }
+    std::printf("    largest shift of an extremum between draws: %.3f steps\n", worstShift / step);
+    EXPECT_LT(worstShift, 0.75 * step);
+}
+
+// Spectra without fringes give no extremum and say why.
+TEST(FinderWithoutFringes, NothingIsFoundAndTheVerdictSaysWhy) {
+    const auto curve = [](double from, double to, double step, auto transmission, double noise) {
+        Points points;
+        for (double lambda = from; lambda <= to + 1e-9; lambda += step)
+            points.push_back({lambda, transmission(lambda)});
+        return noise > 0 ? synthetic::WithNoise(points, noise, 5) : points;
+    };
+    const auto substrate = [](double) { return 91.83; };
+    const auto bulkPlate = [](double lambda) { return 82.43 / (1 + std::exp((350 - lambda) / 8)); };
+    const auto band = [](double lambda) { return 80 - 30 * std::exp(-std::pow((lambda - 700) / 60, 2)); };
+    // Noise averaged over three neighbouring samples, as an instrument that scans in
+    // steps finer than its bandwidth records it.
+    Points smoothed = curve(300, 1300, 0.1, substrate, 0.2);
+    for (std::size_t i = 0; i + 2 < smoothed.size(); ++i)
+        smoothed[i].second = (smoothed[i].second + smoothed[i + 1].second + smoothed[i + 2].second) / 3;
+    const std::tuple<const char*, Points, ExtremaVerdict> cases[] = {
+        {"bare substrate, noise 0.1 %T", curve(300, 1100, 1, substrate, 0.1), ExtremaVerdict::NoFringes},
+        {"bare substrate, instrument-smoothed noise", smoothed, ExtremaVerdict::NoFringes},
+        {"bulk plate with its edge, noise 0.2 %T", curve(250, 800, 1, bulkPlate, 0.2), ExtremaVerdict::NoFringes},
+        {"noise alone, 100000 points", curve(300, 1299.99, 0.01, substrate, 0.2), ExtremaVerdict::NoFringes},
+        {"one absorption band", curve(400, 1000, 1, band, 0.1), ExtremaVerdict::NoFringes},
+        {"four points", curve(500, 503, 1, band, 0), ExtremaVerdict::TooFewPoints},
+    };
+    for (const auto& [what, spectrum, verdict] : cases) {
+        const ExtremaSearch search = Find(spectrum);
+        EXPECT_EQ(search.verdict, verdict) << what;
+        EXPECT_TRUE(search.extrema.empty()) << what;
+    }
+}
+
+// The spectrum as imported: the same extrema whichever way the file runs and with
+// points at wavelength 0 (bad lines inside a long file); a lone spike among the fringes
+// ignored; values the arithmetic cannot square raise the program's error.
+TEST(FinderOnImportedSpectra, DirectionBadLinesSpikeAndOverflow) {
+    const Points ascending = synthetic::Spectrum(synthetic::OneMicronFilm(), 350, 1500, 1151);
+    const std::vector<FringeExtremum> reference = Find(ascending).extrema;
+    ASSERT_GE(reference.size(), 10u);
+    for (std::size_t k = 1; k < reference.size(); ++k) {
+        EXPECT_LT(reference[k].lambda, reference[k - 1].lambda);
+        EXPECT_EQ(reference[k].trans > reference[k - 1].trans, reference[k].maximum);
+        EXPECT_NE(reference[k].maximum, reference[k - 1].maximum);
+    }
+    Points badLines = ascending, spiked = ascending, huge = ascending;
+    badLines.insert(badLines.begin() + 500, {0.0, 0.0});
+    // 3 %T at 782 nm, halfway between the minimum at 746 nm and the maximum at 818 nm.
+    spiked[432].second += 3;
+    for (const Points& spectrum : {Points(ascending.rbegin(), ascending.rend()), badLines, spiked}) {
+        const std::vector<FringeExtremum> found = Find(spectrum).extrema;
+        ASSERT_EQ(found.size(), reference.size());
+        for (std::size_t k = 0; k < found.size(); ++k) {
+            EXPECT_EQ(found[k].lambda, reference[k].lambda) << k;
+            EXPECT_EQ(found[k].trans, reference[k].trans) << k;
+        }
+    }
+    for (auto& point : huge) point.second *= 1e306;
+    EXPECT_THROW(
+        try { Find(huge); } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), "Floating point overflow");
+            throw;
+        },
+        Error);
+}
+
+}  // namespace
+}  // namespace optc::testing
