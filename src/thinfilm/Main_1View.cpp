@@ -156,7 +156,10 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
 
     // ---- Chart with the pointer readout on it ----
     chart_ = b.Chart(form.Chart1, "Chart1", 240, 272, 473, 345);
-    chart_->SetLoweredBevel(2);
+    // Lowered outer and inner bevels: the sunken edge of a well.
+    chart_->SetLoweredBevel(1);
+    chart_->SetInnerLoweredBevel(1);
+    chart_->UseResultGraphAxes();
     // Lower left and upper left of the chart, 13 pixels high, over the plot.
     ControlBuilder onChart(*chart_, form);
     onChart.Readout(form.PositionX, 8, chart_->height() - 13 - 4, 200, 13)->setFont(base);

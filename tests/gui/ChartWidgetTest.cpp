@@ -9,6 +9,7 @@
 
 #include "ui/Form.h"
 #include "ui/ScriptedPlatform.h"
+#include "ZoomAnimation.h"
 
 namespace optc::qt {
 namespace {
@@ -185,7 +186,8 @@ TEST_F(ChartWidgetTest, DragZoomsInEveryDirection) {
         EXPECT_NEAR(model.LeftAxis().minimum, 30.0, 2 * ys);
         EXPECT_NEAR(model.LeftAxis().maximum, 70.0, 2 * ys);
         EXPECT_FALSE(model.LeftAxis().Automatic());
-        // The widget shows the zoomed range at once.
+        // The widget ends on the zoomed range.
+        ASSERT_TRUE(WaitForZoom(widget));
         EXPECT_DOUBLE_EQ(widget.xAxis->range().lower, model.BottomAxis().minimum);
         EXPECT_DOUBLE_EQ(widget.yAxis->range().upper, model.LeftAxis().maximum);
     }
