@@ -1,6 +1,7 @@
 // The charts of the Thin Films and Bulk windows on an offscreen display: the pointer
 // readout against the widget's own pixel mapping, zoom by dragging undone by a double
 // click, and the axis click on the absorption graph.
+#include <QCursor>
 #include <QImage>
 #include <QLabel>
 #include <QRadioButton>
@@ -139,6 +140,9 @@ void CheckAxisClickIgnored(ChartWidget& chart) {
 // inside it, where the window asks for one, a second lowered bevel in the deeper shades
 // of a sunken edge; white inside both.
 void CheckBevels(ChartWidget& chart, int outer, int inner) {
+    // The axes of the result graphs.
+    EXPECT_EQ(chart.xAxis->tickLabelFont().pixelSize(), ChartWidget::kTickLabelPixels);
+    EXPECT_EQ(chart.yAxis->labelFont().pixelSize(), ChartWidget::kAxisTitlePixels);
     EXPECT_EQ(chart.LoweredBevel(), outer);
     EXPECT_EQ(chart.InnerLoweredBevel(), inner);
     const QImage image = chart.grab().toImage();
@@ -196,6 +200,39 @@ TEST_F(ThinFilmChartView, ReadoutZoomAndDoubleClickOnTheTransmissionGraph) {
     CheckZoomAndDoubleClick(view->Chart());
     CheckAxisClickIgnored(view->Chart());
     CheckBevels(view->Chart(), 1, 1);
+}
+
+// Moves the screen's pointer, as the user does: the window under it gets the move.
+void PointTo(QWidget& widget, QPoint at) {
+    QCursor::setPos(widget.mapToGlobal(at));
+    QCoreApplication::processEvents();
+}
+
+// After a graph change the readout shows nothing stale: the values under the pointer on
+// the new graph's axes while the pointer rests on the chart, and nothing once the
+// pointer has gone to a graph button, until it comes back.
+TEST_F(ThinFilmChartView, ReadoutAfterAGraphChange) {
+    ClickRadio(*view, "RadioButton4");
+    ChartWidget& chart = view->Chart();
+    auto* px = chart.findChild<QLabel*>("PositionX");
+    auto* py = chart.findChild<QLabel*>("PositionY");
+    const QPoint at = chart.axisRect()->rect().center();
+    PointTo(chart, at);
+    const QString onTransmission = px->text();
+    ASSERT_EQ(onTransmission.toStdString(), Expected("X = ", chart.xAxis, at.x(), 1000.0L));
+
+    form.Dispatch([&] { form.RadioButton2.Click(); });
+    EXPECT_NE(px->text(), onTransmission);
+    EXPECT_EQ(px->text().toStdString(), Expected("X = ", chart.xAxis, at.x(), 1000.0L));
+    EXPECT_EQ(py->text().toStdString(), Expected("Y = ", chart.yAxis, at.y(), 100.0L));
+
+    auto* radio = view->findChild<QRadioButton*>("RadioButton1");
+    PointTo(*radio, QPoint(8, radio->height() / 2));
+    ClickRadio(*view, "RadioButton1");
+    EXPECT_EQ(px->text(), "X = ");
+    EXPECT_EQ(py->text(), "Y = ");
+    PointTo(chart, at);
+    EXPECT_EQ(px->text().toStdString(), Expected("X = ", chart.xAxis, at.x(), 1000.0L));
 }
 
 TEST_F(ThinFilmChartView, AxisClicksOnTheAbsorptionGraphAndReadoutOnItsLogarithmicScale) {

@@ -13,8 +13,9 @@ QRect MarkerGraph::clipRect() const {
 
 void MarkerGraph::drawScatterPlot(QCPPainter* painter, const QVector<QPointF>& scatters,
                                   const QCPScatterStyle& style) const {
-    // Half a pixel of slack: a point on the range's end maps onto the edge itself.
-    const QRectF plot = QRectF(QCPGraph::clipRect()).adjusted(-0.5, -0.5, 0.5, 0.5);
+    // A pixel of slack: the ends of an axis range map onto the pixel just outside the
+    // plot area on one side.
+    const QRectF plot = QRectF(QCPGraph::clipRect()).adjusted(-1.0, -1.0, 1.0, 1.0);
     auto outside = [&plot](const QPointF& p) { return !plot.contains(p); };
     if (std::none_of(scatters.begin(), scatters.end(), outside)) {
         QCPGraph::drawScatterPlot(painter, scatters, style);

@@ -1,6 +1,8 @@
 #include "ui/qt/ChartWidget.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
@@ -475,7 +477,12 @@ ChartWidget::Mapping ChartWidget::CurrentMapping() const {
 
 void ChartWidget::RefreshReadout() {
     if (!readoutShown_ || CurrentMapping() == readoutMapping_) return;
-    if (underMouse() && rect().contains(cursor_.toPoint())) {
+    // The pointer is on the chart when the chart, or a readout laid over it, is the
+    // widget under it (not another window in front).
+    const QPoint pointer = QCursor::pos();
+    QWidget* under = QApplication::widgetAt(pointer);
+    if (under && (under == this || isAncestorOf(under))) {
+        cursor_ = mapFromGlobal(QPointF(pointer));
         ReportPointer();
         return;
     }
