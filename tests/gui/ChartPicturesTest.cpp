@@ -283,7 +283,6 @@ TEST(MinimaPicture, MarksAtBothEndsOfTheExampleSpectrum) {
     app.Form1.Dispatch([&] { app.Form1.Button2.Click(); });
     ASSERT_TRUE(platform.log.empty()) << platform.log.front();
     EXPECT_GT(marked, 6);
-    EXPECT_EQ(app.Form1.Fileshow2.Text(), "determined by user");
     EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(944, 618));
     const QByteArray target = qgetenv("OPTC_MINIMA_SCREENSHOT");
     if (!target.isEmpty()) {
