@@ -53,6 +53,7 @@ TForm3::TForm3(Platform& platform, BulkData& data, std::function<UnitChoices()> 
     BitBtn1.OnClick = [this] { Close(); };
     Chart1.OnDblClick = [this] { Chart1DblClick(); };
     Chart1.OnMouseMove = [this](double x, double y) { Chart1MouseMove(x, y); };
+    Chart1.OnReadoutStale = [this] { ClearPointerReadout(PositionX, PositionY); };
     Chart1.OnClickAxis = [this] { Chart1ClickAxis(); };
 }
 

@@ -127,6 +127,7 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     // ---- Chart with the pointer readout on it ----
     chart_ = b.Chart(form.Chart1, "Chart1", 240, 272, 473, 345);
     chart_->SetLoweredBevel(2);
+    chart_->UseResultGraphAxes();
     ControlBuilder onChart(*chart_, form);
     onChart.Readout(form.PositionY, 8, 8, 200, 13);
     onChart.Readout(form.PositionX, 8, 320, 200, 13);

@@ -92,6 +92,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     Direct.OnClick = [this] { DirectClick(); };
 
     Chart1.OnMouseMove = [this](double x, double y) { Chart1MouseMove(x, y); };
+    Chart1.OnReadoutStale = [this] { ClearPointerReadout(PositionX, PositionY); };
     Chart1.OnDblClick = [this] { Chart1DblClick(); };
     Chart1.OnClickAxis = [this] { Chart1ClickAxis(); };
 }

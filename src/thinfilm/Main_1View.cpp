@@ -1,6 +1,7 @@
 #include "thinfilm/Main_1View.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +21,8 @@ namespace {
 const QColor kMaroon(128, 0, 0);
 const QColor kActiveCaption(0, 0, 128);
 const QColor kRed(255, 0, 0);
+constexpr int kSectionPoints = 16;
+constexpr int kSmallestSectionPoints = 9;
 
 QFont Bold(QFont font, int pixelSize = 0) {
     font.setBold(true);
@@ -34,10 +37,19 @@ public:
     using ControlBuilder::Label;
 
     QLabel* Label(const char* text, int x, int y, int w, int h) { return Label(QString::fromUtf8(text), x, y, w, h); }
-    // Section captions: bold, large, in the active caption's colour.
-    QLabel* Section(const char* text, int x, int y, int w) {
-        QLabel* label = Label(text, x, y, w, 20);
-        label->setFont(Bold(Panel().font(), 15));
+    // Section captions: bold, 16 points, in the active caption's colour. Their texts
+    // are long for their rooms, so a condensed face is preferred, and a caption that
+    // still runs into the next control is set a point smaller until it ends before it.
+    QLabel* Section(const char* text, int x, int y, int room) {
+        QLabel* label = Label(text, x, y, room, 0);
+        QFont font = Bold(Panel().font());
+        font.setFamilies({"DejaVu Sans Condensed", font.family()});
+        for (int points = kSectionPoints;; --points) {
+            font.setPointSize(points);
+            if (QFontMetrics(font).horizontalAdvance(label->text()) <= room || points <= kSmallestSectionPoints) break;
+        }
+        label->setFont(font);
+        label->resize(room, QFontMetrics(font).height());
         SetTextColour(*label, kActiveCaption);
         return label;
     }
@@ -56,7 +68,7 @@ public:
     }
     // A range row: its caption, then the From and To edits.
     void Range(const char* caption, int y, Edit& from, Edit& to) {
-        Section(caption, 8, y, 440);
+        Section(caption, 8, y, 446);
         FromTo("From", 456, y);
         Line(from, 520, y, 161);
         FromTo("To", 704, y);
@@ -156,7 +168,10 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
 
     // ---- Chart with the pointer readout on it ----
     chart_ = b.Chart(form.Chart1, "Chart1", 240, 272, 473, 345);
-    chart_->SetLoweredBevel(2);
+    // Lowered outer and inner bevels: the sunken edge of a well.
+    chart_->SetLoweredBevel(1);
+    chart_->SetInnerLoweredBevel(1);
+    chart_->UseResultGraphAxes();
     // Lower left and upper left of the chart, 13 pixels high, over the plot.
     ControlBuilder onChart(*chart_, form);
     onChart.Readout(form.PositionX, 8, chart_->height() - 13 - 4, 200, 13)->setFont(base);

@@ -29,6 +29,7 @@ TForm4::TForm4(Platform& platform, ThinFilmData& data)
         Chart1ClickSeries(series, button, x, y);
     };
     Chart1.OnMouseMove = [this](double x, double y) { Chart1MouseMove(x, y); };
+    Chart1.OnReadoutStale = [this] { ClearPointerReadout(PositionX, PositionY); };
     Chart1.OnDblClick = [this] { Chart1DblClick(); };
     BitBtn1.OnClick = [this] { Close(); };
     FindExtrema.OnClick = [this] { FindExtremaClick(); };

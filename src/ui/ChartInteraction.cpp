@@ -15,6 +15,11 @@ void ShowPointerReadout(double x, double y, StaticText& PositionX, StaticText& P
     PositionY.SetText("Y = " + FloatToStr(RoundTo(y, 100.0L)));
 }
 
+void ClearPointerReadout(StaticText& PositionX, StaticText& PositionY) {
+    PositionX.SetText("X = ");
+    PositionY.SetText("Y = ");
+}
+
 void ToggleLogarithmicLeftAxis(ChartModel& chart, double logMinimum) {
     ChartAxis& left = chart.LeftAxis();
     if (left.logarithmic) {

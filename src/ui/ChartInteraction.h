@@ -9,6 +9,8 @@ namespace optc {
 // Shows the pointer's axis values: x rounded to three decimals and y to two, halves to
 // even, in extended precision, as "X = <x>" and "Y = <y>".
 void ShowPointerReadout(double x, double y, StaticText& PositionX, StaticText& PositionY);
+// Empties the readout to "X = " and "Y = " until the pointer moves over the chart again.
+void ClearPointerReadout(StaticText& PositionX, StaticText& PositionY);
 
 // Switches the left axis between linear and logarithmic. Going logarithmic fixes its
 // minimum at logMinimum first; going back to linear keeps that minimum.

@@ -109,6 +109,9 @@ public:
     // pointer position in axis units. GetCursorValueIndex tells which point of any
     // series lies under the pointer.
     std::function<void(int seriesIndex, MouseButton button, double x, double y)> OnClickSeries;
+    // The axes changed while the pointer was away from the chart: the values the
+    // pointer readout shows belong to no point of the chart any more.
+    std::function<void()> OnReadoutStale;
 
     // Index of the point of the given series under the mouse pointer, or -1. The chart
     // widget answers it through cursorIndexHook; without a widget there is no pointer.

@@ -1,6 +1,7 @@
 // The charts of the Thin Films and Bulk windows on an offscreen display: the pointer
 // readout against the widget's own pixel mapping, zoom by dragging undone by a double
 // click, and the axis click on the absorption graph.
+#include <QCursor>
 #include <QImage>
 #include <QLabel>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include "thinfilm/Main_1View.h"
 #include "ui/ScriptedPlatform.h"
 #include "ui/qt/ChartWidget.h"
+#include "ZoomAnimation.h"
 
 namespace optc::qt {
 namespace {
@@ -56,6 +58,7 @@ void CheckReadout(QDialog& view, ChartWidget& chart) {
 void CheckZoomAndDoubleClick(ChartWidget& chart) {
     const QRect plot = chart.axisRect()->rect();
     QTest::mouseDClick(&chart, Qt::LeftButton, {}, plot.center());
+    ASSERT_TRUE(WaitForZoom(chart));
     const QCPRange x0 = chart.xAxis->range(), y0 = chart.yAxis->range();
     const QPoint from = plot.center() + QPoint(plot.width() / 4, plot.height() / 4);
     const QPoint to = plot.center() - QPoint(plot.width() / 5, plot.height() / 5);
@@ -79,12 +82,14 @@ void CheckZoomAndDoubleClick(ChartWidget& chart) {
         EXPECT_EQ(dragging.pixel(x, frame.center().y()), QColor(Qt::black).rgb()) << x;
     EXPECT_NE(dragging.pixel(frame.left() + 2, frame.top() + 2), QColor(Qt::black).rgb());
     QTest::mouseRelease(&chart, Qt::LeftButton, {}, to);
+    ASSERT_TRUE(WaitForZoom(chart));
     EXPECT_NEAR(chart.xAxis->range().lower, left, 1.5 * xPixel);
     EXPECT_NEAR(chart.xAxis->range().upper, right, 1.5 * xPixel);
     EXPECT_NEAR(scaled(chart.yAxis->range().lower), bottom, 1.5 * yPixel);
     EXPECT_NEAR(scaled(chart.yAxis->range().upper), top, 1.5 * yPixel);
 
     QTest::mouseDClick(&chart, Qt::LeftButton, {}, plot.center());
+    ASSERT_TRUE(WaitForZoom(chart));
     EXPECT_DOUBLE_EQ(chart.xAxis->range().lower, x0.lower);
     EXPECT_DOUBLE_EQ(chart.xAxis->range().upper, x0.upper);
     EXPECT_DOUBLE_EQ(chart.yAxis->range().lower, y0.lower);
@@ -131,17 +136,28 @@ void CheckAxisClickIgnored(ChartWidget& chart) {
     EXPECT_EQ(chart.yAxis->range(), y0);
 }
 
-// The chart sits in a lowered bevel: shadowed top and left edges, lit bottom and right,
-// white inside.
-void CheckBevel(ChartWidget& chart) {
-    EXPECT_EQ(chart.LoweredBevel(), 2);
+// The chart sits in a lowered bevel: shadowed top and left edges, lit bottom and right;
+// inside it, where the window asks for one, a second lowered bevel in the deeper shades
+// of a sunken edge; white inside both.
+void CheckBevels(ChartWidget& chart, int outer, int inner) {
+    // The axes of the result graphs.
+    EXPECT_EQ(chart.xAxis->tickLabelFont().pixelSize(), ChartWidget::kTickLabelPixels);
+    EXPECT_EQ(chart.yAxis->labelFont().pixelSize(), ChartWidget::kAxisTitlePixels);
+    EXPECT_EQ(chart.LoweredBevel(), outer);
+    EXPECT_EQ(chart.InnerLoweredBevel(), inner);
     const QImage image = chart.grab().toImage();
     const int w = image.width(), h = image.height();
-    const QRgb dark = chart.palette().color(QPalette::Dark).rgb();
-    EXPECT_EQ(image.pixel(0, h / 2), dark);
-    EXPECT_EQ(image.pixel(w / 2, 1), dark);
-    EXPECT_EQ(image.pixel(w - 1, h / 2), chart.palette().color(QPalette::Light).rgb());
-    EXPECT_EQ(image.pixel(2, h / 2), QColor(Qt::white).rgb());
+    const QPalette& palette = chart.palette();
+    auto ring = [&](int i, QPalette::ColorRole topLeft, QPalette::ColorRole bottomRight) {
+        EXPECT_EQ(image.pixel(i, h / 2), palette.color(topLeft).rgb()) << i;
+        EXPECT_EQ(image.pixel(w / 2, i), palette.color(topLeft).rgb()) << i;
+        EXPECT_EQ(image.pixel(w - 1 - i, h / 2), palette.color(bottomRight).rgb()) << i;
+        EXPECT_EQ(image.pixel(w / 2, h - 1 - i), palette.color(bottomRight).rgb()) << i;
+    };
+    for (int i = 0; i < outer; ++i) ring(i, QPalette::Dark, QPalette::Light);
+    for (int i = outer; i < outer + inner; ++i) ring(i, QPalette::Shadow, QPalette::Midlight);
+    EXPECT_NE(palette.color(QPalette::Dark), palette.color(QPalette::Shadow));
+    EXPECT_EQ(image.pixel(outer + inner, h / 2), QColor(Qt::white).rgb());
 }
 
 void ClickRadio(QDialog& view, const char* name) {
@@ -183,7 +199,40 @@ TEST_F(ThinFilmChartView, ReadoutZoomAndDoubleClickOnTheTransmissionGraph) {
     CheckReadout(*view, view->Chart());
     CheckZoomAndDoubleClick(view->Chart());
     CheckAxisClickIgnored(view->Chart());
-    CheckBevel(view->Chart());
+    CheckBevels(view->Chart(), 1, 1);
+}
+
+// Moves the screen's pointer, as the user does: the window under it gets the move.
+void PointTo(QWidget& widget, QPoint at) {
+    QCursor::setPos(widget.mapToGlobal(at));
+    QCoreApplication::processEvents();
+}
+
+// After a graph change the readout shows nothing stale: the values under the pointer on
+// the new graph's axes while the pointer rests on the chart, and nothing once the
+// pointer has gone to a graph button, until it comes back.
+TEST_F(ThinFilmChartView, ReadoutAfterAGraphChange) {
+    ClickRadio(*view, "RadioButton4");
+    ChartWidget& chart = view->Chart();
+    auto* px = chart.findChild<QLabel*>("PositionX");
+    auto* py = chart.findChild<QLabel*>("PositionY");
+    const QPoint at = chart.axisRect()->rect().center();
+    PointTo(chart, at);
+    const QString onTransmission = px->text();
+    ASSERT_EQ(onTransmission.toStdString(), Expected("X = ", chart.xAxis, at.x(), 1000.0L));
+
+    form.Dispatch([&] { form.RadioButton2.Click(); });
+    EXPECT_NE(px->text(), onTransmission);
+    EXPECT_EQ(px->text().toStdString(), Expected("X = ", chart.xAxis, at.x(), 1000.0L));
+    EXPECT_EQ(py->text().toStdString(), Expected("Y = ", chart.yAxis, at.y(), 100.0L));
+
+    auto* radio = view->findChild<QRadioButton*>("RadioButton1");
+    PointTo(*radio, QPoint(8, radio->height() / 2));
+    ClickRadio(*view, "RadioButton1");
+    EXPECT_EQ(px->text(), "X = ");
+    EXPECT_EQ(py->text(), "Y = ");
+    PointTo(chart, at);
+    EXPECT_EQ(px->text().toStdString(), Expected("X = ", chart.xAxis, at.x(), 1000.0L));
 }
 
 TEST_F(ThinFilmChartView, AxisClicksOnTheAbsorptionGraphAndReadoutOnItsLogarithmicScale) {
@@ -229,7 +278,7 @@ TEST_F(BulkChartView, ReadoutZoomDoubleClickAndAxisClicks) {
     CheckReadout(view, view.Chart());
     CheckZoomAndDoubleClick(view.Chart());
     CheckAxisClickIgnored(view.Chart());
-    CheckBevel(view.Chart());
+    CheckBevels(view.Chart(), 2, 0);
 
     ClickRadio(view, "RadioButton2");
     int atOrBelowZero = 0;

@@ -1,5 +1,6 @@
-// Charts as pictures: "Save Chart As..." from the context menu writes PNG or PDF, and
-// the Bulk window after a whole analysis of the example plate (the guide's picture).
+// Charts as pictures: "Save Chart As..." from the context menu writes PNG or PDF; the
+// Bulk window after a whole analysis of the example plate and the minima window with
+// marks on the example film (the guide's pictures).
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -12,12 +13,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 
+#include "app/Application.h"
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "bulk/Main_3View.h"
@@ -25,14 +28,19 @@
 #include "support/TempFolder.h"
 #include "ui/Form.h"
 #include "ui/ScriptedPlatform.h"
+#include "thinfilm/Main_4View.h"
+#include "ui/qt/ChartMarks.h"
 #include "ui/qt/ChartWidget.h"
+#include "ZoomAnimation.h"
 
 namespace optc::qt {
 namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+// Absolute, as a file dialog gives it, so that the pictures show full names.
+const fs::path kExamples =
+    fs::absolute(fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples").lexically_normal();
 
 std::string Head(const fs::path& file, std::size_t n) {
     std::ifstream in(file, std::ios::binary);
@@ -135,18 +143,50 @@ TEST_F(ChartSaveTest, MenuEntryAsksForANameAndReportsAFailure) {
     EXPECT_EQ(platform.errors[0], "Unable to save the chart to " + (dir / "missing" / "graph.png").string());
 }
 
-TEST_F(ChartSaveTest, RightClickOpensTheMenuExceptOnAClickableSeries) {
-    const QRect plot = widget.axisRect()->rect();
-    EXPECT_EQ(ContextMenuAt(widget, QPoint(plot.left() + 10, plot.top() + 10)), QStringList{"Save Chart As..."});
-    // Outside the plot area as well (titles, axes).
-    EXPECT_EQ(ContextMenuAt(widget, QPoint(widget.width() / 2, 3)), QStringList{"Save Chart As..."});
-    EXPECT_EQ(seriesClicks, 0);
+// The menu opens only where a right click does nothing else: never on an axis or on a
+// clickable series, and on a chart whose series take clicks (the minima window's) only
+// on the empty plot area. Elsewhere the press does its own work.
+TEST_F(ChartSaveTest, RightClickOpensTheMenuOnlyWhereItDoesNothingElse) {
+    ChartModel plain("Optical Characteristics");
+    form.AddChart(plain);
+    plain.AddSeries(SeriesStyle::Line, false);
+    int axisClicks = 0;
+    plain.OnClickAxis = [&axisClicks] { ++axisClicks; };
+    ChartWidget plainWidget(plain, form);
+    plainWidget.resize(473, 345);
+    plainWidget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plainWidget));
 
-    // A right press on a mark goes to the series (the minima window deletes marks so).
+    struct Case {
+        const char* where;
+        ChartWidget* chart;
+        QPoint at;
+        bool menu;
+    };
+    auto inPlot = [](ChartWidget& w) { return w.axisRect()->rect().topLeft() + QPoint(10, 10); };
+    auto onTitle = [](ChartWidget& w) { return QPoint(w.width() / 2, 3); };
+    auto onLeftAxis = [](ChartWidget& w) {
+        return QPoint(w.axisRect()->rect().left() - 12, w.axisRect()->rect().center().y());
+    };
     const QPoint mark(static_cast<int>(widget.xAxis->coordToPixel(500.0)),
                       static_cast<int>(widget.yAxis->coordToPixel(50.0)));
-    EXPECT_TRUE(ContextMenuAt(widget, mark).isEmpty());
+    const Case cases[] = {
+        {"empty plot, clickable series", &widget, inPlot(widget), true},
+        {"title, clickable series", &widget, onTitle(widget), false},
+        {"axis, clickable series", &widget, onLeftAxis(widget), false},
+        {"mark", &widget, mark, false},
+        {"empty plot", &plainWidget, inPlot(plainWidget), true},
+        {"title", &plainWidget, onTitle(plainWidget), true},
+        {"axis", &plainWidget, onLeftAxis(plainWidget), false},
+    };
+    for (const Case& c : cases) {
+        const QStringList expected = c.menu ? QStringList{"Save Chart As..."} : QStringList{};
+        EXPECT_EQ(ContextMenuAt(*c.chart, c.at), expected) << c.where;
+    }
+    // The right press on the mark went to the series (the minima window deletes marks
+    // so), the one on the plain chart's axis clicked the axis.
     EXPECT_EQ(seriesClicks, 1);
+    EXPECT_EQ(axisClicks, 1);
 }
 
 // The Bulk window after the example plate's analysis with its reflection spectrum: the
@@ -182,6 +222,7 @@ TEST(BulkPicture, TaucPlotOfTheExamplePlate) {
     type("Eend", "3.8");
     click("CalculatEg");
     QTest::mouseDClick(&view.Chart(), Qt::LeftButton, {}, view.Chart().axisRect()->rect().center());
+    ASSERT_TRUE(WaitForZoom(view.Chart()));
     ASSERT_TRUE(platform.log.empty()) << platform.log.front();
     EXPECT_EQ(view.findChild<QLabel*>("EgOutput")->text(), "3.5003");
     EXPECT_EQ(view.Chart().yAxis->label(), "(ahv)**1/2");
@@ -189,6 +230,61 @@ TEST(BulkPicture, TaucPlotOfTheExamplePlate) {
     const QImage picture = view.grab().toImage();
     EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(944, 618));
     const QByteArray target = qgetenv("OPTC_BULK_SCREENSHOT");
+    if (!target.isEmpty()) {
+        EXPECT_TRUE(picture.save(QString::fromLocal8Bit(target)));
+    }
+}
+
+// Determine Fringes on the example film: the minima window with marks set by clicks at
+// both ends of the spectrum, which lie on the plot's left and right edges, and on the
+// fringe extrema above 700 nm. Every mark and its label is drawn whole inside the chart.
+// With OPTC_MINIMA_SCREENSHOT set, the window is saved there as a picture.
+TEST(MinimaPicture, MarksAtBothEndsOfTheExampleSpectrum) {
+    SetDecimalSeparator('.');
+    ScriptedPlatform platform;
+    Application app(platform);
+    TForm4View view(app.Form4);
+    platform.openAnswers = {(kExamples / "thinfilm-transmission.txt").string()};
+    app.Form1.Dispatch([&] {
+        app.Form1.import1.Click();
+        app.Form1.Const2.SetText("1.52");
+    });
+    QImage picture;
+    int marked = 0;
+    platform.modalScripts.push_back([&](Form&) {
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        ChartWidget& chart = view.Chart();
+        const ChartSeries& curve = app.Form4.Series1;
+        auto click = [&](int i) {
+            const QPoint at(static_cast<int>(std::lround(chart.xAxis->coordToPixel(curve.XValue(i)))),
+                            static_cast<int>(std::lround(chart.yAxis->coordToPixel(curve.YValue(i)))));
+            QTest::mouseClick(&chart, Qt::LeftButton, {}, at);
+            ++marked;
+        };
+        click(0);
+        for (int i = 1; i + 1 < curve.Count(); ++i) {
+            const double y = curve.YValue(i);
+            if (curve.XValue(i) > 700.0 && (y > curve.YValue(i - 1)) == (y > curve.YValue(i + 1))) click(i);
+        }
+        click(curve.Count() - 1);
+        ASSERT_EQ(app.Form4.Series2.Count(), marked);
+        // Both end marks sit on the plot's edges.
+        const QRect plot = chart.axisRect()->rect();
+        EXPECT_NEAR(chart.xAxis->coordToPixel(app.Form4.Series2.XValue(0)), plot.left(), 1.5);
+        EXPECT_NEAR(chart.xAxis->coordToPixel(app.Form4.Series2.XValue(marked - 1)), plot.right(), 1.5);
+        for (int i = 0; i < chart.itemCount(); ++i) {
+            const auto* label = dynamic_cast<MarkLabel*>(chart.item(i));
+            ASSERT_NE(label, nullptr);
+            EXPECT_TRUE(QRectF(plot).contains(label->Box())) << label->text().toStdString();
+        }
+        picture = view.grab().toImage();
+    });
+    app.Form1.Dispatch([&] { app.Form1.Button2.Click(); });
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    EXPECT_GT(marked, 6);
+    EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(944, 618));
+    const QByteArray target = qgetenv("OPTC_MINIMA_SCREENSHOT");
     if (!target.isEmpty()) {
         EXPECT_TRUE(picture.save(QString::fromLocal8Bit(target)));
     }

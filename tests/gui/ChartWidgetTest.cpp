@@ -1,5 +1,7 @@
 #include "ui/qt/ChartWidget.h"
 
+#include "ui/qt/ChartMarks.h"
+
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -9,9 +11,13 @@
 
 #include "ui/Form.h"
 #include "ui/ScriptedPlatform.h"
+#include "ZoomAnimation.h"
 
 namespace optc::qt {
 namespace {
+
+// Pixels from a marker's centre to the edge of its circle.
+constexpr double kMarkerHalf = ChartWidget::kMarkerSize / 2.0;
 
 struct Click {
     int series;
@@ -185,7 +191,8 @@ TEST_F(ChartWidgetTest, DragZoomsInEveryDirection) {
         EXPECT_NEAR(model.LeftAxis().minimum, 30.0, 2 * ys);
         EXPECT_NEAR(model.LeftAxis().maximum, 70.0, 2 * ys);
         EXPECT_FALSE(model.LeftAxis().Automatic());
-        // The widget shows the zoomed range at once.
+        // The widget ends on the zoomed range.
+        ASSERT_TRUE(WaitForZoom(widget));
         EXPECT_DOUBLE_EQ(widget.xAxis->range().lower, model.BottomAxis().minimum);
         EXPECT_DOUBLE_EQ(widget.yAxis->range().upper, model.LeftAxis().maximum);
     }
@@ -260,6 +267,161 @@ TEST_F(ChartWidgetTest, RedrawsOncePerEventAndOnlyWhenTheChartChanged) {
     });
     EXPECT_EQ(replots, 2);
     EXPECT_EQ(widget.xAxis->label(), "Wavelengths , nm");
+}
+
+TEST_F(ChartWidgetTest, ZoomAndItsUndoMoveTheAxesGradually) {
+    model.OnDblClick = [this] {
+        model.LeftAxis().SetAutomatic();
+        model.BottomAxis().SetAutomatic();
+    };
+    form.Dispatch([&] {
+        model.Series(2).AddXY(0.0, 0.0, clBlue);
+        model.Series(2).AddXY(100.0, 100.0, clBlue);
+    });
+    std::vector<QCPRange> frames;
+    QObject::connect(&widget, &QCustomPlot::afterReplot, [&] { frames.push_back(widget.xAxis->range()); });
+
+    // Each frame lies between the old and the new range, nearer the new one each time;
+    // the last is the new range exactly.
+    auto checkFrames = [&](QCPRange from, QCPRange to) {
+        ASSERT_FALSE(frames.empty());
+        EXPECT_EQ(frames.front(), from);
+        for (std::size_t i = 1; i < frames.size(); ++i) {
+            EXPECT_LE(std::abs(frames[i].lower - to.lower), std::abs(frames[i - 1].lower - to.lower));
+            EXPECT_LE(std::abs(frames[i].upper - to.upper), std::abs(frames[i - 1].upper - to.upper));
+        }
+        EXPECT_EQ(frames.back(), to);
+    };
+    const QCPRange whole = widget.xAxis->range();
+    const QPoint a = Pixel(20.0, 70.0), b = Pixel(60.0, 30.0);
+    QTest::mousePress(&widget, Qt::LeftButton, {}, a);
+    QTest::mouseMove(&widget, b);
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, b);
+    EXPECT_TRUE(widget.Animating());
+    ASSERT_TRUE(WaitForZoom(widget));
+    const QCPRange zoomed(model.BottomAxis().minimum, model.BottomAxis().maximum);
+    checkFrames(whole, zoomed);
+
+    frames.clear();
+    QTest::mouseDClick(&widget, Qt::LeftButton, {}, Plot().center());
+    EXPECT_TRUE(widget.Animating());
+    ASSERT_TRUE(WaitForZoom(widget));
+    checkFrames(zoomed, whole);
+
+    // Any other change of the chart shows its range at once.
+    frames.clear();
+    Fix(10.0, 30.0, 0.0, 100.0);
+    EXPECT_FALSE(widget.Animating());
+    EXPECT_EQ(widget.xAxis->range(), QCPRange(10.0, 30.0));
+}
+
+// Automatic scaling puts the extreme points on the edges of the plot: their markers are
+// drawn whole all the same, and the labels of marks stay inside the plot area.
+TEST_F(ChartWidgetTest, MarkersAndMarkLabelsAreWholeAtThePlotEdges) {
+    form.Dispatch([&] {
+        model.Series(1).AddXY(0.0, 0.0, clGreen);
+        model.Series(1).AddXY(50.0, 40.0, clGreen);
+        model.Series(1).AddXY(100.0, 100.0, clGreen);
+    });
+    const QImage image = widget.grab().toImage();
+    const QRect plot = Plot();
+    // Beyond the plot's corners, where a clipped marker would end.
+    EXPECT_EQ(image.pixelColor(Pixel(0.0, 0.0) + QPoint(-2, 2)), QColor(0, 128, 0));
+    EXPECT_EQ(image.pixelColor(Pixel(100.0, 100.0) + QPoint(2, -2)), QColor(0, 128, 0));
+    ASSERT_EQ(widget.itemCount(), 3);
+    for (int i = 0; i < widget.itemCount(); ++i) {
+        const QRectF box = dynamic_cast<MarkLabel*>(widget.item(i))->Box();
+        EXPECT_TRUE(QRectF(plot).contains(box)) << i;
+        // Above its mark, or below it where there is no room above.
+        const QPointF mark = widget.item(i)->positions().front()->pixelPosition();
+        EXPECT_TRUE(box.bottom() <= mark.y() - kMarkerHalf || box.top() >= mark.y() + kMarkerHalf) << i;
+    }
+    // A marker whose centre lies outside the plot area is not drawn at all.
+    Fix(0.0, 49.7, 0.0, 100.0);
+    const QImage zoomed = widget.grab().toImage();
+    EXPECT_NE(zoomed.pixelColor(Plot().right() - 1, Pixel(50.0, 40.0).y()), QColor(0, 128, 0));
+}
+
+// A flat series (a constant reflection, also one whose values differ only in the last
+// digits of their arithmetic) gets a range around its value with tick labels that read
+// differently; so does a deep zoom.
+TEST_F(ChartWidgetTest, FlatSeriesAndDeepZoomsKeepTheirTickLabelsApart) {
+    const double noisy = 9.6314;
+    struct Case {
+        const char* what;
+        std::vector<double> values;
+    };
+    const Case cases[] = {
+        {"constant", {noisy, noisy, noisy}},
+        {"constant up to rounding", {noisy, std::nextafter(noisy, 10.0), std::nextafter(noisy, 9.0)}},
+        {"zero", {0.0, 0.0}},
+        {"negative", {-250.0, -250.0}},
+        {"large up to rounding", {1.5e5, std::nextafter(1.5e5, 2e5)}},
+    };
+    auto distinctLabels = [this](const char* what) {
+        const QVector<QString> labels = widget.yAxis->tickVectorLabels();
+        EXPECT_GE(labels.size(), 2) << what;
+        for (qsizetype i = 1; i < labels.size(); ++i) EXPECT_NE(labels[i], labels[i - 1]) << what;
+    };
+    for (const Case& c : cases) {
+        form.Dispatch([&] {
+            model.Series(2).Clear();
+            for (std::size_t i = 0; i < c.values.size(); ++i) model.Series(2).AddXY(double(i), c.values[i], clBlue);
+        });
+        const QCPRange range = widget.yAxis->range();
+        EXPECT_LT(range.lower, c.values[0]) << c.what;
+        EXPECT_GT(range.upper, c.values[0]) << c.what;
+        EXPECT_NEAR(range.center(), c.values[0], 1e-9 * (1.0 + std::abs(c.values[0]))) << c.what;
+        distinctLabels(c.what);
+    }
+    Fix(0.0, 1.0, 9.63140, 9.63145);
+    distinctLabels("deep zoom");
+}
+
+// The result graphs' axes: labels 16 pixels high, titles 21, one minor tick of one
+// pixel between the left axis's major ticks (on either scale), and the bottom title 50
+// pixels below the axis line whether the labels take one line or two.
+TEST_F(ChartWidgetTest, ResultGraphAxes) {
+    form.Dispatch([&] {
+        model.BottomAxis().title = "Wavelengths, nm";
+        model.Series(2).AddXY(400.0, 0.5, clBlue);
+        model.Series(2).AddXY(900.0, 80.0, clBlue);
+    });
+    widget.UseResultGraphAxes();
+    for (const QCPAxis* axis : {widget.xAxis, widget.yAxis}) {
+        EXPECT_EQ(axis->tickLabelFont().pixelSize(), 16);
+        EXPECT_EQ(axis->labelFont().pixelSize(), 21);
+    }
+    EXPECT_EQ(widget.yAxis->subTickLengthIn(), 1);
+    EXPECT_EQ(widget.yAxis->subTickLengthOut(), 0);
+    auto minorTicksPerStep = [this] {
+        QVector<double> ticks, minor;
+        widget.yAxis->ticker()->generate(widget.yAxis->range(), widget.locale(), 'g', 6, ticks, &minor, nullptr);
+        return static_cast<double>(minor.size()) / static_cast<double>(ticks.size() + 1);
+    };
+    EXPECT_NEAR(minorTicksPerStep(), 1.0, 0.35);
+    form.Dispatch([&] { model.LeftAxis().logarithmic = true; });
+    EXPECT_NEAR(minorTicksPerStep(), 1.0, 0.5);
+
+    auto band = [this] {
+        widget.replot();
+        const QRect plot = Plot();
+        // The axis's hit test finds its title from the row after the band's end.
+        for (int y = plot.bottom(); y < widget.height(); ++y)
+            if (widget.xAxis->getPartAt(QPointF(plot.center().x(), y)) == QCPAxis::spAxisLabel)
+                return y - 1 - plot.bottom();
+        return -1;
+    };
+    EXPECT_EQ(band(), 50);
+    // Labels of two lines.
+    struct TwoLines : QCPAxisTicker {
+        QString getTickLabel(double tick, const QLocale& locale, QChar format, int precision) override {
+            return QCPAxisTicker::getTickLabel(tick, locale, format, precision) + "\nnm";
+        }
+    };
+    widget.xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new TwoLines));
+    EXPECT_EQ(band(), 50);
+    EXPECT_TRUE(widget.xAxis->tickVectorLabels().front().contains('\n'));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "ui/ScriptedPlatform.h"
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
+#include "ZoomAnimation.h"
 
 namespace optc::qt {
 namespace {
@@ -135,8 +136,10 @@ TEST_F(MinimaViewTest, ReadoutFollowsThePointerAndDoubleClickUndoesAZoom) {
     QTest::mouseMove(&chart(), to);
     QTest::mouseRelease(&chart(), Qt::LeftButton, {}, to);
     ASSERT_FALSE(minima.Chart1.BottomAxis().Automatic());
+    ASSERT_TRUE(WaitForZoom(chart()));
     EXPECT_NEAR(chart().xAxis->range().lower, 600.0, 3.0);
     QTest::mouseDClick(&chart(), Qt::LeftButton, {}, plot.center());
+    ASSERT_TRUE(WaitForZoom(chart()));
     EXPECT_TRUE(minima.Chart1.BottomAxis().Automatic());
     EXPECT_TRUE(minima.Chart1.LeftAxis().Automatic());
     EXPECT_DOUBLE_EQ(chart().xAxis->range().lower, 400.0);

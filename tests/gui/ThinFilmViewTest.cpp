@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -176,6 +177,27 @@ TEST_F(ThinFilmViewTest, CaptionsTextsAndStatesAtStart) {
         EXPECT_TRUE(labels.contains(text)) << text;
     EXPECT_EQ(labels.count("or"), 2);
     EXPECT_EQ(labels.count("From"), 3);
+}
+
+// Section captions: bold, in the active caption's colour, at 16 points where their room
+// allows (always for the right column's) and never running into the control after them.
+TEST_F(ThinFilmViewTest, SectionCaptionsBoldAt16PointsWithinTheirRoom) {
+    const std::pair<const char*, int> captions[] = {  // text, x of the next control on its row
+        {"Refractive Index (n0-air, nS-substrate)", 402}, {"Wavelength Range for n calculations , nm", 456},
+        {"Energy range for Eg calculation , eV", 456},    {"Y-axis range for Eg calculation", 456},
+        {"Film Thickness, cm:", 240},                     {"Optical Gap, eV", 146},
+        {"Polynom order", 944},                           {"Results", 944}};
+    QMap<QString, QLabel*> labels;
+    for (QLabel* l : view->findChildren<QLabel*>()) labels[l->text()] = l;
+    for (const auto& [text, next] : captions) {
+        const QLabel* label = labels.value(text);
+        ASSERT_NE(label, nullptr) << text;
+        const QFont font = label->font();
+        EXPECT_TRUE(font.bold()) << text;
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 128)) << text;
+        EXPECT_TRUE(font.pointSize() == 16 || (next < 944 && font.pointSize() > 10)) << text << font.pointSize();
+        EXPECT_LE(label->x() + QFontMetrics(font).horizontalAdvance(label->text()), next) << text;
+    }
 }
 
 TEST_F(ThinFilmViewTest, NatxTakesDigitsOnly) {

@@ -1,6 +1,8 @@
 #include "ui/qt/ChartWidget.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
@@ -14,6 +16,8 @@
 #include "numerics/FloatText.h"
 #include "ui/Form.h"
 #include "ui/qt/Bindings.h"
+#include "ui/qt/ChartMarks.h"
+#include "ui/qt/ChartTickers.h"
 
 namespace optc::qt {
 
@@ -73,6 +77,10 @@ ChartWidget::ChartWidget(ChartModel& model, Form& form, QWidget* parent)
     setInteractions(QCP::Interactions());
     setSelectionRectMode(QCP::srmNone);
     band_ = new ZoomFrame(this);
+    xAxis->setTicker(MakeTicker(false, -1));
+    yAxis->setTicker(MakeTicker(false, -1));
+    zoomTimer_.setInterval(15);
+    connect(&zoomTimer_, &QTimer::timeout, this, [this] { AnimationStep(); });
     if (!model_.Title().empty()) {
         plotLayout()->insertRow(0);
         title_ = new QCPTextElement(this, ToQString(model_.Title()), QFont(font().family(), 9, QFont::Bold));
@@ -124,6 +132,11 @@ bool ChartWidget::Drawable(const ChartPoint& p) const {
 
 void ChartWidget::Redraw() {
     const ChartModel& m = model_;
+    // A zoom animated from what the axes show now, on the same scales.
+    const Ranges shown{xAxis->range(), yAxis->range()};
+    const bool animate = animateNextRedraw_ && zoomAnimationMs_ > 0 && drawnOnce_ && isVisible() &&
+                         logX_ == m.BottomAxis().logarithmic && logY_ == m.LeftAxis().logarithmic;
+    zoomTimer_.stop();
     logX_ = m.BottomAxis().logarithmic;
     logY_ = m.LeftAxis().logarithmic;
     clearGraphs();
@@ -154,15 +167,13 @@ void ChartWidget::Redraw() {
                 extend(p);
                 RunFor(runs, p.colour).data.push_back(QCPGraphData(p.x, p.y));
                 if (series.Labelled()) {
-                    auto* label = new QCPItemText(this);
+                    auto* label = new MarkLabel(this, kMarkerSize);
                     label->position->setCoords(p.x, p.y);
-                    label->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-                    label->setPadding(QMargins(0, 0, 0, static_cast<int>(kMarkerSize)));
                     label->setText(ToQString(FloatToStr(p.x)));
                 }
             }
             for (auto& run : runs) {
-                QCPGraph* graph = addGraph();
+                QCPGraph* graph = new MarkerGraph(xAxis, yAxis);
                 graph->setLineStyle(QCPGraph::lsNone);
                 // QPen(Qt::NoPen) would be needed for a borderless marker; the colour's
                 // own pen keeps the circle crisp.
@@ -207,12 +218,24 @@ void ChartWidget::Redraw() {
 
     xAxis->setLabel(ToQString(m.BottomAxis().title));
     yAxis->setLabel(ToQString(m.LeftAxis().title));
-    ApplyRanges(hasData, xLo, xHi, yLo, yHi);
+    const Ranges target = ApplyRanges(hasData, xLo, xHi, yLo, yHi);
     Remember();
+    if (animate && !(shown == target)) {
+        zoomFrom_ = shown;
+        zoomTo_ = target;
+        xAxis->setRange(shown.x);
+        yAxis->setRange(shown.y);
+        zoomClock_.start();
+        zoomTimer_.start();
+    }
     replot();
+    RefreshReadout();
 }
 
 namespace {
+
+// Values spread by less than this fraction of their size count as all equal.
+constexpr double kFlatSpread = 1e-9;
 
 // The range an axis shows: the data's, or the model's fixed bounds.
 QCPRange AxisRange(const ChartAxis& axis, bool hasData, double lo, double hi) {
@@ -229,6 +252,13 @@ QCPRange AxisRange(const ChartAxis& axis, bool hasData, double lo, double hi) {
             lo -= pad;
             hi += pad;
         }
+    } else if (!log && hi - lo <= kFlatSpread * std::max(std::abs(lo), std::abs(hi))) {
+        // Values equal but for the last digits of their arithmetic (a constant
+        // resampled, for one): flat as well, a tenth of the value either side.
+        const double value = lo + (hi - lo) / 2.0;
+        const double pad = std::abs(value) * 0.1;
+        lo = value - pad;
+        hi = value + pad;
     }
     if (!axis.automaticMinimum) lo = axis.minimum;
     if (!axis.automaticMaximum) hi = axis.maximum;
@@ -238,23 +268,96 @@ QCPRange AxisRange(const ChartAxis& axis, bool hasData, double lo, double hi) {
     return QCPRange(lo, hi);
 }
 
-void SetScale(QCPAxis* axis, bool log) {
+void SetScale(QCPAxis* axis, bool log, int minorTicks) {
     const auto type = log ? QCPAxis::stLogarithmic : QCPAxis::stLinear;
     if (axis->scaleType() == type) return;
     axis->setScaleType(type);
-    if (log)
-        axis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
-    else
-        axis->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+    axis->setTicker(MakeTicker(log, minorTicks));
+}
+
+// The range a fraction t of the way from a to b; on a logarithmic axis the exponents
+// move evenly.
+QCPRange Between(const QCPRange& a, const QCPRange& b, double t, bool log) {
+    if (t >= 1.0) return b;
+    auto mix = [t, log](double u, double v) {
+        if (log && u > 0.0 && v > 0.0) return std::pow(10.0, std::log10(u) + (std::log10(v) - std::log10(u)) * t);
+        return u + (v - u) * t;
+    };
+    return QCPRange(mix(a.lower, b.lower), mix(a.upper, b.upper));
 }
 
 }  // namespace
 
-void ChartWidget::ApplyRanges(bool hasData, double xLo, double xHi, double yLo, double yHi) {
-    SetScale(xAxis, logX_);
-    SetScale(yAxis, logY_);
-    xAxis->setRange(AxisRange(model_.BottomAxis(), hasData, xLo, xHi));
-    yAxis->setRange(AxisRange(model_.LeftAxis(), hasData, yLo, yHi));
+ChartWidget::Ranges ChartWidget::ApplyRanges(bool hasData, double xLo, double xHi, double yLo, double yHi) {
+    SetScale(xAxis, logX_, -1);
+    SetScale(yAxis, logY_, leftMinorTicks_);
+    const Ranges ranges{AxisRange(model_.BottomAxis(), hasData, xLo, xHi),
+                        AxisRange(model_.LeftAxis(), hasData, yLo, yHi)};
+    xAxis->setRange(ranges.x);
+    yAxis->setRange(ranges.y);
+    return ranges;
+}
+
+void ChartWidget::ShowRanges(const Ranges& ranges) {
+    xAxis->setRange(ranges.x);
+    yAxis->setRange(ranges.y);
+    replot();
+    RefreshReadout();
+}
+
+void ChartWidget::AnimationStep() {
+    const double t = std::min(1.0, static_cast<double>(zoomClock_.elapsed()) / zoomAnimationMs_);
+    if (t >= 1.0) {
+        FinishAnimation();
+        return;
+    }
+    // Fast at first, settling gently on the new range.
+    const double eased = 1.0 - (1.0 - t) * (1.0 - t) * (1.0 - t);
+    ShowRanges({Between(zoomFrom_.x, zoomTo_.x, eased, logX_), Between(zoomFrom_.y, zoomTo_.y, eased, logY_)});
+}
+
+void ChartWidget::FinishAnimation() {
+    if (!zoomTimer_.isActive()) return;
+    zoomTimer_.stop();
+    ShowRanges(zoomTo_);
+}
+
+void ChartWidget::RunAnimated(const std::function<void()>& handler) {
+    animateNextRedraw_ = true;
+    Run(handler);
+    animateNextRedraw_ = false;
+}
+
+void ChartWidget::UseResultGraphAxes() {
+    QFont labels = xAxis->tickLabelFont();
+    labels.setPixelSize(kTickLabelPixels);
+    QFont titles = xAxis->labelFont();
+    titles.setPixelSize(kAxisTitlePixels);
+    for (QCPAxis* axis : {xAxis, yAxis}) {
+        axis->setTickLabelFont(labels);
+        axis->setLabelFont(titles);
+    }
+    leftMinorTicks_ = kLeftMinorTicks;
+    yAxis->setTicker(MakeTicker(logY_, leftMinorTicks_));
+    yAxis->setSubTickLength(kMinorTickLength, 0);
+    if (!fixedBottomBand_) connect(this, &QCustomPlot::beforeReplot, this, [this] { FitBottomLabelBand(); });
+    fixedBottomBand_ = true;
+    replot();
+}
+
+// The bottom axis's title keeps its place below the label band whether the labels take
+// one line or two: the space between labels and title takes up the difference.
+void ChartWidget::FitBottomLabelBand() {
+    QVector<double> ticks;
+    QVector<QString> labels;
+    xAxis->ticker()->generate(xAxis->range(), locale(), xAxis->numberFormat().at(0), xAxis->numberPrecision(), ticks,
+                              nullptr, &labels);
+    const QFontMetrics metrics(xAxis->tickLabelFont());
+    int height = 0;
+    for (const QString& label : labels)
+        height = std::max(height, metrics.boundingRect(0, 0, 0, 0, Qt::TextDontClip | Qt::AlignHCenter, label).height());
+    const int outside = std::max({0, xAxis->tickLengthOut(), xAxis->subTickLengthOut()});
+    xAxis->setLabelPadding(std::max(0, kBottomLabelBand - outside - xAxis->tickLabelPadding() - height));
 }
 
 double ChartWidget::PixelToX(double px) const { return xAxis->pixelToCoord(px); }
@@ -319,7 +422,7 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
     pressPos_ = event->position().toPoint();
     dragging_ = false;
     pressOnAxis_ = false;
-    pressOnSeries_ = false;
+    menuAtPress_ = false;
     // The topmost clickable series under the pointer takes the click, also where it
     // touches an axis line: with automatic scaling the lowest point of a curve lies on
     // the bottom axis.
@@ -329,7 +432,6 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
             if (!model_.Series(s).Clickable() || !OnSeries(s, cursor_)) continue;
             const MouseButton button = ToButton(event->button());
             const double x = PixelToX(cursor_.x()), y = PixelToY(cursor_.y());
-            pressOnSeries_ = true;
             Run([this, s, button, x, y] {
                 if (model_.OnClickSeries) model_.OnClickSeries(s, button, x, y);
             });
@@ -338,7 +440,13 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
     }
     pressOnAxis_ = xAxis->selectTest(cursor_, false) >= 0 || yAxis->selectTest(cursor_, false) >= 0;
     if (pressOnAxis_) return;
-    if (!axisRect()->rect().contains(pressPos_)) return;
+    // Where the series take clicks (the minima window), right clicks belong to the
+    // plot: the menu opens on its empty area only.
+    bool seriesTakeClicks = false;
+    for (int s = 0; s < model_.SeriesCount(); ++s) seriesTakeClicks = seriesTakeClicks || model_.Series(s).Clickable();
+    const bool inPlot = axisRect()->rect().contains(pressPos_);
+    menuAtPress_ = inPlot || !seriesTakeClicks;
+    if (!inPlot) return;
     if (event->button() == Qt::LeftButton) {
         dragging_ = true;
         band_->setGeometry(QRect(pressPos_, QSize()));
@@ -351,9 +459,36 @@ void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
         band_->setGeometry(QRect(pressPos_, cursor_.toPoint()).normalized());
         band_->show();
     }
+    ReportPointer();
+}
+
+void ChartWidget::ReportPointer() {
     const double x = PixelToX(cursor_.x()), y = PixelToY(cursor_.y());
+    readoutShown_ = true;
+    readoutMapping_ = CurrentMapping();
     Run([this, x, y] {
         if (model_.OnMouseMove) model_.OnMouseMove(x, y);
+    });
+}
+
+ChartWidget::Mapping ChartWidget::CurrentMapping() const {
+    return {{xAxis->range(), yAxis->range()}, logX_, logY_, axisRect()->rect()};
+}
+
+void ChartWidget::RefreshReadout() {
+    if (!readoutShown_ || CurrentMapping() == readoutMapping_) return;
+    // The pointer is on the chart when the chart, or a readout laid over it, is the
+    // widget under it (not another window in front).
+    const QPoint pointer = QCursor::pos();
+    QWidget* under = QApplication::widgetAt(pointer);
+    if (under && (under == this || isAncestorOf(under))) {
+        cursor_ = mapFromGlobal(QPointF(pointer));
+        ReportPointer();
+        return;
+    }
+    readoutShown_ = false;
+    Run([this] {
+        if (model_.OnReadoutStale) model_.OnReadoutStale();
     });
 }
 
@@ -369,7 +504,7 @@ void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
         if (rect.width() >= kMinimumZoomDrag && rect.height() >= kMinimumZoomDrag) {
             const double x1 = PixelToX(rect.left()), x2 = PixelToX(rect.right());
             const double y1 = PixelToY(rect.bottom()), y2 = PixelToY(rect.top());
-            Run([this, x1, x2, y1, y2] { model_.ZoomTo(x1, x2, y1, y2); });
+            RunAnimated([this, x1, x2, y1, y2] { model_.ZoomTo(x1, x2, y1, y2); });
         }
         return;
     }
@@ -387,7 +522,7 @@ void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     cursor_ = event->position();
     dragging_ = false;
     band_->hide();
-    Run([this] {
+    RunAnimated([this] {
         if (model_.OnDblClick) model_.OnDblClick();
     });
 }
@@ -397,19 +532,33 @@ void ChartWidget::SetLoweredBevel(int width) {
     update();
 }
 
+void ChartWidget::SetInnerLoweredBevel(int width) {
+    innerBevel_ = std::max(0, width);
+    update();
+}
+
 void ChartWidget::paintEvent(QPaintEvent* event) {
     QCustomPlot::paintEvent(event);
-    if (bevel_ <= 0) return;
+    if (bevel_ <= 0 && innerBevel_ <= 0) return;
     QPainter painter(this);
     qDrawShadePanel(&painter, rect(), palette(), true, bevel_);
+    // The inner bevel in the deeper shades of a sunken edge: shadow above and to the
+    // left, midlight below and to the right.
+    const QRect inner = rect().adjusted(bevel_, bevel_, -bevel_, -bevel_);
+    QPalette deeper = palette();
+    deeper.setColor(QPalette::Dark, palette().color(QPalette::Shadow));
+    deeper.setColor(QPalette::Light, palette().color(QPalette::Midlight));
+    qDrawShadePanel(&painter, inner, deeper, true, innerBevel_);
 }
 
 // Zooming is by dragging only; the wheel does nothing.
 void ChartWidget::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
+// The menu opens where a right click does nothing else. On some window systems the
+// menu is asked for as the button goes down, before the release that makes a click on
+// an axis: it must not open there, or it would take that release.
 void ChartWidget::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() == QContextMenuEvent::Mouse && pressOnSeries_) {
-        pressOnSeries_ = false;
+    if (event->reason() == QContextMenuEvent::Mouse && !menuAtPress_) {
         event->accept();
         return;
     }
@@ -426,6 +575,7 @@ std::string ChartWidget::SaveAs(const std::string& path) {
     if (!pdf && suffix != QLatin1String("png")) name += QLatin1String(".png");
     // Drawn from the model as it stands, not from a drawing still to come.
     RedrawIfChanged();
+    FinishAnimation();
     const bool written = pdf ? savePdf(name, width(), height()) : savePng(name, width(), height());
     if (!written) throw std::runtime_error("Unable to save the chart to " + FromQString(name));
     return FromQString(name);

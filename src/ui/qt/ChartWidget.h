@@ -3,8 +3,11 @@
 // events, in axis units, through Form::Dispatch of the window's form. The widget
 // redraws when the model's observers are told of a change (once per dispatched
 // event), never per added point.
+#include <QElapsedTimer>
 #include <QPointF>
 #include <QRect>
+#include <QTimer>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +32,18 @@ public:
     static constexpr double kMarkerSize = 7.0;
     // A drag shorter than this in either direction is a click, not a zoom.
     static constexpr int kMinimumZoomDrag = 4;
+    // How long the axes take to move from the old range to the new one after a zoom
+    // or its undoing by a double click.
+    static constexpr int kZoomAnimationMs = 250;
+    // The axes of the result graphs: tick labels and axis titles in these pixel sizes,
+    // the bottom axis's labels in a band of fixed height between the axis line and its
+    // title (room for labels of two lines), one short minor tick between the major
+    // ticks of the left axis.
+    static constexpr int kTickLabelPixels = 16;
+    static constexpr int kAxisTitlePixels = 21;
+    static constexpr int kBottomLabelBand = 50;
+    static constexpr int kLeftMinorTicks = 1;
+    static constexpr int kMinorTickLength = 1;
 
     ChartWidget(ChartModel& model, Form& form, QWidget* parent = nullptr);
     ~ChartWidget() override;
@@ -39,6 +54,16 @@ public:
     // the white background (0: none). It lies outside the plot area.
     void SetLoweredBevel(int width);
     int LoweredBevel() const { return bevel_; }
+    // A second lowered bevel inside the first, in the darker shades of a sunken edge.
+    void SetInnerLoweredBevel(int width);
+    int InnerLoweredBevel() const { return innerBevel_; }
+
+    // Gives the axes the look of the result graphs (the constants above).
+    void UseResultGraphAxes();
+
+    // Length of the zoom animation in milliseconds (0: the new range at once).
+    void SetZoomAnimation(int milliseconds) { zoomAnimationMs_ = std::max(0, milliseconds); }
+    bool Animating() const { return zoomTimer_.isActive(); }
 
     // Rebuilds the plot from the model and repaints.
     void Redraw();
@@ -76,6 +101,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The value range each axis shows.
+    struct Ranges {
+        QCPRange x, y;
+        bool operator==(const Ranges& o) const { return x == o.x && y == o.y; }
+    };
+    // What turns a pixel into axis values: the ranges, the scales and the plot area.
+    struct Mapping {
+        Ranges ranges;
+        bool logX = false, logY = false;
+        QRect plot;
+        bool operator==(const Mapping& o) const {
+            return ranges == o.ranges && logX == o.logX && logY == o.logY && plot == o.plot;
+        }
+    };
     struct AxisState {
         bool automaticMinimum, automaticMaximum;
         double minimum, maximum;
@@ -89,7 +128,19 @@ private:
     bool Drawable(const ChartPoint& p) const;
     // Runs a chart event through the form and redraws when the handler changed the chart.
     void Run(const std::function<void()>& handler);
-    void ApplyRanges(bool hasData, double xLo, double xHi, double yLo, double yHi);
+    // Sets the scales and the ranges the model asks for; returns those ranges.
+    Ranges ApplyRanges(bool hasData, double xLo, double xHi, double yLo, double yHi);
+    void ShowRanges(const Ranges& ranges);
+    void AnimationStep();
+    void FinishAnimation();
+    // Runs a zoom gesture's handler: the redraw it causes moves the axes gradually.
+    void RunAnimated(const std::function<void()>& handler);
+    void FitBottomLabelBand();
+    Mapping CurrentMapping() const;
+    // After the axes changed: the readout shows the values under the pointer again, or,
+    // with the pointer away from the chart, it is emptied.
+    void RefreshReadout();
+    void ReportPointer();
 
     ChartModel& model_;
     Form& form_;
@@ -105,12 +156,26 @@ private:
     QPointF cursor_;
     QPoint pressPos_;
     bool pressOnAxis_ = false;
-    // The last press went to a series (the minima window deletes a mark with the
-    // right button); its context menu is not shown then.
-    bool pressOnSeries_ = false;
+    // Whether the last right press was where a right click does nothing else, so that
+    // the context menu may open: not on an axis or a clickable series.
+    bool menuAtPress_ = true;
     bool dragging_ = false;
     QRubberBand* band_ = nullptr;
     int bevel_ = 0;
+    int innerBevel_ = 0;
+    int leftMinorTicks_ = -1;
+    bool fixedBottomBand_ = false;
+
+    // The zoom animation.
+    int zoomAnimationMs_ = kZoomAnimationMs;
+    bool animateNextRedraw_ = false;
+    QTimer zoomTimer_;
+    QElapsedTimer zoomClock_;
+    Ranges zoomFrom_, zoomTo_;
+
+    // The readout shows values, measured with this mapping.
+    bool readoutShown_ = false;
+    Mapping readoutMapping_;
 };
 
 }  // namespace qt
