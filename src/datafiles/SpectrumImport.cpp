@@ -1,0 +1,28 @@
+#include "datafiles/SpectrumImport.h"
+
+#include <filesystem>
+
+namespace optc {
+
+PairTable ReadSpectrumFile(const std::string& path, RestartMode mode) { return ReadPairs(path, mode); }
+
+std::string NoPairsMessage(const std::string& path) {
+    return "No pair of numbers was found in " + std::filesystem::path(path).filename().string() + ".";
+}
+
+std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mode, UnitChoices units) {
+    const auto path = platform.OpenFileDialog("*.txt");
+    if (!path || !platform.FileExists(*path)) return std::nullopt;
+
+    ChosenSpectrum chosen{*path, ReadSpectrumFile(*path, mode)};
+    PairTable& pairs = chosen.pairs;
+    if (pairs.count == 0) {
+        platform.ShowMessage(NoPairsMessage(*path));
+        return std::nullopt;
+    }
+    const auto n = static_cast<std::size_t>(pairs.count);
+    ApplyUnitConversions(std::span<double>(pairs.x.get(), n), std::span<double>(pairs.y.get(), n), units);
+    return chosen;
+}
+
+}  // namespace optc
