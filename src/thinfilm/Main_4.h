@@ -3,7 +3,8 @@
 // marks the fringe extrema by hand. A left (or middle) click on the curve or on a mark
 // sets a mark at the pointer; a right click on a mark removes it. Determine Fringes
 // (TForm1::Button2Click) fills the chart, shows this window modally and reads the
-// marks back when it closes.
+// marks back when it closes with Ok or the title bar; Cancel (or Escape) abandons the
+// determination.
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
@@ -26,6 +27,7 @@ public:
     ChartSeries& Series3;  // the substrate level: a line that ignores clicks
 
     Button BitBtn1{"BitBtn1", "Ok"};
+    Button Cancel{"Cancel", "Cancel"};
     StaticText PositionX{"PositionX", "X = "};
     StaticText PositionY{"PositionY", "Y = "};
 
@@ -34,9 +36,17 @@ public:
     void Chart1ClickSeries(int seriesIndex, MouseButton button, double x, double y);
     void Chart1MouseMove(double x, double y);
     void Chart1DblClick();
+    // Closes the window and marks the determination as abandoned.
+    void CancelClick();
+
+    // Each showing starts as one whose marks will be taken; Cancel turns it into one
+    // that changes nothing.
+    void BeginMarking() { cancelled_ = false; }
+    bool Cancelled() const { return cancelled_; }
 
 private:
     ThinFilmData& data_;
+    bool cancelled_ = false;
 };
 
 }  // namespace optc

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include "numerics/FloatText.h"
@@ -66,6 +67,11 @@ TEST_F(MinimaViewTest, WindowLayout) {
     EXPECT_EQ(chart().geometry(), QRect(0, 0, 945, 553));
     EXPECT_EQ(view.Ok().text(), "Ok");
     EXPECT_TRUE(view.Ok().font().bold());
+    // Cancel sits between the readout and Ok, clear of both.
+    EXPECT_EQ(view.Cancel().text(), "Cancel");
+    EXPECT_EQ(view.Cancel().geometry(), QRect(614, 587, 140, 27));
+    EXPECT_FALSE(view.Cancel().geometry().intersects(view.PositionY().geometry()));
+    EXPECT_FALSE(view.Cancel().geometry().intersects(view.Ok().geometry()));
     EXPECT_GE(view.PositionX().y(), 553);
     EXPECT_GE(view.PositionY().y(), 553);
     EXPECT_EQ(view.PositionX().text(), "X = ");
@@ -143,7 +149,7 @@ TEST_F(MinimaViewTest, ReadoutFollowsThePointerAndDoubleClickUndoesAZoom) {
     EXPECT_DOUBLE_EQ(chart().xAxis->range().upper, 900.0);
 }
 
-TEST_F(MinimaViewTest, OkAndTheTitleBarEndTheModalShowing) {
+TEST_F(MinimaViewTest, OkTitleBarCancelAndEscapeEndTheModalShowing) {
     view.hide();
     bool stuck = false;
     QTimer rescue;
@@ -165,6 +171,26 @@ TEST_F(MinimaViewTest, OkAndTheTitleBarEndTheModalShowing) {
     view.exec();
     EXPECT_FALSE(stuck);
     EXPECT_FALSE(view.isVisible());
+    EXPECT_FALSE(minima.Cancelled());  // the title bar keeps the marks, as Ok does
+
+    // Cancel, and Escape wherever the focus is, abandon the determination.
+    const std::function<void()> cancels[] = {
+        [&] { QTest::mouseClick(&view.Cancel(), Qt::LeftButton); },
+        [&] { QTest::keyClick(&view, Qt::Key_Escape); },
+        [&] {
+            chart().setFocus();
+            QTest::keyClick(&chart(), Qt::Key_Escape);
+        },
+    };
+    for (const auto& cancel : cancels) {
+        minima.BeginMarking();
+        rescue.start(3000);
+        QTimer::singleShot(0, &view, cancel);
+        view.exec();
+        EXPECT_FALSE(stuck);
+        EXPECT_FALSE(view.isVisible());
+        EXPECT_TRUE(minima.Cancelled());
+    }
     rescue.stop();
 }
 
