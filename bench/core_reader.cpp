@@ -57,8 +57,9 @@ void BM_ReadSpectrumFile(benchmark::State& state) {
     auto X = std::make_unique<optc::SpectrumArray>();
     auto Y = std::make_unique<optc::SpectrumArray>();
     int count = 0;
+    optc::PairTable pairs;
     for (auto _ : state) {
-        const optc::PairTable pairs = optc::ReadSpectrumFile(path.string(), optc::RestartMode::Below100);
+        optc::ReadSpectrumFile(path.string(), optc::RestartMode::Below100, pairs);
         optc::StorePairs(pairs, *X, *Y, count);
         benchmark::ClobberMemory();
     }

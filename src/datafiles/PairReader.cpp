@@ -205,15 +205,16 @@ private:
     bool ended_ = false;       // no more bytes will come
 };
 
-PairTable Parse(BlockScanner& in, RestartMode mode) {
-    PairTable table;
-    // Room for a full file, left uninitialised: pages that no point reaches are never
-    // touched.
-    table.x.reset(new double[kCapacity]);
-    table.y.reset(new double[kCapacity]);
-    double* const xs = table.x.get();
-    double* const ys = table.y.get();
-    int written = 0;
+// What one parse found; the pairs themselves went to the arrays it was given.
+struct ParseOutcome {
+    int written = 0;  // the highest index written
+    int count = 0;
+    bool truncated = false;
+};
+
+// Reads pairs into xs, ys (room for kCapacity each; index k at [k - 1]).
+ParseOutcome Parse(BlockScanner& in, RestartMode mode, double* xs, double* ys) {
+    ParseOutcome outcome;
     // The index may run past the capacity while only pairs with abscissa 0 land there
     // (text lines after a full file); it is 64 bits wide so a long tail cannot wrap it.
     std::int64_t i = 1;
@@ -231,7 +232,7 @@ PairTable Parse(BlockScanner& in, RestartMode mode) {
             // count nor any point, so reading goes on behind it; a non-zero abscissa
             // would be a point beyond the capacity, and reading stops.
             if (x.value != 0.0) {
-                table.truncated = true;
+                outcome.truncated = true;
                 break;
             }
         } else {
@@ -239,30 +240,39 @@ PairTable Parse(BlockScanner& in, RestartMode mode) {
             xs[at - 1] = x.value;
             ys[at - 1] = y.value;
             // Indices are written in order from 1: no gap is left below the highest.
-            if (at > written) written = at;
-            if (x.value != 0.0) table.count = at;
+            if (at > outcome.written) outcome.written = at;
+            if (x.value != 0.0) outcome.count = at;
         }
 
-        if (bad && (mode == RestartMode::Always || table.count < 100))
+        if (bad && (mode == RestartMode::Always || outcome.count < 100))
             i = 1;
         else
             ++i;
     }
-    table.written = written;
-    return table;
+    return outcome;
 }
 
 }  // namespace
 
-PairTable ParsePairs(std::string_view bytes, RestartMode mode) {
-    BlockScanner in(bytes.data(), bytes.size());
-    return Parse(in, mode);
+void ReadPairs(const std::string& path, RestartMode mode, PairTable& into) {
+    FileSource file(path);
+    BlockScanner in(file);
+    // Room for a full file, made once and left uninitialised: pages that no point
+    // reaches are never touched.
+    if (!into.x) {
+        into.x.reset(new double[kCapacity]);
+        into.y.reset(new double[kCapacity]);
+    }
+    const ParseOutcome outcome = Parse(in, mode, into.x.get(), into.y.get());
+    into.written = outcome.written;
+    into.count = outcome.count;
+    into.truncated = outcome.truncated;
 }
 
 PairTable ReadPairs(const std::string& path, RestartMode mode) {
-    FileSource file(path);
-    BlockScanner in(file);
-    return Parse(in, mode);
+    PairTable table;
+    ReadPairs(path, mode, table);
+    return table;
 }
 
 void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int& count) {
@@ -274,9 +284,10 @@ void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int&
 
 PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X, SpectrumArray& Y,
                           int& count, RestartMode mode) {
-    const PairTable table = ParsePairs(std::string_view(data, size), mode);
-    StorePairs(table, X, Y, count);
-    return PairReadResult{table.truncated};
+    BlockScanner in(data, size);
+    const ParseOutcome outcome = Parse(in, mode, X.From1(), Y.From1());
+    if (outcome.count > 0) count = outcome.count;
+    return PairReadResult{outcome.truncated};
 }
 
 }  // namespace optc

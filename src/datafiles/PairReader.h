@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <string>
 #include <memory>
-#include <string_view>
 
 #include "numerics/Arrays.h"
 
@@ -20,7 +19,7 @@ enum class RestartMode {
 // wrote is kept, also those a restart left beyond the count, so that storing the table
 // leaves the arrays exactly as reading straight into them would.
 struct PairTable {
-    std::unique_ptr<double[]> x, y;  // room for kCapacity pairs
+    std::unique_ptr<double[]> x, y;  // room for kCapacity pairs, or none before a read
     int written = 0;         // the highest index written
     int count = 0;           // index of the last pair with a non-zero abscissa; 0: no point
     bool truncated = false;  // more pairs than the capacity after the last restart
@@ -34,18 +33,18 @@ struct PairReadResult {
 inline const char* kTooManyPointsMessage =
     "The file holds more than 100000 points; only the first 100000 were read.";
 
-// Parses the bytes of a spectrum file held in memory.
-PairTable ParsePairs(std::string_view bytes, RestartMode mode);
-
-// Reads a spectrum file in fixed-size blocks, so memory does not grow with the file.
-// File errors raise EInOutError with the runtime's texts.
+// Reads a spectrum file in fixed-size blocks, so memory does not grow with the file,
+// into a table whose storage is made on first use and reused after. File errors
+// raise EInOutError with the runtime's texts, after which the table is not to be used.
+void ReadPairs(const std::string& path, RestartMode mode, PairTable& into);
 PairTable ReadPairs(const std::string& path, RestartMode mode);
 
 // Writes every index the table holds into X, Y from element 1 and sets count; the
 // elements beyond keep their values.
 void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int& count);
 
-// Parses bytes straight into arrays: ParsePairs, then StorePairs.
+// Parses the bytes of a spectrum file held in memory straight into arrays, setting
+// count (0 on entry) to the index of the last pair with a non-zero abscissa.
 PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X, SpectrumArray& Y,
                           int& count, RestartMode mode);
 

@@ -4,7 +4,7 @@
 
 namespace optc {
 
-PairTable ReadSpectrumFile(const std::string& path, RestartMode mode) { return ReadPairs(path, mode); }
+void ReadSpectrumFile(const std::string& path, RestartMode mode, PairTable& into) { ReadPairs(path, mode, into); }
 
 std::string NoPairsMessage(const std::string& path) {
     return "No pair of numbers was found in " + std::filesystem::path(path).filename().string() + ".";
@@ -14,15 +14,17 @@ std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mod
     const auto path = platform.OpenFileDialog("*.txt");
     if (!path || !platform.FileExists(*path)) return std::nullopt;
 
-    ChosenSpectrum chosen{*path, ReadSpectrumFile(*path, mode)};
-    PairTable& pairs = chosen.pairs;
+    // One table for every import, as the workspaces are made once: its pages stay
+    // mapped, so reading the next file costs no fresh memory.
+    static PairTable pairs;
+    ReadSpectrumFile(*path, mode, pairs);
     if (pairs.count == 0) {
         platform.ShowMessage(NoPairsMessage(*path));
         return std::nullopt;
     }
     const auto n = static_cast<std::size_t>(pairs.count);
     ApplyUnitConversions(std::span<double>(pairs.x.get(), n), std::span<double>(pairs.y.get(), n), units);
-    return chosen;
+    return ChosenSpectrum{*path, pairs};
 }
 
 }  // namespace optc

@@ -14,12 +14,12 @@ namespace optc {
 // A file the user chose, read and converted: what an import then stores.
 struct ChosenSpectrum {
     std::string path;
-    PairTable pairs;
+    const PairTable& pairs;  // good until the next import reads a file
 };
 
-// Reads a spectrum file. Every import reads through here, so that a reader chosen by
-// the file's ending can take the place of the pair reader.
-PairTable ReadSpectrumFile(const std::string& path, RestartMode mode);
+// Reads a spectrum file into `into`. Every import reads through here, so that a
+// reader chosen by the file's ending can take the place of the pair reader.
+void ReadSpectrumFile(const std::string& path, RestartMode mode, PairTable& into);
 
 // "No pair of numbers was found in <file name>."
 std::string NoPairsMessage(const std::string& path);
