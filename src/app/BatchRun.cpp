@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "numerics/FloatText.h"
 #include "datafiles/PairReader.h"
+#include "thinfilm/ThinFilmResults.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
@@ -128,9 +129,8 @@ std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& n
 
 // The results files of a run, named as Save Results names them.
 std::vector<std::string> ResultsFiles(const BatchOptions& o) {
-    const std::vector<const char*> suffixes =
-        o.analysis == BatchAnalysis::ThinFilm ? std::vector<const char*>{"Ref.txt", "Abs.txt", "tauc.txt", "FreeTrans.txt"}
-                                              : std::vector<const char*>{"Abs.txt", "tauc.txt"};
+    std::vector<const char*> suffixes = {kAbsSuffix, kTaucSuffix};
+    if (o.analysis == BatchAnalysis::ThinFilm) suffixes.insert(suffixes.end(), {kRefSuffix, kFreeTransSuffix});
     std::vector<std::string> files;
     for (const char* suffix : suffixes) files.push_back(o.save + suffix);
     return files;

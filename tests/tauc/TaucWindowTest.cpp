@@ -164,8 +164,8 @@ TEST(TaucGap, ALineThatGivesNoPositiveGapIsRefusedAndForgotten) {
             w.ws->Eg = 1.5;
             w.EgOutput.SetText("1.5");
             w.ClickGap();
-            EXPECT_EQ(w.platform.messages,
-                      std::vector<std::string>{"The fitted line gives no positive optical gap: choose another energy range."});
+            EXPECT_EQ(w.platform.messages, std::vector<std::string>{"The fitted line gives no positive optical gap: "
+                                                                    "choose another energy range."});
             EXPECT_TRUE(w.platform.errors.empty());
             EXPECT_TRUE(AllZero(w.ws->TaucLine));  // no line is current
             EXPECT_EQ(w.ws->Eg, 1.5);

@@ -140,7 +140,8 @@ TEST_F(ThinFilmWindowTest, CancelledOrRefusedImportsChangeNothing) {
     const Case cases[] = {
         {"cancel", std::nullopt, ""},
         {"missing", (dir / "gone.txt").string(), ""},
-        {"text", WriteFile("notes.txt", "Sample 7\nmeasured on Monday\n"), "No pair of numbers was found in notes.txt."},
+        {"text", WriteFile("notes.txt", "Sample 7\nmeasured on Monday\n"),
+         "No pair of numbers was found in notes.txt."},
         {"binary", WriteFile("scan.bin", std::string(binary, sizeof binary - 1)),
          "No pair of numbers was found in scan.bin."},
         {"comma", WriteFile("comma.txt", "Lambda;T\n,5 ,2\n"), "No pair of numbers was found in comma.txt."},
