@@ -1,7 +1,6 @@
 #include "datafiles/PairReader.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -127,7 +126,8 @@ public:
 
     BlockScanner(const char* data, std::size_t size)
         : p_(reinterpret_cast<const Byte*>(data)), end_(p_ + size), ended_(true) {
-        if (const void* eof = std::memchr(p_, kEndOfFileByte, size)) end_ = static_cast<const Byte*>(eof);
+        const void* eof = size > 0 ? std::memchr(p_, kEndOfFileByte, size) : nullptr;
+        if (eof) end_ = static_cast<const Byte*>(eof);
     }
 
     // Skips separators, across line ends and blocks, then takes at most 64
