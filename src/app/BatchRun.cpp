@@ -10,6 +10,7 @@
 #include "numerics/FloatText.h"
 #include "datafiles/PairReader.h"
 #include "thinfilm/FringesFile.h"
+#include "thinfilm/ThinFilmResults.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
@@ -26,6 +27,33 @@ const std::set<std::string>& MessagesThatGoOn() {
         kTooManyPointsMessage,
     };
     return texts;
+}
+
+// The options a stopping message of a calculation or a gap fit is about, by the
+// message's opening words (the texts are the windows' own).
+const std::vector<std::pair<std::string, std::vector<std::string>>>& OptionsOfMessages() {
+    static const std::vector<std::pair<std::string, std::vector<std::string>>> table = {
+        {"Enter valid values of constant Refractive Indexes", {"--n0", "--ns"}},
+        {"Polynom order should be within 0 and 10", {"--order"}},
+        {"Polynom order should be within 0 and 5", {"--envelope"}},
+        {"Not enouph fringers!", {"--fringes"}},
+        {"The fringe extrema ", {"--fringes"}},
+        {"Too many fringe extrema", {"--fringes"}},
+        {"Not enouph fringers included!", {"--wstart", "--wend"}},
+        {"The wavelength range for n calculations", {"--wstart", "--wend"}},
+        {"Enter valid thickness value d", {"--thickness"}},
+        {"Enter valid values of Refractive Index n", {"--constant-n"}},
+        {"Not acceptable (negative) lambda value!", {"--spectrum"}},
+        {"Wrong thickness value!", {"--thickness"}},
+        {"Enter valid value of Refractive Index", {"--constant-n"}},
+        {"Enter valid values of Environmental Refractive Indexes", {"--n0"}},
+        {"Enter valid value of Reflection", {"--constant-r"}},
+        {"Unable to resample the spectra", {"--spectrum", "--reflection"}},
+        {"The common grid would exceed", {"--spectrum", "--reflection"}},
+        {"Unable to calculate Eg!", {"--eg"}},
+        {"The fitted line gives no positive optical gap", {"--eg"}},
+    };
+    return table;
 }
 
 // ---- The command line ----
@@ -75,6 +103,42 @@ const std::vector<OptionRule>& OptionRules() {
 bool IsInputFile(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
+}
+
+// The value given to an option ("" for a flag), or nothing when it was not given.
+std::optional<std::string> GivenValue(const BatchOptions& o, const std::string& name) {
+    if (name == "--spectrum") return o.spectrum;
+    if (name == "--save") return o.save;
+    if (name == "--eg") return o.eg ? std::optional<std::string>(o.eg->first + " " + o.eg->second) : std::nullopt;
+    for (const OptionRule& rule : OptionRules()) {
+        if (name != rule.name) continue;
+        if (rule.flag) return o.*(rule.flag) ? std::optional<std::string>("") : std::nullopt;
+        if (rule.text) return o.*(rule.text);
+    }
+    return std::nullopt;
+}
+
+// Options as the command line gave them ("--ns -1.5"), or their names alone when none
+// of them was given.
+std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& names) {
+    std::string given, all;
+    for (const std::string& name : names) {
+        all += (all.empty() ? "" : ", ") + name;
+        if (const auto value = GivenValue(o, name))
+            given += (given.empty() ? "" : ", ") + name + (value->empty() ? "" : " " + *value);
+    }
+    return given.empty() ? all + " (not given)" : given;
+}
+
+// The files a run writes: the results files, named as Save Results names them, and
+// the extrema file of --save-extrema.
+std::vector<std::string> ResultsFiles(const BatchOptions& o) {
+    std::vector<const char*> suffixes = {kAbsSuffix, kTaucSuffix};
+    if (o.analysis == BatchAnalysis::ThinFilm) suffixes.insert(suffixes.end(), {kRefSuffix, kFreeTransSuffix});
+    std::vector<std::string> files;
+    for (const char* suffix : suffixes) files.push_back(o.save + suffix);
+    if (o.saveExtrema) files.push_back(*o.saveExtrema);
+    return files;
 }
 
 // ---- Output ----
@@ -149,7 +213,34 @@ public:
         return stop_ ? kBatchStopped : kBatchDone;
     }
 
+    // The message or error that stopped the run, and the file or option it is about.
+    const std::optional<std::string>& StopText() const { return stop_; }
+    const std::string& StopSubject() const { return stopSubject_; }
+
 private:
+    // What the next steps work on, named for a message that stops the run there.
+    void Step(std::string subject) { step_ = std::move(subject); }
+
+    // The option or file a stopping text is about: known messages by their options, a
+    // text that is not a number by the option that gave it, anything else by its step.
+    std::string SubjectOf(const std::string& text) const {
+        for (const auto& [opening, options] : OptionsOfMessages())
+            if (text.rfind(opening, 0) == 0) return NameOptions(o_, options);
+        // "'<text>' is not a valid floating point value": the option that gave the text.
+        const std::size_t quoteEnd = text.find("' is not a valid ");
+        if (text.rfind('\'', 0) == 0 && quoteEnd != std::string::npos) {
+            const std::string typed = text.substr(1, quoteEnd - 1);
+            for (const OptionRule& rule : OptionRules()) {
+                if (rule.flag) continue;
+                const auto value = GivenValue(o_, rule.name);
+                const bool gave = value && (rule.energyWindow ? o_.eg->first == typed || o_.eg->second == typed
+                                                              : *value == typed);
+                if (gave) return std::string(rule.name) + " " + *value;
+            }
+        }
+        return step_;
+    }
+
     // Runs one user event through the window's door, unless the run has stopped.
     bool User(Form& form, const std::function<void()>& event) {
         return !stop_ && Perform(form, event);
@@ -169,6 +260,7 @@ private:
                 std::string text = entry.substr(message.size());
                 if (!MessagesThatGoOn().count(text)) stop_ = std::move(text);
             }
+            if (stop_) stopSubject_ = SubjectOf(*stop_);
         }
         return !stop_;
     }
@@ -177,8 +269,9 @@ private:
         return User(form, [&button] { button.Click(); });
     }
 
-    // A click on an import whose open dialog answers with `path`.
-    bool Import(Form& form, Button& button, const std::string& path) {
+    // A click on an import whose open dialog answers with `path`, the file of `option`.
+    bool Import(Form& form, Button& button, const char* option, const std::string& path) {
+        Step(std::string(option) + " " + path);
         platform_.openAnswers.clear();
         platform_.openAnswers.push_back(path);
         const bool goOn = Click(form, button);
@@ -206,8 +299,8 @@ private:
 
     void ThinFilmSteps() {
         TForm1& f = Form1;
-        if (!Import(f, f.import1, o_.spectrum)) return;
-        if (o_.fringes && !Import(f, f.Import2, *o_.fringes)) return;
+        if (!Import(f, f.import1, "--spectrum", o_.spectrum)) return;
+        if (o_.fringes && !Import(f, f.Import2, "--fringes", *o_.fringes)) return;
         if (o_.findExtrema && !FindExtrema()) return;
 
         if (!TypeIfGiven(f, f.Wstart, o_.wstart) || !TypeIfGiven(f, f.Wend, o_.wend) ||
@@ -221,6 +314,7 @@ private:
         if (o_.thickness && !(SetBox(f, f.FixThickness, true) && Type(f, f.thickness, *o_.thickness))) return;
         if (o_.noFringesFree && !SetBox(f, f.FrFTr, false)) return;
 
+        Step(f.Calculate.Caption());
         if (!Click(f, f.Calculate)) return;
         GapSteps(f, f.Direct, f.RadioButton3, f.Estart, f.Eend, f.CalculatEg);
     }
@@ -238,10 +332,11 @@ private:
 
     void BulkSteps() {
         TForm3& f = Form3;
-        if (!Import(f, f.import1, o_.spectrum)) return;
-        if (o_.reflection && !Import(f, f.Button2, *o_.reflection)) return;
+        if (!Import(f, f.import1, "--spectrum", o_.spectrum)) return;
+        if (o_.reflection && !Import(f, f.Button2, "--reflection", *o_.reflection)) return;
         if (!ChooseReflectionSource()) return;
         if (!TypeIfGiven(f, f.Thickness, o_.thickness) || !TypeIfGiven(f, f.Const1, o_.n0)) return;
+        Step(f.Calculate.Caption());
         if (!Click(f, f.Calculate)) return;
         GapSteps(f, f.Direct, f.RadioButton3, f.Estart, f.Eend, f.CalculatEg);
     }
@@ -271,9 +366,11 @@ private:
     // After a calculation that completed: the gap type, the Tauc plot and, with an
     // energy window, the optical gap.
     void GapSteps(Form& f, CheckBox& direct, RadioButton& tauc, Edit& estart, Edit& eend, Button& eg) {
+        Step(tauc.Caption());
         if (o_.direct && !SetBox(f, direct, true)) return;
         if (!User(f, [&tauc] { tauc.Click(); })) return;
         if (!o_.eg) return;
+        Step(NameOptions(o_, {"--eg"}));
         if (!Type(f, estart, o_.eg->first) || !Type(f, eend, o_.eg->second)) return;
         Click(f, eg);
     }
@@ -281,6 +378,7 @@ private:
     // Save Results runs whatever happened before, as a user who presses it after a
     // message would. A file error stops the run like any other error.
     void Save(Form& form, Button& button) {
+        Step("--save " + o_.save);
         platform_.saveAnswers.clear();
         platform_.saveAnswers.push_back(o_.save);
         Perform(form, [&button] { button.Click(); });
@@ -319,6 +417,8 @@ private:
 
     const BatchOptions& o_;
     std::optional<std::string> stop_;  // the first stopping message or error
+    std::string stopSubject_;
+    std::string step_;
 
     ScriptedPlatform platform_;
     Application app_{platform_};
@@ -337,14 +437,17 @@ const std::string& BatchUsage() {
         "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
         "           [--direct] [--eg EMIN EMAX] --save BASE\n"
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
-        "           (--constant-r T | --constant-n T | --reflection-spectrum) [--n0 T] [--thickness T]\n"
+        "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
         "           [--direct] [--eg EMIN EMAX] --save BASE\n"
         "\n"
         "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
         "named after BASE. Every T is typed into its edit as given, with \".\" as the decimal\n"
-        "separator. A JSON summary goes to standard output. Exit status: 0 when the files\n"
-        "were written and no message stopped the run, 1 when a message or an error stopped\n"
-        "it, 2 for a wrong command line.\n"
+        "separator. --reflection-spectrum needs --reflection FILE, and a bulk --n0 needs\n"
+        "--constant-n. A JSON summary goes to standard output; a message that stops the run\n"
+        "is also written to standard error with the file or option it is about. Exit\n"
+        "status: 0 when the files were written and no message stopped the run, 1 when a\n"
+        "message or an error stopped it, 2 for a wrong command line (also a results file\n"
+        "that would overwrite an input file).\n"
         "\n"
         "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
         "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
@@ -433,6 +536,19 @@ std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& 
             return std::nullopt;
         }
     }
+    // Options that do nothing without their partner.
+    struct Partner {
+        const char* option;
+        const char* partner;
+        BatchAnalysis analysis;
+    };
+    for (const Partner& p : {Partner{"--reflection-spectrum", "--reflection", BatchAnalysis::Bulk},
+                             Partner{"--n0", "--constant-n", BatchAnalysis::Bulk}}) {
+        if (o.analysis == p.analysis && seen.count(p.option) && !seen.count(p.partner)) {
+            error = std::string("option ") + p.option + " needs " + p.partner;
+            return std::nullopt;
+        }
+    }
     // natx accepts digits only; a user cannot type anything else into it.
     if (o.natx && o.natx->find_first_not_of("0123456789") != std::string::npos) {
         error = "--natx takes digits only";
@@ -440,10 +556,24 @@ std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& 
     }
     // The window's import would silently read nothing from a missing file; a batch
     // run refuses it instead of computing on an empty spectrum.
-    for (const auto* file : {&o.spectrum, o.fringes ? &*o.fringes : nullptr, o.reflection ? &*o.reflection : nullptr}) {
+    const std::pair<const char*, const std::string*> inputs[] = {
+        {"--spectrum", &o.spectrum},
+        {"--fringes", o.fringes ? &*o.fringes : nullptr},
+        {"--reflection", o.reflection ? &*o.reflection : nullptr}};
+    for (const auto& [option, file] : inputs) {
         if (file && !IsInputFile(*file)) {
             error = "no such file: " + *file;
             return std::nullopt;
+        }
+    }
+    // Saving must never destroy what the run reads.
+    for (const std::string& result : ResultsFiles(o)) {
+        for (const auto& [option, file] : inputs) {
+            std::error_code ec;
+            if (file && std::filesystem::equivalent(result, *file, ec)) {
+                error = "results file " + result + " would overwrite the " + option + " file";
+                return std::nullopt;
+            }
         }
     }
     return o;
@@ -498,8 +628,11 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     // Number texts are read and written with "." in batch runs, whatever the locale.
     const char separator = DecimalSeparator();
     SetDecimalSeparator('.');
-    const int status = std::make_unique<BatchSession>(*options)->Run(out);
+    const auto session = std::make_unique<BatchSession>(*options);
+    const int status = session->Run(out);
     SetDecimalSeparator(separator);
+    // The JSON keeps the window's text; the person at the terminal learns what it is about.
+    if (session->StopText()) err << kProgram << ": " << session->StopSubject() << ": " << *session->StopText() << "\n";
     return status;
 }
 

@@ -15,10 +15,10 @@ double AbsorptionOf(double thickness, double r, double t) {
     return Mul(Div(1.0, thickness), Ln(Div(Mul(oneMinusR, oneMinusR), std::fabs(t))));
 }
 
-// Both Tauc ordinates of point i from its α and energy, and the copy of the energy
-// the absorption graph reads.
+// Both Tauc ordinates of point i from its α and energy. The copy of the energy that
+// the absorption graph reads is stored before α, so a failure at a point leaves the
+// energies up to and including that point.
 void StoreTauc(BulkData& d, int i) {
-    d.AbsEnergy[i] = d.TaucEnergy[i];
     double product = Mul(d.Absorption[i], d.TaucEnergy[i]);
     d.TaucDirect[i] = Mul(product, product);
     d.TaucIndirect[i] = Sqrt(std::fabs(product));
@@ -54,11 +54,11 @@ void AbsorptionConstantN(BulkData& d, double n, double n0) {
         d.TaucEnergy[i] = PhotonEnergy(d.SpecLambda[i]);
         d.TransFraction[i] = d.SpecTrans[i] / 100;
     }
-    double invThickness = Div(1.0, d.SampleThickness);
     double oneMinusR = 1.0 - r;
     double faces = Mul(oneMinusR, oneMinusR);
     for (int i = 1; i <= count; ++i) {
         d.AbsEnergy[i] = d.TaucEnergy[i];
+        double invThickness = Div(1.0, d.SampleThickness);
         double t = d.TransFraction[i];
         // A zero transmission counts as 1e-4 here, and TransFraction keeps its 0.
         double ln = t == 0.0 ? Ln(Div(std::fabs(0.0001 + t), faces)) : Ln(Div(std::fabs(t), faces));
@@ -75,6 +75,7 @@ void AbsorptionConstantR(BulkData& d, double reflPercent) {
         d.TransFraction[i] = TransFractionOf(d.SpecTrans[i]);
     }
     for (int i = 1; i <= count; ++i) {
+        d.AbsEnergy[i] = d.TaucEnergy[i];
         d.Absorption[i] = AbsorptionOf(d.SampleThickness, r, d.TransFraction[i]);
         StoreTauc(d, i);
     }
@@ -94,6 +95,7 @@ void AbsorptionFromSpectrum(BulkData& d) {
         for (int i = 1; i <= d.AbsCount; ++i) {
             d.TaucEnergy[i] = PhotonEnergy(d.GridLambda[i]);
             d.TransFraction[i] = TransFractionOf(d.GridTrans[i]);
+            d.AbsEnergy[i] = d.TaucEnergy[i];
             d.Absorption[i] = AbsorptionOf(d.SampleThickness, d.GridRefl[i] / 100, d.TransFraction[i]);
             StoreTauc(d, i);
         }
@@ -102,6 +104,7 @@ void AbsorptionFromSpectrum(BulkData& d) {
     for (int i = 1; i <= d.SpecCount; ++i) {
         d.TaucEnergy[i] = PhotonEnergy(d.SpecLambda[i]);
         d.TransFraction[i] = TransFractionOf(d.SpecTrans[i]);
+        d.AbsEnergy[i] = d.TaucEnergy[i];
         d.Absorption[i] = AbsorptionOf(d.SampleThickness, d.ReflValue[i] / 100, d.TransFraction[i]);
         StoreTauc(d, i);
     }

@@ -21,6 +21,9 @@ inline constexpr const char* kResampleRefusedMessage =
     "Unable to resample the spectra onto a common grid: each needs at least three points "
     "with distinct first and last wavelengths.";
 inline constexpr const char* kGridCapacityMessage = "The common grid would exceed 100000 points.";
+// Shown when the constant reflection typed is not a reflection of one face.
+inline constexpr const char* kReflectionRangeMessage =
+    "Enter valid value of Reflection R = const: from 0 up to, but not including, 100 %";
 
 // Raised by the resampling when it cannot build the common grid. The window shows the
 // text in a message box, as it does for its other input checks.

@@ -1,12 +1,18 @@
 // The two imports of the bulk window: the transmission spectrum and the reflection
-// spectrum, each stored longest wavelength first.
+// spectrum, each stored longest wavelength first. The file is read in full before
+// anything changes, so a cancel, a refused file or a file error leaves the window as
+// it was.
 #include "bulk/Main_3.h"
 #include "datafiles/Ordering.h"
-#include "datafiles/PairReader.h"
+#include "datafiles/SpectrumImport.h"
 
 namespace optc {
 
 void TForm3::import1Click() {
+    // A cancelled dialog or a refused file changes nothing.
+    const auto chosen = ChooseSpectrum(GetPlatform(), RestartMode::Below100, units_());
+    if (!chosen) return;
+
     Fileshow1.SetText("");
     EgOutput.SetText("");
     ClearChart();
@@ -14,37 +20,33 @@ void TForm3::import1Click() {
     data_.SpecAscending = 0;
     data_.SpecCount = 0;
 
-    PairReadResult read;
-    auto path = GetPlatform().OpenFileDialog("*.txt");
-    if (path && GetPlatform().FileExists(*path)) {
-        Fileshow1.SetText(*path);
-        read = ReadPairs(*path, data_.RawLambda, data_.RawTrans, data_.SpecCount, RestartMode::Below100);
-    }
-    ApplyUnitConversions(data_.RawLambda, data_.RawTrans, data_.SpecCount, units_());
+    Fileshow1.SetText(chosen->path);
+    StorePairs(chosen->pairs, data_.RawLambda, data_.RawTrans, data_.SpecCount);
     CopyLongestFirst(data_.RawLambda, data_.RawTrans, data_.SpecLambda, data_.SpecTrans, data_.SpecCount);
     data_.SpecAscending = AscendingFlag(data_.RawLambda);
-    if (read.truncated) Message(kTooManyPointsMessage);
+    GetPlatform().RememberFolder(chosen->path);
+    if (chosen->pairs.truncated) Message(kTooManyPointsMessage);
 }
 
 void TForm3::Import2Click() {
+    const auto chosen = ChooseSpectrum(GetPlatform(), RestartMode::Always, units_());
+    if (!chosen) return;
+
     data_.ReflCount = 0;
     data_.ClearForReflImport();
     Fileshow2.SetText("");
     EgOutput.SetText("");
-    // The reflection spectrum becomes the source, even when no file is read.
+    // The reflection spectrum becomes the source.
     InpR.SetChecked(false);
     InpN.SetChecked(false);
     ClearChart();
 
-    auto path = GetPlatform().OpenFileDialog("*.txt");
-    if (!path || !GetPlatform().FileExists(*path)) return;
-    Fileshow2.SetText(*path);
-    PairReadResult read =
-        ReadPairs(*path, data_.RawReflLambda, data_.RawReflValue, data_.ReflCount, RestartMode::Always);
-    ApplyUnitConversions(data_.RawReflLambda, data_.RawReflValue, data_.ReflCount, units_());
+    Fileshow2.SetText(chosen->path);
+    StorePairs(chosen->pairs, data_.RawReflLambda, data_.RawReflValue, data_.ReflCount);
     CopyLongestFirst(data_.RawReflLambda, data_.RawReflValue, data_.ReflLambda, data_.ReflValue,
                      data_.ReflCount);
-    if (read.truncated) Message(kTooManyPointsMessage);
+    GetPlatform().RememberFolder(chosen->path);
+    if (chosen->pairs.truncated) Message(kTooManyPointsMessage);
 }
 
 }  // namespace optc

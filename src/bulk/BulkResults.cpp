@@ -2,6 +2,7 @@
 
 #include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
+#include "datafiles/ResultsFileSet.h"
 #include "datafiles/TextFileWriter.h"
 
 namespace optc {
@@ -29,12 +30,13 @@ void WriteBulkTaucFile(const BulkData& d, const std::string& path) {
 void TForm3::Button1Click() {
     auto name = GetPlatform().SaveFileDialog("*.txt");
     if (!name) return;
-    // The chosen name is used unchanged as the stem of both files. The absorption
-    // file is complete and closed before the Tauc file is created.
-    const std::string absName = *name + "Abs.txt";
-    const std::string taucName = *name + "tauc.txt";
-    WriteBulkAbsorptionFile(data_, absName);
-    WriteBulkTaucFile(data_, taucName);
+    // The chosen name is used unchanged as the stem of both files, which are written
+    // both or none.
+    ResultsFileSet files;
+    files.Write(*name + "Abs.txt", [this](const std::string& path) { WriteBulkAbsorptionFile(data_, path); });
+    files.Write(*name + "tauc.txt", [this](const std::string& path) { WriteBulkTaucFile(data_, path); });
+    files.Commit();
+    GetPlatform().RememberFolder(*name);
 }
 
 }  // namespace optc

@@ -96,19 +96,29 @@ void TForm3::CalculateClick() {
     Direct.SetChecked(false);
     data_.ClearDerived();
 
+    // Only positive values describe a sample: a thickness or an index of 0 or below
+    // would give an absorption of the wrong sign, or none at all.
     double thickness = StrToFloat(Thickness.Text());
-    if (thickness == 0.0) {
+    if (thickness <= 0.0) {
         Message("Wrong thickness value!");
         return;
     }
     double n = StrToFloat(Refrn633.Text());
-    if (n == 0.0) {
+    if (n <= 0.0) {
         Message("Enter valid value of Refractive Index");
         return;
     }
     double n0 = StrToFloat(Const1.Text());
-    if (n0 == 0.0) {
+    if (n0 <= 0.0) {
         Message("Enter valid values of Environmental Refractive Indexes");
+        return;
+    }
+    // A face reflects from none to nearly all of the light: 100 % would leave nothing
+    // to absorb.
+    const bool constantR = !InpN.Checked() && InpR.Checked();
+    const double reflPercent = constantR ? StrToFloat(Refl.Text()) : 0.0;
+    if (constantR && !(reflPercent >= 0.0 && reflPercent < 100.0)) {
+        Message(kReflectionRangeMessage);
         return;
     }
 
@@ -126,8 +136,8 @@ void TForm3::CalculateClick() {
 
     if (InpN.Checked()) {
         AbsorptionConstantN(data_, n, n0);
-    } else if (InpR.Checked()) {
-        AbsorptionConstantR(data_, StrToFloat(Refl.Text()));
+    } else if (constantR) {
+        AbsorptionConstantR(data_, reflPercent);
     } else {
         try {
             AbsorptionFromSpectrum(data_);

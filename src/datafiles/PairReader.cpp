@@ -1,14 +1,15 @@
 #include "datafiles/PairReader.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cassert>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "numerics/Errors.h"
 #include "datafiles/FileErrors.h"
@@ -93,102 +94,200 @@ Token ConvertToken(const Byte* begin, const Byte* end) {
     return t;
 }
 
-// Skips separators, across line ends, then takes at most 64 non-separator bytes.
-Token NextToken(const Byte*& p, const Byte* end) {
-    while (p < end && IsSeparator(*p)) ++p;
-    if (p == end) {
-        Token t;
-        t.atEnd = true;
-        return t;
+// A spectrum file opened for reading, closed when it goes.
+class FileSource {
+public:
+    explicit FileSource(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (fd_ < 0) RaiseFileError(errno, FileOp::Open);
     }
-    const Byte* begin = p;
-    const Byte* limit = static_cast<std::size_t>(end - p) > kMaxTokenLength
-                            ? p + kMaxTokenLength
-                            : end;
-    while (p < limit && !IsSeparator(*p)) ++p;
-    return ConvertToken(begin, p);
-}
+    ~FileSource() { ::close(fd_); }  // read-only: nothing is lost if closing fails
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
 
-// Everything up to and including the next line feed, or to the end of the file.
-void SkipLine(const Byte*& p, const Byte* end) {
-    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    p = lf ? static_cast<const Byte*>(lf) + 1 : end;
-}
+    // Up to `room` bytes; 0 only at the end of the file.
+    std::size_t Read(Byte* to, std::size_t room) {
+        for (;;) {
+            const ssize_t n = ::read(fd_, to, room);
+            if (n >= 0) return static_cast<std::size_t>(n);
+            if (errno != EINTR) RaiseFileError(errno, FileOp::Read);
+        }
+    }
 
-}  // namespace
+private:
+    int fd_;
+};
 
-PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X,
-                          SpectrumArray& Y, int& count, RestartMode mode) {
-    PairReadResult result;
-    if (size == 0) return result;
+// The bytes of a spectrum: a file one block at a time, or bytes already in memory. A
+// token is at most 64 bytes, so it is made whole in the buffer before it is
+// converted: a block boundary never splits one.
+class BlockScanner {
+public:
+    explicit BlockScanner(FileSource& file) : file_(&file), buffer_(new Byte[kBlockSize + kMaxTokenLength]) {}
 
-    const Byte* p = reinterpret_cast<const Byte*>(data);
-    const Byte* end = p + size;
-    // The end-of-file byte ends the text wherever it stands, even inside a token.
-    if (const void* eof = std::memchr(p, kEndOfFileByte, size)) end = static_cast<const Byte*>(eof);
+    BlockScanner(const char* data, std::size_t size)
+        : p_(reinterpret_cast<const Byte*>(data)), end_(p_ + size), ended_(true) {
+        const void* eof = size > 0 ? std::memchr(p_, kEndOfFileByte, size) : nullptr;
+        if (eof) end_ = static_cast<const Byte*>(eof);
+    }
 
+    // Skips separators, across line ends and blocks, then takes at most 64
+    // non-separator bytes.
+    Token NextToken() {
+        const Byte* p = p_;
+        for (;;) {
+            while (p < end_ && IsSeparator(*p)) ++p;
+            if (p < end_) break;
+            p_ = p;
+            if (!Refill()) {
+                Token t;
+                t.atEnd = true;
+                return t;
+            }
+            p = p_;
+        }
+        if (static_cast<std::size_t>(end_ - p) < kMaxTokenLength && !ended_) {
+            p_ = p;
+            while (static_cast<std::size_t>(end_ - p_) < kMaxTokenLength && Refill()) {
+            }
+            p = p_;
+        }
+        const Byte* begin = p;
+        const Byte* limit = static_cast<std::size_t>(end_ - p) > kMaxTokenLength ? p + kMaxTokenLength : end_;
+        while (p < limit && !IsSeparator(*p)) ++p;
+        p_ = p;
+        return ConvertToken(begin, p);
+    }
+
+    // Everything up to and including the next line end: a line feed, or a carriage
+    // return, which ends a line by itself in files of older instruments. In a CR LF
+    // file the line feed left behind is a separator like any other.
+    void SkipLine() {
+        for (;;) {
+            for (; p_ < end_; ++p_) {
+                if (*p_ == '\n' || *p_ == '\r') {
+                    ++p_;
+                    return;
+                }
+            }
+            if (!Refill()) return;
+        }
+    }
+
+private:
+    // Blocks of this size keep the system calls few and the memory small.
+    static constexpr std::size_t kBlockSize = 1 << 18;
+
+    // Keeps the unread bytes, moved to the front, and appends the next block. The
+    // end-of-file byte ends the text wherever it stands, even inside a token.
+    // False when no byte came.
+    bool Refill() {
+        if (ended_) return false;
+        // Only the start of a token is ever kept, fewer than 64 bytes.
+        const auto keep = static_cast<std::size_t>(end_ - p_);
+        assert(keep < kMaxTokenLength);
+        if (keep > 0 && keep < kMaxTokenLength) std::memmove(buffer_.get(), p_, keep);
+        Byte* const fresh = buffer_.get() + keep;
+        std::size_t n = file_->Read(fresh, kBlockSize + kMaxTokenLength - keep);
+        if (n == 0) ended_ = true;
+        if (const void* eof = std::memchr(fresh, kEndOfFileByte, n)) {
+            n = static_cast<std::size_t>(static_cast<const Byte*>(eof) - fresh);
+            ended_ = true;
+        }
+        p_ = buffer_.get();
+        end_ = fresh + n;
+        return n > 0;
+    }
+
+    FileSource* file_ = nullptr;  // none for bytes in memory
+    std::unique_ptr<Byte[]> buffer_;
+    const Byte* p_ = nullptr;  // the unread bytes: [p_, end_)
+    const Byte* end_ = nullptr;
+    bool ended_ = false;       // no more bytes will come
+};
+
+// What one parse found; the pairs themselves went to the arrays it was given.
+struct ParseOutcome {
+    int written = 0;  // the highest index written
+    int count = 0;
+    bool truncated = false;
+};
+
+// Reads pairs into xs, ys (room for kCapacity each; index k at [k - 1]).
+ParseOutcome Parse(BlockScanner& in, RestartMode mode, double* xs, double* ys) {
+    ParseOutcome outcome;
     // The index may run past the capacity while only pairs with abscissa 0 land there
     // (text lines after a full file); it is 64 bits wide so a long tail cannot wrap it.
     std::int64_t i = 1;
-    while (p < end) {
-        const Token x = NextToken(p, end);
+    for (;;) {
+        const Token x = in.NextToken();
         // Only separators were left (a line end after the last pair): that pass would
         // hold (0, 0) and count nothing, so it stores nothing either.
         if (x.atEnd) break;
-        const Token y = NextToken(p, end);
+        const Token y = in.NextToken();
         const bool bad = !x.valid || !y.valid;
-        if (bad) SkipLine(p, end);
+        if (bad) in.SkipLine();
 
         if (i > kCapacity) {
             // No room for this pair. A pair with abscissa 0 would change neither the
             // count nor any point, so reading goes on behind it; a non-zero abscissa
             // would be a point beyond the capacity, and reading stops.
             if (x.value != 0.0) {
-                result.truncated = true;
+                outcome.truncated = true;
                 break;
             }
         } else {
             const int at = static_cast<int>(i);
-            X[at] = x.value;
-            Y[at] = y.value;
-            if (x.value != 0.0) count = at;
+            xs[at - 1] = x.value;
+            ys[at - 1] = y.value;
+            // Indices are written in order from 1: no gap is left below the highest.
+            if (at > outcome.written) outcome.written = at;
+            if (x.value != 0.0) outcome.count = at;
         }
 
-        if (bad && (mode == RestartMode::Always || count < 100))
+        if (bad && (mode == RestartMode::Always || outcome.count < 100))
             i = 1;
         else
             ++i;
     }
-    return result;
+    return outcome;
 }
 
-PairReadResult ReadPairs(const std::string& path, SpectrumArray& X, SpectrumArray& Y,
-                         int& count, RestartMode mode) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) RaiseFileError(errno, FileOp::Open);
+}  // namespace
 
-    // Sized from the file, one byte more so the read that meets the end needs no growth.
-    // Reading goes on to the end rather than trusting the size: the file may change
-    // under us, and some files report no size at all.
-    struct stat st {};
-    const bool sized = ::fstat(fd, &st) == 0 && st.st_size > 0;
-    std::vector<char> text(sized ? static_cast<std::size_t>(st.st_size) + 1 : 65536);
-    std::size_t used = 0;
-    for (;;) {
-        if (used == text.size()) text.resize(text.size() * 2);
-        const ssize_t n = ::read(fd, text.data() + used, text.size() - used);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int err = errno;
-            ::close(fd);
-            RaiseFileError(err, FileOp::Read);
-        }
-        if (n == 0) break;
-        used += static_cast<std::size_t>(n);
+void ReadPairs(const std::string& path, RestartMode mode, PairTable& into) {
+    FileSource file(path);
+    BlockScanner in(file);
+    // Room for a full file, made once and left uninitialised: pages that no point
+    // reaches are never touched.
+    if (!into.x) {
+        into.x.reset(new double[kCapacity]);
+        into.y.reset(new double[kCapacity]);
     }
-    ::close(fd);  // read-only: nothing is lost if closing fails
+    const ParseOutcome outcome = Parse(in, mode, into.x.get(), into.y.get());
+    into.written = outcome.written;
+    into.count = outcome.count;
+    into.truncated = outcome.truncated;
+}
 
-    return ParsePairs(text.data(), used, X, Y, count, mode);
+PairTable ReadPairs(const std::string& path, RestartMode mode) {
+    PairTable table;
+    ReadPairs(path, mode, table);
+    return table;
+}
+
+void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int& count) {
+    assert(table.written <= kCapacity);
+    std::copy(table.x.get(), table.x.get() + table.written, X.From1());
+    std::copy(table.y.get(), table.y.get() + table.written, Y.From1());
+    count = table.count;
+}
+
+PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X, SpectrumArray& Y,
+                          int& count, RestartMode mode) {
+    BlockScanner in(data, size);
+    const ParseOutcome outcome = Parse(in, mode, X.From1(), Y.From1());
+    if (outcome.count > 0) count = outcome.count;
+    return PairReadResult{outcome.truncated};
 }
 
 }  // namespace optc

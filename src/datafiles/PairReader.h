@@ -2,6 +2,7 @@
 // Reads spectrum text files: numbers taken two at a time, abscissa then ordinate.
 #include <cstddef>
 #include <string>
+#include <memory>
 
 #include "numerics/Arrays.h"
 
@@ -13,22 +14,38 @@ enum class RestartMode {
     Always,    // back to 1 wherever it stands
 };
 
-struct PairReadResult {
+// What the reader took from a file, before anything of a workspace changes. The pair
+// at reader index k is x[k - 1], y[k - 1], for k = 1..written. Every index the reader
+// wrote is kept, also those a restart left beyond the count, so that storing the table
+// leaves the arrays exactly as reading straight into them would.
+struct PairTable {
+    std::unique_ptr<double[]> x, y;  // room for kCapacity pairs, or none before a read
+    int written = 0;         // the highest index written
+    int count = 0;           // index of the last pair with a non-zero abscissa; 0: no point
     bool truncated = false;  // more pairs than the capacity after the last restart
+};
+
+struct PairReadResult {
+    bool truncated = false;
 };
 
 // The message an import shows after a file that did not fit.
 inline const char* kTooManyPointsMessage =
     "The file holds more than 100000 points; only the first 100000 were read.";
 
-// Parses the bytes of a spectrum file into X, Y from index 1, setting count to the
-// index of the last pair with a non-zero abscissa. count must be 0 on entry.
-PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X,
-                          SpectrumArray& Y, int& count, RestartMode mode);
+// Reads a spectrum file in fixed-size blocks, so memory does not grow with the file,
+// into a table whose storage is made on first use and reused after. File errors
+// raise EInOutError with the runtime's texts, after which the table is not to be used.
+void ReadPairs(const std::string& path, RestartMode mode, PairTable& into);
+PairTable ReadPairs(const std::string& path, RestartMode mode);
 
-// Reads the whole file, then parses it. File errors raise EInOutError with the
-// runtime's texts; on such an error nothing is parsed.
-PairReadResult ReadPairs(const std::string& path, SpectrumArray& X, SpectrumArray& Y,
-                         int& count, RestartMode mode);
+// Writes every index the table holds into X, Y from element 1 and sets count; the
+// elements beyond keep their values.
+void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int& count);
+
+// Parses the bytes of a spectrum file held in memory straight into arrays, setting
+// count (0 on entry) to the index of the last pair with a non-zero abscissa.
+PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X, SpectrumArray& Y,
+                          int& count, RestartMode mode);
 
 }  // namespace optc

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "datafiles/FileErrors.h"
+#include "datafiles/WriteCall.h"
 
 namespace optc {
 
@@ -44,7 +45,7 @@ void TextFileWriter::Flush() {
     const char* p = buffer_.data();
     std::size_t left = buffer_.size();
     while (left > 0) {
-        const ssize_t n = ::write(fd_, p, left);
+        const ssize_t n = WriteBytes(fd_, p, left);
         if (n < 0) {
             if (errno == EINTR) continue;
             FailWrite(errno);

@@ -5,10 +5,15 @@
 namespace optc {
 
 void ApplyUnitConversions(SpectrumArray& X, SpectrumArray& Y, int count, UnitChoices units) {
+    const auto n = static_cast<std::size_t>(count > 0 ? count : 0);
+    ApplyUnitConversions(std::span<double>(X.From1(), n), std::span<double>(Y.From1(), n), units);
+}
+
+void ApplyUnitConversions(std::span<double> x, std::span<double> y, UnitChoices units) {
     if (units.fraction)
-        for (int k = 1; k <= count; ++k) Y[k] = Mul(Y[k], 100.0);
+        for (double& v : y) v = Mul(v, 100.0);
     if (units.waveNumber)
-        for (int k = 1; k <= count; ++k) X[k] = Div(1e7, X[k]);
+        for (double& v : x) v = Div(1e7, v);
 }
 
 }  // namespace optc

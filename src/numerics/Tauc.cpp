@@ -12,6 +12,7 @@ const char* const kReversedBounds =
     "Unable to calculate Eg! The minimum value is greater than maximum one! Please, check them";
 const char* const kTooFewPoints =
     "Unable to calculate Eg! There is not enouph points for tangent line! Please, increase eV region";
+const char* const kNoPositiveGap = "The fitted line gives no positive optical gap: choose another energy range.";
 
 // A point of the fitted line. Both coefficients and the energy are finite, so only
 // an overflow of the product or the sum can go wrong.
@@ -151,7 +152,15 @@ void TaucPlot::CalculatEgClick() {
 
     PolyFit(d_.EgEnergy.From1(), d_.EgTauc.From1(), d_.TaucLine.data(), m, 2);
     // A flat line never meets the energy axis: division by zero, Eg kept.
-    d_.Eg = Div(-d_.TaucLine[0], d_.TaucLine[1]);
+    const double gap = Div(-d_.TaucLine[0], d_.TaucLine[1]);
+    // A line that meets the axis at 0 eV or below (as shown, to four decimals) belongs
+    // to no absorption edge: it is not kept as the current line either.
+    if (!(TruncatedGap(gap) > 0.0L)) {
+        ClearCoef(d_.TaucLine);
+        c_.platform.ShowMessage(kNoPositiveGap);
+        return;
+    }
+    d_.Eg = gap;
     c_.EgOutput.SetText(FloatToStr(TruncatedGap(d_.Eg)));
 
     ChartSeries& points = c_.Chart1.Series(0);

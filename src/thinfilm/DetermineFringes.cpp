@@ -1,6 +1,7 @@
 // Determine Fringes: the spectrum goes into the minima window with the substrate
 // level, the user marks the extrema there, and the marks come back as the extrema,
-// longest wavelength first, with a proposed wavelength range for n.
+// longest wavelength first, with a proposed wavelength range for n. A cancelled
+// determination leaves the extrema and every result as they were.
 #include <stdexcept>
 
 #include "numerics/FloatChecks.h"
@@ -53,20 +54,31 @@ void TForm1::Button2Click() {
     minima.Series3.Clear();
 
     const double nS = StrToFloat(Const2.Text());
-
-    EgOutput.SetText("");
-    ResetForDetermineFringes(d);
-
     // Transmission of the bare substrate, in percent.
     const double ts = Div(Mul(200.0, nS), Add(Mul(nS, nS), 1.0));
+
+    // The marks are counted in ExtCount while the window is open; a cancel puts back
+    // the count, and nothing else has changed by then.
+    const int extCountBefore = d.ExtCount;
+    d.ExtCount = 0;
     for (int k = 1; k <= d.SpecCount; ++k) {
         minima.Series3.AddXY(d.SpecLambda[k], ts, clGreen);
         minima.Series1.AddXY(d.SpecLambda[k], d.SpecTrans[k], clRed);
     }
-    Fileshow2.SetText("determined by user");
 
+    minima.BeginMarking();
     GetPlatform().ShowModal(minima);
+    if (minima.Cancelled()) {
+        d.ExtCount = extCountBefore;
+        return;
+    }
 
+    // The marks replace the extrema, and every result of the old ones goes.
+    const int marks = d.ExtCount;
+    EgOutput.SetText("");
+    ResetForDetermineFringes(d);
+    d.ExtCount = marks;
+    Fileshow2.SetText("determined by user");
     ReadMarks(minima.Series2, d);
     SelectLongestFirst(d);
 

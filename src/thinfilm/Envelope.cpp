@@ -115,12 +115,23 @@ ThicknessMinima ChooseThicknessMinima(const ThinFilmData& d, const ExtremaSplit&
     return m;
 }
 
-double ThicknessFromEnvelopes(const ThicknessMinima& m, double n3, double n2) {
-    return Div(m.lambdaA * m.lambdaB, 2.0 * (m.lambdaA * n3 - m.lambdaB * n2));
+namespace {
+// A film is a positive, finite number of centimetres thick; a zero divisor would make
+// it infinite.
+std::optional<double> PositiveThickness(double numerator, double divisor) {
+    if (divisor == 0.0) return std::nullopt;
+    const double d = numerator / divisor;
+    if (!std::isfinite(d) || !(d > 0.0)) return std::nullopt;
+    return d;
+}
+}  // namespace
+
+std::optional<double> ThicknessFromEnvelopes(const ThicknessMinima& m, double n3, double n2) {
+    return PositiveThickness(m.lambdaA * m.lambdaB, 2.0 * (m.lambdaA * n3 - m.lambdaB * n2));
 }
 
-double ThicknessForConstantIndex(const ThicknessMinima& m, double n) {
-    return Div(m.lambdaA * m.lambdaB, 2.0 * n * (m.lambdaA - m.lambdaB));
+std::optional<double> ThicknessForConstantIndex(const ThicknessMinima& m, double n) {
+    return PositiveThickness(m.lambdaA * m.lambdaB, 2.0 * n * (m.lambdaA - m.lambdaB));
 }
 
 }  // namespace optc

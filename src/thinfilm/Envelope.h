@@ -1,6 +1,8 @@
 #pragma once
 // The envelope method: the extrema split into maxima and minima, the upper and lower
 // envelopes at every extremum, the refractive index there and the film thickness.
+#include <optional>
+
 #include "thinfilm/ThinFilmData.h"
 
 namespace optc {
@@ -37,9 +39,10 @@ struct ThicknessMinima {
 };
 ThicknessMinima ChooseThicknessMinima(const ThinFilmData& data, const ExtremaSplit& split);
 
-// d = la lb / (2 (la n3 - lb n2)) from the indices at the third and second extremum.
-double ThicknessFromEnvelopes(const ThicknessMinima& m, double n3, double n2);
-// d = la lb / (2 n (la - lb)) for a film of constant index n.
-double ThicknessForConstantIndex(const ThicknessMinima& m, double n);
+// d = la lb / (2 (la n3 - lb n2)) from the indices at the third and second extremum;
+// nothing when d is not a positive finite number.
+std::optional<double> ThicknessFromEnvelopes(const ThicknessMinima& m, double n3, double n2);
+// d = la lb / (2 n (la - lb)) for a film of constant index n; nothing as above.
+std::optional<double> ThicknessForConstantIndex(const ThicknessMinima& m, double n);
 
 }  // namespace optc

@@ -1,6 +1,8 @@
 #include "thinfilm/Main_1.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
@@ -32,6 +34,26 @@ constexpr const char* kRangeTooWide =
 constexpr const char* kInvalidThickness = "Enter valid thickness value d";
 constexpr const char* kInvalidIndex = "Enter valid values of Refractive Index n";
 constexpr const char* kNegativeLambda = "Not acceptable (negative) lambda value!";
+constexpr const char* kExtremaOutsideSpectrum =
+    "The fringe extrema must lie within the wavelength range of the spectrum.";
+constexpr const char* kNoPositiveThickness =
+    "The fringe extrema give no positive film thickness: check that they alternate between maxima and "
+    "minima.";
+
+// Extrema from another spectrum (or left from before an import) would give envelopes
+// that belong to no measured curve.
+bool ExtremaWithinSpectrum(const ThinFilmData& d) {
+    if (d.ExtCount < 1) return true;
+    if (d.SpecCount < 1) return false;
+    double shortest = d.SpecLambda[1], longest = d.SpecLambda[1];
+    for (int k = 2; k <= d.SpecCount; ++k) {
+        shortest = std::min(shortest, d.SpecLambda[k]);
+        longest = std::max(longest, d.SpecLambda[k]);
+    }
+    for (int k = 1; k <= d.ExtCount; ++k)
+        if (!(d.ExtLambda[k] >= shortest && d.ExtLambda[k] <= longest)) return false;
+    return true;
+}
 
 // The number of polynomial terms for a typed order, without overflowing at the
 // extremes of the integer range.
@@ -170,8 +192,13 @@ void TForm1::CalculateClick() {
         }
     }
 
-    if (StrToFloat(Const1.Text()) == 0.0 || StrToFloat(Const2.Text()) == 0.0) {
+    // Refractive indices of real media are positive.
+    if (StrToFloat(Const1.Text()) <= 0.0 || StrToFloat(Const2.Text()) <= 0.0) {
         platform.ShowMessage(kInvalidConstants);
+        return;
+    }
+    if (!ExtremaWithinSpectrum(d)) {
+        platform.ShowMessage(kExtremaOutsideSpectrum);
         return;
     }
 
@@ -232,7 +259,7 @@ void TForm1::CalculateClick() {
     if (!not633.Checked()) n633show.SetText(FloatToStr(CutToFourDecimals(grid.reported)));
 
     // Film thickness: typed, from a constant n, or from the indices at the extrema.
-    double thick;
+    std::optional<double> thick;
     bool computed = true;
     if (FixThickness.Checked()) {
         thick = StrToFloat(thickness.Text());
@@ -243,7 +270,7 @@ void TForm1::CalculateClick() {
         computed = false;
     } else if (nu633.Checked()) {
         const double n = StrToFloat(ninp.Text());
-        if (n == 0.0) {
+        if (n <= 0.0) {
             platform.ShowMessage(kInvalidIndex);
             return;
         }
@@ -251,10 +278,15 @@ void TForm1::CalculateClick() {
     } else {
         thick = ThicknessFromEnvelopes(minima, d.RefractionExp[3], d.RefractionExp[2]);
     }
-    d.FilmThickness = thick;
+    // Extrema out of their alternation make the formula's difference 0 or negative.
+    if (!thick) {
+        platform.ShowMessage(kNoPositiveThickness);
+        return;
+    }
+    d.FilmThickness = *thick;
     if (computed) {
         // d in cm to nine decimals, rounded half to even in extended precision.
-        const long double scaled = CheckFinite(static_cast<long double>(thick) * 1e9L);
+        const long double scaled = CheckFinite(static_cast<long double>(*thick) * 1e9L);
         thickness.SetText(FloatToStr(static_cast<long double>(Round(scaled)) / 1e9L));
     }
 

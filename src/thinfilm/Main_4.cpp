@@ -33,6 +33,12 @@ TForm4::TForm4(Platform& platform, ThinFilmData& data)
     Chart1.OnDblClick = [this] { Chart1DblClick(); };
     BitBtn1.OnClick = [this] { Close(); };
     FindExtrema.OnClick = [this] { FindExtremaClick(); };
+    Cancel.OnClick = [this] { CancelClick(); };
+}
+
+void TForm4::CancelClick() {
+    cancelled_ = true;
+    Close();
 }
 
 void TForm4::Chart1ClickSeries(int /*seriesIndex*/, MouseButton button, double x, double y) {

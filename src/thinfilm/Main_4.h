@@ -4,7 +4,8 @@
 // sets a mark at the pointer; a right click on a mark removes it; Find Extrema marks
 // the extrema the program finds in the spectrum by itself. Determine Fringes
 // (TForm1::Button2Click) fills the chart, shows this window modally and reads the
-// marks back when it closes.
+// marks back when it closes with Ok or the title bar; Cancel (or Escape) abandons the
+// determination.
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
@@ -28,6 +29,7 @@ public:
 
     Button BitBtn1{"BitBtn1", "Ok"};
     Button FindExtrema{"FindExtrema", "Find Extrema"};
+    Button Cancel{"Cancel", "Cancel"};
     StaticText PositionX{"PositionX", "X = "};
     StaticText PositionY{"PositionY", "Y = "};
 
@@ -40,12 +42,20 @@ public:
     // a click at that place would mark it. Without fringes the marks stay as they are
     // and a message says why.
     void FindExtremaClick();
+    // Closes the window and marks the determination as abandoned.
+    void CancelClick();
+
+    // Each showing starts as one whose marks will be taken; Cancel turns it into one
+    // that changes nothing.
+    void BeginMarking() { cancelled_ = false; }
+    bool Cancelled() const { return cancelled_; }
 
 private:
     // A mark at (x, y), rounded as a click's mark is.
     void AddMark(double x, double y);
 
     ThinFilmData& data_;
+    bool cancelled_ = false;
 };
 
 }  // namespace optc

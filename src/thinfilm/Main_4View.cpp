@@ -1,6 +1,7 @@
 #include "thinfilm/Main_4View.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -22,8 +23,8 @@ QFont BoldPixels(const QFont& base, int pixels) {
     return font;
 }
 
-// The system's font throughout; there is no cancel, so the title bar closes the
-// window like Ok.
+// The system's font throughout; the title bar closes the window like Ok, which keeps
+// the marks (Cancel is a button of its own).
 constexpr FormDialog::Options kMinimaWindow{.smallFont = false, .fixedSizeFrame = true,
                                             .titleBarCloseResult = QDialog::Accepted};
 
@@ -51,8 +52,22 @@ TForm4View::TForm4View(TForm4& form, QWidget* parent) : FormDialog(form, "Form4"
     ok_->setPalette(palette);
     Bind(*ok_, form.BitBtn1, form);
 
-    // Between the readout and Ok.
+    // Between the readout and Ok, one above the other.
     findExtrema_ = b.Push(form.FindExtrema, 614, 557, 140, 27);
+    cancel_ = new QPushButton(ToQString(form.Cancel.Caption()), this);
+    cancel_->setObjectName("Cancel");
+    cancel_->setGeometry(614, 587, 140, 27);
+    cancel_->setAutoDefault(false);
+    Bind(*cancel_, form.Cancel, form);
+}
+
+void TForm4View::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        cancel_->click();
+        return;
+    }
+    FormDialog::keyPressEvent(event);
 }
 
 }  // namespace optc::qt

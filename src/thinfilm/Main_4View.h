@@ -1,7 +1,7 @@
 #pragma once
 // The Qt face of the minima window: the chart filling the top, the pointer readout
-// below it and the Ok button. The chart keeps its marks between showings until the
-// next Determine Fringes.
+// below it, Cancel and the Ok button. Escape presses Cancel. The chart keeps its marks
+// between showings until the next Determine Fringes.
 #include "ui/qt/FormDialog.h"
 
 class QLabel;
@@ -26,6 +26,10 @@ public:
     QLabel& PositionY() { return *positionY_; }
     QPushButton& Ok() { return *ok_; }
     QPushButton& FindExtrema() { return *findExtrema_; }
+    QPushButton& Cancel() { return *cancel_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     TForm4& form_;
@@ -34,6 +38,7 @@ private:
     QLabel* positionY_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* findExtrema_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace qt

@@ -1,17 +1,17 @@
 // The two imports of the Thin Films window: the transmission spectrum and the fringe
-// extrema. A file error ends an import where it happens; what was cleared stays so.
+// extrema. The file is read in full before anything changes, so a cancel, a refused
+// file or a file error leaves the window and its workspace as they were.
 #include <filesystem>
 #include <string>
 
 #include "numerics/FloatText.h"
 #include "datafiles/Ordering.h"
-#include "datafiles/PairReader.h"
+#include "datafiles/SpectrumImport.h"
 #include "thinfilm/Main_1.h"
 
 namespace optc {
 
 namespace {
-constexpr const char* kTextFiles = "*.txt";
 
 // The full name of a chosen file, as the window shows it.
 std::string FullName(const std::string& path) {
@@ -22,6 +22,11 @@ std::string FullName(const std::string& path) {
 }  // namespace
 
 void TForm1::import1Click() {
+    Platform& platform = GetPlatform();
+    // A cancelled dialog or a refused file changes nothing.
+    const auto chosen = ChooseSpectrum(platform, RestartMode::Below100, units_());
+    if (!chosen) return;
+
     ThinFilmData& d = data_;
     Fileshow1.SetText("");
     Fileshow2.SetText("");
@@ -34,42 +39,31 @@ void TForm1::import1Click() {
     Chart1.ClearAll();
     ResetForImportSpectrum(d);
 
-    Platform& platform = GetPlatform();
-    const auto path = platform.OpenFileDialog(kTextFiles);
-    PairReadResult read;
-    if (path && platform.FileExists(*path)) {
-        Fileshow1.SetText(FullName(*path));
-        read = ReadPairs(*path, d.SpecLambda, d.SpecTrans, d.SpecCount, RestartMode::Below100);
-    }
+    Fileshow1.SetText(FullName(chosen->path));
+    StorePairs(chosen->pairs, d.SpecLambda, d.SpecTrans, d.SpecCount);
     Button2.SetEnabled(true);
-    ApplyUnitConversions(d.SpecLambda, d.SpecTrans, d.SpecCount, units_());
     d.SpecAscending = AscendingFlag(d.SpecLambda);
-    if (read.truncated) platform.ShowMessage(kTooManyPointsMessage);
+    platform.RememberFolder(chosen->path);
+    if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
 }
 
 void TForm1::Import2Click() {
-    ThinFilmData& d = data_;
-    d.ExtCount = 0;
-
     Platform& platform = GetPlatform();
-    const auto path = platform.OpenFileDialog(kTextFiles);
-    if (!path || !platform.FileExists(*path)) return;
+    const auto chosen = ChooseSpectrum(platform, RestartMode::Always, units_());
+    if (!chosen) return;
 
-    Fileshow2.SetText(FullName(*path));
-    const PairReadResult read =
-        ReadPairs(*path, d.RawExtLambda, d.RawExtTrans, d.ExtCount, RestartMode::Always);
-    ApplyUnitConversions(d.RawExtLambda, d.RawExtTrans, d.ExtCount, units_());
+    ThinFilmData& d = data_;
+    Fileshow2.SetText(FullName(chosen->path));
+    StorePairs(chosen->pairs, d.RawExtLambda, d.RawExtTrans, d.ExtCount);
     CopyLongestFirst(d.RawExtLambda, d.RawExtTrans, d.ExtLambda, d.ExtTrans, d.ExtCount);
 
-    // Propose the n range from the shortest and the longest extremum; a file without
-    // extrema has nothing to propose and leaves both texts alone.
-    if (d.ExtCount >= 1) {
-        const double shortest = d.ExtLambda[d.ExtCount];
-        const double longest = d.ExtLambda[1];
-        Wstart.SetText(shortest <= 600.0 ? FloatToStr(shortest) : "600");
-        Wend.SetText(longest >= 633.0 ? FloatToStr(longest) : "650");
-    }
-    if (read.truncated) platform.ShowMessage(kTooManyPointsMessage);
+    // Propose the n range from the shortest and the longest extremum.
+    const double shortest = d.ExtLambda[d.ExtCount];
+    const double longest = d.ExtLambda[1];
+    Wstart.SetText(shortest <= 600.0 ? FloatToStr(shortest) : "600");
+    Wend.SetText(longest >= 633.0 ? FloatToStr(longest) : "650");
+    platform.RememberFolder(chosen->path);
+    if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
 }
 
 }  // namespace optc

@@ -1,5 +1,6 @@
 #include "thinfilm/ThinFilmResults.h"
 
+#include "datafiles/ResultsFileSet.h"
 #include "datafiles/ResultsTable.h"
 #include "thinfilm/Main_1.h"
 
@@ -34,10 +35,13 @@ void WriteFringesFreeFile(const ThinFilmData& d, const std::string& path, bool f
 }
 
 void SaveThinFilmResults(const ThinFilmData& d, const std::string& baseName, bool fringesFree) {
-    WriteRefractionFile(d, baseName + kRefSuffix);
-    WriteThinFilmAbsorptionFile(d, baseName + kAbsSuffix);
-    WriteThinFilmTaucFile(d, baseName + kTaucSuffix);
-    WriteFringesFreeFile(d, baseName + kFreeTransSuffix, fringesFree);
+    ResultsFileSet files;
+    files.Write(baseName + kRefSuffix, [&d](const std::string& path) { WriteRefractionFile(d, path); });
+    files.Write(baseName + kAbsSuffix, [&d](const std::string& path) { WriteThinFilmAbsorptionFile(d, path); });
+    files.Write(baseName + kTaucSuffix, [&d](const std::string& path) { WriteThinFilmTaucFile(d, path); });
+    files.Write(baseName + kFreeTransSuffix,
+                [&d, fringesFree](const std::string& path) { WriteFringesFreeFile(d, path, fringesFree); });
+    files.Commit();
 }
 
 void TForm1::Button1Click() {
@@ -45,6 +49,7 @@ void TForm1::Button1Click() {
     if (!name) return;
     // The chosen name is the stem of all four files, used exactly as given.
     SaveThinFilmResults(data_, *name, FrFTr.Checked());
+    GetPlatform().RememberFolder(*name);
 }
 
 }  // namespace optc

@@ -23,8 +23,9 @@ void WriteThinFilmTaucFile(const ThinFilmData& d, const std::string& path);
 // the fringes-free transmission is not in use.
 void WriteFringesFreeFile(const ThinFilmData& d, const std::string& path, bool fringesFree);
 
-// All four, in the order Ref, Abs, tauc, FreeTrans; each file is closed before the
-// next is created, so a failure leaves the earlier files complete and writes no later one.
+// All four or none: written in the order Ref, Abs, tauc, FreeTrans, each in full beside
+// its final name, then moved into place together; a failure leaves every existing
+// results file as it was.
 void SaveThinFilmResults(const ThinFilmData& d, const std::string& baseName, bool fringesFree);
 
 }  // namespace optc

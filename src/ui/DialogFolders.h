@@ -2,7 +2,7 @@
 // Where the file dialogs start. Until the user has chosen a file, the open dialogs
 // start in the examples folder of the repository the program runs from (when there is
 // one), so a new user finds the sample spectra at once; after that every dialog starts
-// in the folder of the file chosen last.
+// in the folder of the file last read by an import or written by a save.
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,7 +18,7 @@ public:
     std::string OpenFolder() const { return last_.empty() ? examples_ : last_; }
     // The folder a save dialog starts in: only one the user has chosen before.
     std::string SaveFolder() const { return last_; }
-    // Records the file the user chose in any dialog.
+    // Records a file an import read or a save wrote.
     void Chosen(const std::string& filePath);
 
     const std::string& ExamplesFolder() const { return examples_; }

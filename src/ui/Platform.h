@@ -20,6 +20,10 @@ public:
     virtual std::optional<std::string> OpenFileDialog(const std::string& filter) = 0;
     virtual std::optional<std::string> SaveFileDialog(const std::string& filter) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // Called once an import has read the file or a save has written its files: the
+    // dialogs start in that file's folder from now on. A failed import or save leaves
+    // them where they were.
+    virtual void RememberFolder(const std::string& filePath) = 0;
     // Shows the form modally; returns when the user has closed it. The form is
     // hidden, not destroyed, so it keeps its state for the next showing.
     virtual void ShowModal(Form& form) = 0;

@@ -39,6 +39,8 @@ bool ScriptedPlatform::FileExists(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
+void ScriptedPlatform::RememberFolder(const std::string& filePath) { rememberedFiles.push_back(filePath); }
+
 void ScriptedPlatform::ShowModal(Form& form) {
     modalForms.push_back(form.Caption());
     form.FlushCharts();

@@ -30,6 +30,9 @@ public:
     std::deque<std::function<void(Form&)>> modalScripts;
     std::vector<std::string> modalForms;
 
+    // The files whose folders the dialogs were told to remember, in order.
+    std::vector<std::string> rememberedFiles;
+
     // When set, only these paths exist; otherwise the file system decides.
     std::optional<std::set<std::string>> existingFiles;
 
@@ -38,6 +41,7 @@ public:
     std::optional<std::string> OpenFileDialog(const std::string& filter) override;
     std::optional<std::string> SaveFileDialog(const std::string& filter) override;
     bool FileExists(const std::string& path) override;
+    void RememberFolder(const std::string& filePath) override;
     void ShowModal(Form& form) override;
 };
 

@@ -378,6 +378,8 @@ TEST_F(BatchTest, BulkRunsReachEachReflectionSourceByTheUsersClicks) {
 
 TEST_F(BatchTest, WrongCommandLinesExitWithUsageAndRunNothing) {
     const std::string T = Example("bulk-transmission.txt");
+    const std::string overwritten = Path("xAbs.txt");
+    fs::copy_file(T, overwritten);
     const std::vector<Args> wrong = {
         {},
         {"film", "--spectrum", T, "--save", Path("b")},
@@ -394,6 +396,12 @@ TEST_F(BatchTest, WrongCommandLinesExitWithUsageAndRunNothing) {
         {"thinfilm", "--spectrum", T, "--bogus", "--save", Path("b")},
         {"thinfilm", "--spectrum", Path("missing.txt"), "--save", Path("b")},
         {"thinfilm", "--spectrum", T, "--fringes", dir.string(), "--save", Path("b")},
+        // Options without their partner.
+        {"bulk", "--spectrum", T, "--reflection-spectrum", "--save", Path("b")},
+        {"bulk", "--spectrum", T, "--constant-r", "9", "--n0", "1.3", "--save", Path("b")},
+        // Results that would overwrite the run's own input, however the name is spelt.
+        {"bulk", "--spectrum", overwritten, "--constant-r", "9", "--save", Path("x")},
+        {"thinfilm", "--spectrum", T, "--fringes", overwritten, "--save", (dir / "." / "x").string()},
     };
     for (const Args& args : wrong) {
         std::string line;
@@ -405,12 +413,66 @@ TEST_F(BatchTest, WrongCommandLinesExitWithUsageAndRunNothing) {
         EXPECT_NE(err.str().find(BatchUsage()), std::string::npos);
     }
     EXPECT_FALSE(fs::exists(Path("bAbs.txt")));
+    EXPECT_EQ(ReadBytes(overwritten), ReadBytes(T));
+    EXPECT_EQ(Run({"bulk", "--spectrum", overwritten, "--constant-r", "9", "--save", Path("x")}), kBatchWrongUsage);
+    EXPECT_EQ(err.str().rfind("optical-constants-batch: results file " + Path("xAbs.txt") +
+                                  " would overwrite the --spectrum file\n", 0),
+              0u);
+    EXPECT_EQ(Run({"bulk", "--spectrum", T, "--reflection-spectrum", "--save", Path("b")}), kBatchWrongUsage);
+    EXPECT_EQ(err.str().rfind("optical-constants-batch: option --reflection-spectrum needs --reflection\n", 0), 0u);
 
     EXPECT_EQ(Run({"--help"}), kBatchDone);
     EXPECT_EQ(out.str(), BatchUsage());
     // An option's value may look like an option: it is the text typed.
     EXPECT_EQ(Run({"bulk", "--spectrum", T, "--constant-n", "--n0", "--save", Path("b")}), kBatchStopped);
     EXPECT_NE(out.str().find("'--n0' is not a valid floating point value"), std::string::npos);
+}
+
+// A run that stops names on standard error the file or option the message is about;
+// the JSON keeps the window's own text. Impossible values and unreadable files stop it.
+TEST_F(BatchTest, StoppingMessagesNameTheirFileOrOption) {
+    const std::string T = Example("thinfilm-transmission.txt"), F = Example("thinfilm-fringes.txt");
+    const std::string B = Example("bulk-transmission.txt");
+    const std::string words = temp.Write("words.txt", "Sample 7, measured on Monday\r\n");
+    const std::string missing = Path("no-such-dir/base");
+    const Args film = {"thinfilm", "--spectrum", T, "--fringes", F};
+    struct Case {
+        Args args;
+        std::string subject;
+        std::string text;
+    };
+    const auto with = [](Args args, const Args& more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::vector<Case> cases = {
+        {{"thinfilm", "--spectrum", words}, "--spectrum " + words, "No pair of numbers was found in words.txt."},
+        {{"bulk", "--spectrum", B, "--reflection", words, "--reflection-spectrum"}, "--reflection " + words,
+         "No pair of numbers was found in words.txt."},
+        {{"thinfilm", "--spectrum", T}, "--fringes (not given)",
+         "Not enouph fringers! Please, use bulk section of the program"},
+        {with(film, {"--ns", "-1.52"}), "--ns -1.52", "Enter valid values of constant Refractive Indexes"},
+        {with(film, {"--ns", "1.52", "--constant-n", "-2"}), "--constant-n -2",
+         "Enter valid values of Refractive Index n"},
+        {with(film, {"--order", "2.5"}), "--order 2.5", "'2.5' is not a valid integer value"},
+        {with(film, {"--ns", "1.52", "--eg", "2.7", "2.45"}), "--eg 2.7 2.45",
+         "Unable to calculate Eg! The minimum value is greater than maximum one! Please, check them"},
+        {{"bulk", "--spectrum", B, "--constant-r", "100"}, "--constant-r 100",
+         "Enter valid value of Reflection R = const: from 0 up to, but not including, 100 %"},
+        {{"bulk", "--spectrum", B, "--constant-n", "1.9", "--thickness", "-0.1"}, "--thickness -0.1",
+         "Wrong thickness value!"},
+        {{"bulk", "--spectrum", B, "--constant-n", "1.9", "--n0", "0"}, "--n0 0",
+         "Enter valid values of Environmental Refractive Indexes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Run(with(c.args, {"--save", Path("stopped")})), kBatchStopped);
+        EXPECT_EQ(err.str(), "optical-constants-batch: " + c.subject + ": " + c.text + "\n");
+        EXPECT_EQ(out.str().rfind("{\"message\": " + JsonString(c.text) + ", ", 0), 0u);
+    }
+    // A save that fails names the results files' base.
+    EXPECT_EQ(Run({"bulk", "--spectrum", B, "--constant-n", "1.9", "--save", missing}), kBatchStopped);
+    EXPECT_EQ(err.str(), "optical-constants-batch: --save " + missing + ": I/O error 3\n");
 }
 
 TEST(JsonStringTest, EscapesWhatJsonForbidsAndKeepsTheOutputValidUtf8) {

@@ -1,6 +1,7 @@
 // Calculate: the three sources of reflection, zero transmissions, the resampling onto
 // a common grid, the input messages and the refusals of the resampling.
 #include <cmath>
+#include <functional>
 
 #include "BulkFixture.h"
 #include "bulk/BulkCalculation.h"
@@ -80,19 +81,56 @@ TEST_F(Calculation, ConstantRefractiveIndexTreatsZeroTransmissionAs1e4) {
     User([&] { form.Refrn633.SetText("1,5"); });
     SetDecimalSeparator(',');
     User([&] { form.Const1.SetText("1,5"); });
-    User([&] { form.Thickness.SetText("-1"); });  // passes, and flips the sign
+    User([&] { form.Thickness.SetText("1"); });
     Calculate();
     ASSERT_TRUE(platform.log.empty());
-    EXPECT_NEAR(data->Absorption[1], std::log(0.5), 1e-15);
+    EXPECT_NEAR(data->Absorption[1], -std::log(0.5), 1e-15);
 }
 
-TEST_F(Calculation, ConstantRefractiveIndexOppositeToTheEnvironmentIsADivisionByZero) {
+TEST_F(Calculation, ConstantRefractiveIndexOppositeToTheEnvironmentIsRefused) {
+    // n = -n0 would divide by zero in R; no real medium has a negative index.
     SetT({{600, 50}});
     UseConstantN();
     User([&] { form.Refrn633.SetText("-1"); });
     Calculate();
-    EXPECT_EQ(platform.errors, (std::vector<std::string>{"Floating point division by zero"}));
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{"Enter valid value of Refractive Index"}));
+    EXPECT_TRUE(platform.errors.empty());
     EXPECT_FALSE(GapEditsEnabled());
+}
+
+// A point's energy is stored before its absorption is computed: a failure at point 3
+// leaves the energies of points 1 to 3, and none of point 4.
+TEST_F(Calculation, AFailingPointKeepsItsEnergy) {
+    struct Case {
+        const char* source;
+        std::function<void()> choose;  // from the source of the case before
+        const char* thickness;
+        const char* error;
+    };
+    const Case cases[] = {
+        // 1/d = 1e307 times ln(1e10) overflows at the 1e-8 % point.
+        {"constant R", [&] { User([&] { form.Refl.SetText("0"); }); }, "1e-307", "Floating point overflow"},
+        {"constant n", [&] { UseConstantN(); User([&] { form.Refrn633.SetText("1"); }); }, "1e-307",
+         "Floating point overflow"},
+        // A reflection of 100 % leaves nothing to take the logarithm of.
+        {"reflection spectrum",
+         [&] {
+             User([&] { form.InpN.Click(); });
+             SetR({{800, 10}, {700, 10}, {600, 100}, {500, 10}});
+         },
+         "1", "Floating point division by zero"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        ClearLog();
+        SetT({{800, 100}, {700, 100}, {600, 1e-8}, {500, 100}});
+        c.choose();
+        User([&] { form.Thickness.SetText(c.thickness); });
+        Calculate();
+        EXPECT_EQ(platform.errors, std::vector<std::string>{c.error});
+        for (int i = 1; i <= 3; ++i) EXPECT_EQ(data->AbsEnergy[i], 1239.83 / (900 - 100 * i)) << i;
+        EXPECT_EQ(data->AbsEnergy[4], 0.0);
+    }
 }
 
 TEST_F(Calculation, SpectrumOnTheTransmissionGridIsTakenIndexByIndex) {
@@ -278,17 +316,26 @@ TEST_F(Calculation, InputMessagesStopAndKeepWhatWasThere) {
     data->GraphMode = 1;
     data->TransCoef[0] = 7;
 
+    // The constant R (the source at start) is checked too; the indices whatever the source.
     struct Case {
         Edit* edit;
+        const char* text;
         const char* message;
-    } cases[] = {{&form.Thickness, "Wrong thickness value!"},
-                 {&form.Refrn633, "Enter valid value of Refractive Index"},
-                 {&form.Const1, "Enter valid values of Environmental Refractive Indexes"}};
+    } cases[] = {{&form.Thickness, "0", "Wrong thickness value!"},
+                 {&form.Thickness, "-0.1", "Wrong thickness value!"},
+                 {&form.Refrn633, "0", "Enter valid value of Refractive Index"},
+                 {&form.Refrn633, "-2", "Enter valid value of Refractive Index"},
+                 {&form.Const1, "0", "Enter valid values of Environmental Refractive Indexes"},
+                 {&form.Const1, "-1", "Enter valid values of Environmental Refractive Indexes"},
+                 {&form.Refl, "-0.5", kReflectionRangeMessage},
+                 {&form.Refl, "100", kReflectionRangeMessage},
+                 {&form.Refl, "250", kReflectionRangeMessage}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(std::string(c.edit->Name()) + " " + c.text);
         ClearLog();
         SetT({{800, 50}, {700, 50}, {600, 50}});
-        User([&] { c.edit->SetText("0"); });
+        const std::string typed = c.edit->Text();
+        User([&] { c.edit->SetText(c.text); });
         Calculate();
         EXPECT_EQ(platform.messages, (std::vector<std::string>{c.message}));
         // Done before the checks: stays done.
@@ -301,13 +348,13 @@ TEST_F(Calculation, InputMessagesStopAndKeepWhatWasThere) {
         EXPECT_EQ(data->TransCoef[0], 7.0);
         EXPECT_TRUE(form.RadioButton2.Checked());
         EXPECT_EQ(form.Series2.Count(), 2);
-        User([&] { c.edit->SetText("1"); });
+        User([&] { c.edit->SetText(typed); });
         form.EgOutput.SetText("2.5");
         data->GraphMode = 1;
     }
-    // Negative values pass.
+    // No reflection at all is a reflection too.
     ClearLog();
-    User([&] { form.Const1.SetText("-1"); });
+    User([&] { form.Refl.SetText("0"); });
     Calculate();
     EXPECT_TRUE(platform.log.empty());
     EXPECT_EQ(data->AbsCount, 3);
@@ -326,7 +373,7 @@ TEST_F(Calculation, ANonNumberEndsWithTheConversionError) {
     ClearLog();
     Calculate();
     EXPECT_EQ(platform.errors, (std::vector<std::string>{"'abc' is not a valid floating point value"}));
-    EXPECT_EQ(data->AbsCount, 1);  // set before the source was read
+    EXPECT_EQ(data->AbsCount, 0);  // read with the other entries, before anything is set
 }
 
 TEST_F(Calculation, SuccessLeavesNoGraphNoGapAndNoLine) {

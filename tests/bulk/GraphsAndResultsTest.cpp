@@ -1,6 +1,7 @@
 // The transmission, reflection and absorption graphs, and the two results files
 // byte for byte.
 #include "BulkFixture.h"
+#include "support/DiskFull.h"
 
 namespace optc::testing {
 namespace {
@@ -175,12 +176,30 @@ TEST_F(Results, NoLineNoPointsAndCancel) {
     EXPECT_TRUE(platform.log.empty());
 }
 
-TEST_F(Results, AFailedTaucFileLeavesACompleteAbsorptionFile) {
+TEST_F(Results, AFailedTaucFileLeavesNoAbsorptionFileEither) {
     Prepare();
     std::filesystem::create_directory(dir / "bustauc.txt");
     Save("bus");
     ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "busAbs.txt"));
+}
+
+TEST_F(Results, ADiskFullAtTheTaucFileKeepsTheEarlierPairOfFiles) {
+    Prepare();
+    Save("bus");
+    ASSERT_EQ(Read("busAbs.txt"), kAbsFile);
+    const std::string tauc = Read("bustauc.txt");
+    ImportT(WriteFile("t2.txt", "500 50\r\n"));
+    Calculate();
+    {
+        DiskFullAtFile full(2);
+        Save("bus");
+    }
+    EXPECT_EQ(platform.errors, std::vector<std::string>{"Disk full"});
     EXPECT_EQ(Read("busAbs.txt"), kAbsFile);
+    EXPECT_EQ(Read("bustauc.txt"), tauc);
+    EXPECT_FALSE(std::filesystem::exists(dir / "busAbs.txt.part"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "bustauc.txt.part"));
 }
 
 }  // namespace

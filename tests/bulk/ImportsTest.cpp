@@ -70,12 +70,13 @@ TEST_F(Imports, TransmissionImportClearsItsSpectrumAndTheResultsOnly) {
     // The source boxes are not touched by the transmission import.
     EXPECT_FALSE(form.InpR.Checked());
 
-    // A cancelled import leaves an empty spectrum.
+    // A cancelled import changes nothing.
+    const std::string shown = form.Fileshow1.Text();
     platform.openAnswers.push_back(std::nullopt);
     User([&] { form.import1.Click(); });
-    EXPECT_EQ(data->SpecCount, 0);
-    EXPECT_EQ(data->SpecLambda[1], 0.0);
-    EXPECT_EQ(form.Fileshow1.Text(), "");
+    EXPECT_EQ(data->SpecCount, 2);
+    EXPECT_EQ(data->SpecLambda[1], 900.0);
+    EXPECT_EQ(form.Fileshow1.Text(), shown);
 }
 
 TEST_F(Imports, ReflectionImportOverwritesWithoutClearing) {
@@ -88,12 +89,25 @@ TEST_F(Imports, ReflectionImportOverwritesWithoutClearing) {
     EXPECT_EQ(data->RawReflLambda[3], 0.0);
     EXPECT_EQ(data->SpecCount, 4);
 
-    // A name that does not exist reads nothing: count 0, no message.
+    // A name that does not exist reads nothing and changes nothing, without a message;
+    // a file without a pair of numbers is refused by name and changes nothing either.
+    const std::string shown = form.Fileshow2.Text();
+    form.EgOutput.SetText("2.2");
+    for (const std::string& path : {(dir / "missing.txt").string(), WriteFile("words.txt", "R of sample 7\n")}) {
+        for (Button* import : {&form.import1, &form.Button2}) {
+            platform.openAnswers.push_back(path);
+            User([&] { import->Click(); });
+        }
+    }
     platform.existingFiles = std::set<std::string>{};
     ImportR((dir / "missing.txt").string());
-    EXPECT_EQ(data->ReflCount, 0);
-    EXPECT_EQ(form.Fileshow2.Text(), "");
-    EXPECT_TRUE(platform.log.empty());
+    EXPECT_EQ(data->ReflCount, 2);
+    EXPECT_EQ(data->SpecCount, 4);
+    EXPECT_EQ(data->ReflLambda[2], 600);
+    EXPECT_EQ(form.Fileshow2.Text(), shown);
+    EXPECT_EQ(form.EgOutput.Text(), "2.2");
+    EXPECT_EQ(platform.messages, std::vector<std::string>(2, "No pair of numbers was found in words.txt."));
+    EXPECT_TRUE(platform.errors.empty());
 }
 
 TEST_F(Imports, TextLineRestartsAReflectionFileButNotALongTransmissionFile) {

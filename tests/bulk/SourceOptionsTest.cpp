@@ -83,8 +83,14 @@ TEST_F(BulkWindowTest, SecondClickChecksTheBoxAndKeepsItsEdit) {
     EXPECT_FALSE(form.Refrn633.Enabled());
 }
 
-TEST_F(BulkWindowTest, ReflectionImportUnchecksBothBoxesEvenWhenCancelled) {
+TEST_F(BulkWindowTest, ReflectionImportUnchecksBothBoxesButACancelKeepsThem) {
+    const std::string refl = WriteFile("r.txt", Pairs({{800, 10}, {700, 11}}));
+    // A cancelled dialog changes nothing: the constant R stays the source.
     CancelImportR();
+    EXPECT_TRUE(form.InpR.Checked());
+    EXPECT_FALSE(form.Refl.Enabled());
+
+    ImportR(refl);
     EXPECT_FALSE(form.InpN.Checked());
     EXPECT_FALSE(form.InpR.Checked());
     // InpR was checked, so its handler ran.
@@ -95,6 +101,8 @@ TEST_F(BulkWindowTest, ReflectionImportUnchecksBothBoxesEvenWhenCancelled) {
     User([&] { form.InpN.Click(); });
     form.Refrn633.SetEnabled(false);
     CancelImportR();
+    EXPECT_TRUE(form.InpN.Checked());
+    ImportR(refl);
     EXPECT_FALSE(form.InpN.Checked());
     EXPECT_TRUE(form.Refrn633.Enabled());
     EXPECT_FALSE(form.Refl.Enabled());
@@ -102,7 +110,7 @@ TEST_F(BulkWindowTest, ReflectionImportUnchecksBothBoxesEvenWhenCancelled) {
     // Both already unchecked: no handler runs, the edits stay as they are.
     form.Refrn633.SetEnabled(false);
     form.Refl.SetEnabled(false);
-    CancelImportR();
+    ImportR(refl);
     EXPECT_FALSE(form.Refrn633.Enabled());
     EXPECT_FALSE(form.Refl.Enabled());
     EXPECT_TRUE(platform.log.empty());

@@ -52,24 +52,18 @@ TEST(FileErrors, CodesAndTexts) {
 
 TEST_F(FileLayer, ReadsSpectrumFiles) {
     Put("t.txt", "Wavelength Trans\r\n400 80\r\n401 81\r\n");
-    Parsed p;
-    ReadPairs(Path("t.txt"), *p.X, *p.Y, p.count, RestartMode::Below100);
+    const PairTable p = ReadPairs(Path("t.txt"), RestartMode::Below100);
     EXPECT_EQ(p.count, 2);
-    EXPECT_EQ(p.y(2), 81);
+    EXPECT_EQ(p.y[1], 81);
 
     Put("big.txt", DataLines(kCapacity + 1));
-    Parsed big;
-    EXPECT_TRUE(ReadPairs(Path("big.txt"), *big.X, *big.Y, big.count, RestartMode::Always).truncated);
+    const PairTable big = ReadPairs(Path("big.txt"), RestartMode::Always);
+    EXPECT_TRUE(big.truncated);
     EXPECT_EQ(big.count, kCapacity);
 
-    Parsed none;
-    ExpectIoError([&] { ReadPairs(Path("missing.txt"), *none.X, *none.Y, none.count, RestartMode::Always); },
-                  2, "File not found");
-    ExpectIoError([&] { ReadPairs(dir_.string(), *none.X, *none.Y, none.count, RestartMode::Always); },
-                  5, "File access denied");
-    ExpectIoError([&] { ReadPairs(Path("t.txt") + "/x", *none.X, *none.Y, none.count, RestartMode::Always); },
-                  3, "I/O error 3");
-    EXPECT_EQ(none.count, 0);
+    ExpectIoError([&] { ReadPairs(Path("missing.txt"), RestartMode::Always); }, 2, "File not found");
+    ExpectIoError([&] { ReadPairs(dir_.string(), RestartMode::Always); }, 5, "File access denied");
+    ExpectIoError([&] { ReadPairs(Path("t.txt") + "/x", RestartMode::Always); }, 3, "I/O error 3");
 }
 
 TEST_F(FileLayer, WriterProducesExactBytes) {

@@ -44,6 +44,43 @@ TEST(PairReader, HeaderLines) {
     EXPECT_EQ(crlf.y(3), 52);
 }
 
+TEST(PairReader, ALoneCarriageReturnEndsALineAsALineFeedDoes) {
+    // The same file with the line ends of three kinds of instrument: a one-word
+    // header, a two-word header, data, a bad line and more data.
+    for (const char* eol : {"\n", "\r\n", "\r"}) {
+        SCOPED_TRACE(testing::PrintToString(eol));
+        const std::string e = eol;
+        const Parsed p = Parse("Transmission" + e + "Wavelength T" + e + "400 80" + e + "401 81" + e +
+                               "402,5 9 9" + e + "403 83" + e);
+        EXPECT_EQ(p.count, 1);
+        EXPECT_EQ(p.x(1), 403);
+        EXPECT_EQ(p.x(2), 401);  // left from the first block, outside the count
+        EXPECT_EQ(p.x(3), 402);
+        const Parsed fringes = Parse("Lambda" + e + "900 90" + e + "800 40" + e + "End" + e, RM::Always);
+        EXPECT_EQ(fringes.count, 1);
+        EXPECT_EQ(fringes.x(1), 800);
+    }
+}
+
+TEST(PairReader, BlockBoundariesSplitNothing) {
+    // Reading goes by blocks of 256 KiB: a number, a line end and the end-of-file byte
+    // are read alike wherever the boundary falls within them.
+    constexpr std::size_t kBlock = 1 << 18;
+    for (std::size_t shift = 0; shift <= 70; ++shift) {
+        SCOPED_TRACE(shift);
+        const std::string pad(kBlock - shift, ' ');
+        const Parsed p = Parse(pad + "400.123456789012345678 80.25\r\n401 1.5e1\r\n\x1a" "402 82\n");
+        EXPECT_EQ(p.count, 2);
+        EXPECT_EQ(p.x(1), 400.123456789012345678);
+        EXPECT_EQ(p.y(1), 80.25);
+        EXPECT_EQ(p.y(2), 15);
+        EXPECT_EQ(p.x(3), kUntouched);
+        const Parsed bad = Parse(pad + "some words\r401 15\n", RM::Always);
+        EXPECT_EQ(bad.count, 1);
+        EXPECT_EQ(bad.x(1), 401);
+    }
+}
+
 TEST(PairReader, TextBetweenBlocksOfData) {
     // After 100 counted points a text line occupies its index with abscissa 0.
     const Parsed late = Parse(DataLines(150, 400) + "some text\n" + DataLines(20, 1000));

@@ -2,6 +2,7 @@
 // mouse on the real chart widget, the readout under the chart, and closing with Ok.
 #include "thinfilm/Main_4View.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -9,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <tuple>
+#include <functional>
 #include <memory>
 
 #include "numerics/FloatText.h"
@@ -67,6 +72,11 @@ TEST_F(MinimaViewTest, WindowLayout) {
     EXPECT_EQ(chart().geometry(), QRect(0, 0, 945, 553));
     EXPECT_EQ(view.Ok().text(), "Ok");
     EXPECT_TRUE(view.Ok().font().bold());
+    // Cancel sits between the readout and Ok, clear of both.
+    EXPECT_EQ(view.Cancel().text(), "Cancel");
+    EXPECT_EQ(view.Cancel().geometry(), QRect(614, 587, 140, 27));
+    EXPECT_FALSE(view.Cancel().geometry().intersects(view.PositionY().geometry()));
+    EXPECT_FALSE(view.Cancel().geometry().intersects(view.Ok().geometry()));
     EXPECT_GE(view.PositionX().y(), 553);
     EXPECT_GE(view.PositionY().y(), 553);
     EXPECT_EQ(view.PositionX().text(), "X = ");
@@ -146,7 +156,7 @@ TEST_F(MinimaViewTest, ReadoutFollowsThePointerAndDoubleClickUndoesAZoom) {
     EXPECT_DOUBLE_EQ(chart().xAxis->range().upper, 900.0);
 }
 
-TEST_F(MinimaViewTest, OkAndTheTitleBarEndTheModalShowing) {
+TEST_F(MinimaViewTest, OkTitleBarCancelAndEscapeEndTheModalShowing) {
     view.hide();
     bool stuck = false;
     QTimer rescue;
@@ -168,6 +178,66 @@ TEST_F(MinimaViewTest, OkAndTheTitleBarEndTheModalShowing) {
     view.exec();
     EXPECT_FALSE(stuck);
     EXPECT_FALSE(view.isVisible());
+    EXPECT_FALSE(minima.Cancelled());  // the title bar keeps the marks, as Ok does
+
+    // Cancel, and Escape wherever the focus is, abandon the determination.
+    const std::function<void()> cancels[] = {
+        [&] { QTest::mouseClick(&view.Cancel(), Qt::LeftButton); },
+        [&] { QTest::keyClick(&view, Qt::Key_Escape); },
+        [&] {
+            chart().setFocus();
+            QTest::keyClick(&chart(), Qt::Key_Escape);
+        },
+    };
+    for (const auto& cancel : cancels) {
+        minima.BeginMarking();
+        rescue.start(3000);
+        QTimer::singleShot(0, &view, cancel);
+        view.exec();
+        EXPECT_FALSE(stuck);
+        EXPECT_FALSE(view.isVisible());
+        EXPECT_TRUE(minima.Cancelled());
+    }
+    rescue.stop();
+}
+
+// The same through the X server: the keyboard and the mouse of xdotool reach the window
+// as a user's would. Runs under an X display only, e.g.
+//   xvfb-run -a env QT_QPA_PLATFORM=xcb build/optgui_tests --gtest_filter='MinimaView*'
+TEST_F(MinimaViewTest, RealKeyAndMouseEventsOfAnXDisplay) {
+    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X display";
+    if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "needs xdotool";
+    view.hide();
+    bool stuck = false;
+    QTimer rescue;
+    rescue.setSingleShot(true);
+    QObject::connect(&rescue, &QTimer::timeout, [&] {
+        stuck = true;
+        view.done(QDialog::Rejected);
+    });
+    // Once the window is mapped, the pointer goes over `target` and xdotool acts there.
+    const auto realInput = [&](QWidget& target, const std::string& action) {
+        QTimer::singleShot(300, &view, [&target, action] {
+            const QPoint at = target.mapToGlobal(target.rect().center());
+            const std::string command = "xdotool mousemove --sync " + std::to_string(at.x()) + " " +
+                                        std::to_string(at.y()) + " " + action;
+            EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        });
+    };
+
+    for (const auto& [target, action, cancelled] :
+         {std::tuple<QWidget*, std::string, bool>{&chart(), "key Escape", true},
+          {&view.Cancel(), "click 1", true},
+          {&view.Ok(), "click 1", false}}) {
+        SCOPED_TRACE(action);
+        minima.BeginMarking();
+        rescue.start(5000);
+        realInput(*target, action);
+        view.exec();
+        EXPECT_FALSE(stuck);
+        EXPECT_FALSE(view.isVisible());
+        EXPECT_EQ(minima.Cancelled(), cancelled);
+    }
     rescue.stop();
 }
 

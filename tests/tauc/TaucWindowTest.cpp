@@ -151,6 +151,30 @@ TEST(TaucGap, FlatLineRaisesDivisionByZeroAndKeepsTheGap) {
     EXPECT_EQ(w.ws->TaucLine[1], 0.0);
 }
 
+TEST(TaucGap, ALineThatGivesNoPositiveGapIsRefusedAndForgotten) {
+    // Binary-exact energies: 1 + E meets the axis at -1 eV; 2E - 0.00001 just above 0,
+    // which shows as 0.
+    for (const TaucRules& rules : {TaucRules::ThinFilm(), TaucRules::Bulk()}) {
+        for (const std::vector<double>& ordinates :
+             {std::vector<double>{3.5, 3.75, 4.0}, std::vector<double>{4.99999, 5.49999, 5.99999}}) {
+            FakeWindow w(rules);
+            w.Load({2.5, 2.75, 3.0}, ordinates);
+            w.ClickTauc();
+            w.SetBounds("2.4", "3.1");
+            w.ws->Eg = 1.5;
+            w.EgOutput.SetText("1.5");
+            w.ClickGap();
+            EXPECT_EQ(w.platform.messages, std::vector<std::string>{"The fitted line gives no positive optical gap: "
+                                                                    "choose another energy range."});
+            EXPECT_TRUE(w.platform.errors.empty());
+            EXPECT_TRUE(AllZero(w.ws->TaucLine));  // no line is current
+            EXPECT_EQ(w.ws->Eg, 1.5);
+            EXPECT_EQ(w.EgOutput.Text(), "1.5");
+            EXPECT_TRUE(w.ChartEmpty());
+        }
+    }
+}
+
 TEST(TaucGap, FromAnotherGraphSwitchesToTheViewAndFitsTheWholeCurve) {
     FakeWindow w(TaucRules::ThinFilm());
     w.Load(kEnergy, EdgeOrdinates());

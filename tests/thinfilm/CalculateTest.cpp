@@ -489,6 +489,54 @@ TEST_F(SmallFilmTest, StopsAtTheThicknessAndTheWavelengths) {
     EXPECT_EQ(d.Absorption[1], 0.0);
 }
 
+// Values no film can have stop the run with a message instead of a result. The
+// spectrum spans 400 to 1000 nm.
+TEST_F(SmallFilmTest, ImpossibleEntriesAndResultsAreRefused) {
+    const std::string constants = "Enter valid values of constant Refractive Indexes";
+    const std::string outside = "The fringe extrema must lie within the wavelength range of the spectrum.";
+    const std::string noThickness =
+        "The fringe extrema give no positive film thickness: check that they alternate between maxima and minima.";
+    const Points alternating = {{600, 56}, {700, 88}, {800, 60}, {900, 90}};
+    struct Case {
+        const char* what;
+        Points fringes;
+        Edit* edit;
+        const char* typed;
+        bool constantN;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"n0 below 0", alternating, &form.Const1, "-1", false, constants},
+        {"nS below 0", alternating, &form.Const2, "-1.5", false, constants},
+        {"constant n below 0", alternating, &form.ninp, "-2.2", true, "Enter valid values of Refractive Index n"},
+        {"extremum above the spectrum", {{600, 56}, {700, 88}, {800, 60}, {1000.5, 90}}, nullptr, "", false, outside},
+        {"extremum below the spectrum", {{399, 56}, {700, 88}, {800, 60}, {900, 90}}, nullptr, "", false, outside},
+        // The minima read shortest first: lambda_a < lambda_b makes d negative.
+        {"minima out of order", {{900, 90}, {600, 56}, {700, 88}, {800, 60}}, nullptr, "", true, noThickness},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUpFilm();
+        ImportFringes(c.fringes);
+        Type(form.Wstart, "550");
+        if (c.constantN) {
+            User([&] { form.nu633.Click(); });
+            Type(form.ninp, "2.2");
+        }
+        if (c.edit) Type(*c.edit, c.typed);
+        form.thickness.SetText("0.0002");
+        platform.messages.clear();
+        Calculate();
+        EXPECT_EQ(platform.messages, std::vector<std::string>{c.message});
+        EXPECT_TRUE(platform.errors.empty()) << LastError();
+        EXPECT_EQ(form.thickness.Text(), "0.0002");
+        EXPECT_EQ(d.TaucEnergy[1], 0.0);
+        EXPECT_FALSE(form.Estart.Enabled());
+        if (c.constantN) User([&] { form.nu633.Click(); });
+        Type(form.Const1, "1");
+    }
+}
+
 TEST_F(SmallFilmTest, ArithmeticFaultsStopWhereTheyHappen) {
     SetUpFilm();
     // Mode A with n = 1: the absorbance formula divides 0 by 0.

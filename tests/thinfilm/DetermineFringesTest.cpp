@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "thinfilm/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
@@ -56,11 +58,12 @@ protected:
 
     // Presses Determine Fringes; `marking` is what the user does in the minima window
     // before closing it with Ok.
-    void Determine(const std::function<void()>& marking = [] {}) {
-        platform.modalScripts.push_back([this, marking](Form& shown) {
+    void Determine(const std::function<void()>& marking = [] {}) { DetermineClosingWith(minima.BitBtn1, marking); }
+    void DetermineClosingWith(Button& close, const std::function<void()>& marking) {
+        platform.modalScripts.push_back([this, marking, &close](Form& shown) {
             ASSERT_EQ(&shown, &minima);
             marking();
-            minima.Dispatch([&] { minima.BitBtn1.Click(); });
+            minima.Dispatch([&] { close.Click(); });
         });
         User([&] { form.Button2.Click(); });
     }
@@ -282,6 +285,49 @@ TEST_F(DetermineFringesTest, DeterminationClearsResultsAndKeepsShownTexts) {
     EXPECT_EQ(d.SpecLambda[1], firstLambda);
     EXPECT_EQ(d.SpecTrans[specCount], lastTrans);
     EXPECT_EQ(form.Chart1.Series(0).Count(), shownPoints);
+}
+
+// Cancel abandons the determination: the imported extrema, the texts, the gap line and
+// every result are as before Determine Fringes. Ok, even without a mark, takes the marks.
+TEST_F(DetermineFringesTest, CancelLeavesEverythingAsBeforeAndOkTakesTheMarks) {
+    platform.openAnswers.push_back((kExamples / "thinfilm-transmission.txt").string());
+    User([&] { form.import1.Click(); });
+    platform.openAnswers.push_back((kExamples / "thinfilm-fringes.txt").string());
+    User([&] { form.Import2.Click(); });
+    Type(form.Const2, "1.52");
+    Calculate();
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    d.TaucLine[0] = -5.0;
+    d.TaucLine[1] = 2.0;
+    form.EgOutput.SetText("2.5");
+
+    const auto snapshot = [&] {
+        std::vector<std::string> texts = {form.Fileshow2.Text(), form.Wstart.Text(), form.Wend.Text(),
+                                          form.EgOutput.Text(), form.thickness.Text()};
+        std::vector<double> values = {static_cast<double>(d.ExtCount), d.TaucLine[0], d.TaucLine[1]};
+        for (const SpectrumArray* a : {&d.ExtLambda, &d.ExtTrans, &d.RawExtLambda, &d.LambdaExp, &d.RefractionExp,
+                                       &d.DispLambda, &d.FreeTrans, &d.AbsEnergy, &d.Absorption, &d.TaucEnergy})
+            for (int i = 1; i <= d.SpecCount; ++i) values.push_back((*a)[i]);
+        return std::make_pair(texts, values);
+    };
+    const auto before = snapshot();
+    ASSERT_EQ(d.ExtCount, 18);
+
+    DetermineClosingWith(minima.Cancel, [&] {
+        Press(MouseButton::Left, 700.0, 80.0);
+        Press(MouseButton::Left, 650.0, 60.0);
+    });
+    EXPECT_TRUE(minima.Cancelled());
+    EXPECT_TRUE(snapshot() == before);
+    EXPECT_TRUE(platform.log.empty());
+
+    // Ok with no mark: the extrema are the (no) marks, as before this window had Cancel.
+    Determine();
+    EXPECT_FALSE(minima.Cancelled());
+    EXPECT_EQ(d.ExtCount, 0);
+    EXPECT_EQ(form.Fileshow2.Text(), "determined by user");
+    EXPECT_EQ(form.EgOutput.Text(), "");
+    EXPECT_EQ(d.LambdaExp[1], 0.0);
 }
 
 TEST_F(DetermineFringesTest, UnreadableSubstrateIndexStopsBeforeTheWindow) {

@@ -7,13 +7,15 @@ namespace {
 
 using ThinFilmFaultPaths = ThinFilmWindowTest;
 
-TEST_F(ThinFilmFaultPaths, ZeroWaveNumberStopsTheImportBeforeTheLaterSteps) {
+TEST_F(ThinFilmFaultPaths, ZeroWaveNumberStopsTheImportBeforeItChangesAnything) {
+    ImportSpectrum({{400, 80}, {401, 70}});
     units.waveNumber = true;
     ImportSpectrum({{25000, 80}, {0, 70}, {20000, 60}});
     EXPECT_EQ(LastError(), "Floating point division by zero");
-    // The import ended at the conversion: the ascending flag was not set afterwards.
-    EXPECT_EQ(d.SpecAscending, 0);
-    EXPECT_EQ(d.SpecCount, 3);
+    // The file is converted before it is stored: the earlier spectrum is still there.
+    EXPECT_EQ(d.SpecAscending, 1);
+    EXPECT_EQ(d.SpecCount, 2);
+    EXPECT_EQ(d.SpecLambda[2], 401.0);
 }
 
 TEST_F(ThinFilmFaultPaths, TwoFirstMinimaAtOneWavelengthMakeTheLineFitSingular) {

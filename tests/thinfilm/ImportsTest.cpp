@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "datafiles/PairReader.h"
 #include "ThinFilmFixture.h"
@@ -108,18 +110,70 @@ TEST_F(ThinFilmWindowTest, ImportSpectrumClearsResultsAndReadsTheFile) {
     EXPECT_TRUE(form.Button2.Enabled());
     EXPECT_EQ(platform.dialogFilters, std::vector<std::string>{"*.txt"});
     EXPECT_TRUE(platform.messages.empty());
+    // Only now do the dialogs start in the file's folder.
+    EXPECT_EQ(platform.rememberedFiles, std::vector<std::string>{(dir / "spectrum.txt").string()});
 }
 
-TEST_F(ThinFilmWindowTest, ImportSpectrumCancelledLeavesAnEmptySpectrum) {
-    ImportSpectrum({{400, 80}, {401, 81}});
-    form.Button2.SetEnabled(false);
-    User([&] { form.import1.Click(); });  // no answer: the dialog is cancelled
-    EXPECT_EQ(d.SpecCount, 0);
-    EXPECT_EQ(d.SpecLambda[1], 0.0);
-    EXPECT_EQ(d.SpecAscending, 0);
-    EXPECT_EQ(form.Fileshow1.Text(), "");
-    EXPECT_TRUE(form.Button2.Enabled());
-    EXPECT_TRUE(platform.errors.empty());
+// A cancelled dialog, a name that does not exist and a file without a pair of numbers
+// leave both imports' window and workspace exactly as they were; only the file is
+// named in the refusal.
+TEST_F(ThinFilmWindowTest, CancelledOrRefusedImportsChangeNothing) {
+    ImportSpectrum({{400, 80}, {401, 81}, {402, 82}});
+    ImportFringes({{900, 92}, {800, 40}});
+    d.LambdaExp[1] = 7;
+    form.Series2.AddXY(1, 1, clRed);
+    form.n633show.SetText("2.3456");
+    User([&] { form.nu633.Click(); });
+    d.TaucLine[1] = 2;
+    form.thickness.SetText("0.0001");
+    form.EgOutput.SetText("2.1");
+    const std::vector<std::string> remembered = platform.rememberedFiles;
+    ASSERT_EQ(remembered.size(), 2u);
+    const std::string shown1 = form.Fileshow1.Text(), shown2 = form.Fileshow2.Text();
+
+    struct Case {
+        const char* name;
+        std::optional<std::string> answer;  // nothing: the dialog is cancelled
+        const char* message;                // the refusal, or nothing
+    };
+    const char binary[] = "\x7f" "ELF\x02\x01\x01\0\0\0\xff\xfe\x1a" "400 80";
+    const Case cases[] = {
+        {"cancel", std::nullopt, ""},
+        {"missing", (dir / "gone.txt").string(), ""},
+        {"text", WriteFile("notes.txt", "Sample 7\nmeasured on Monday\n"),
+         "No pair of numbers was found in notes.txt."},
+        {"binary", WriteFile("scan.bin", std::string(binary, sizeof binary - 1)),
+         "No pair of numbers was found in scan.bin."},
+        {"comma", WriteFile("comma.txt", "Lambda;T\n,5 ,2\n"), "No pair of numbers was found in comma.txt."},
+        {"zeros", WriteFile("zeros.txt", "0 80\n0 81\n"), "No pair of numbers was found in zeros.txt."},
+    };
+    for (const Case& c : cases) {
+        for (Button* import : {&form.import1, &form.Import2}) {
+            SCOPED_TRACE(std::string(c.name) + " " + import->Caption());
+            platform.messages.clear();
+            platform.openAnswers.push_back(c.answer);
+            User([&] { import->Click(); });
+            EXPECT_TRUE(platform.errors.empty()) << LastError();
+            EXPECT_EQ(platform.messages, c.message[0] ? std::vector<std::string>{c.message}
+                                                      : std::vector<std::string>{});
+            EXPECT_EQ(d.SpecCount, 3);
+            EXPECT_EQ(d.SpecLambda[2], 401.0);
+            EXPECT_EQ(d.ExtCount, 2);
+            EXPECT_EQ(d.ExtLambda[1], 900.0);
+            EXPECT_EQ(d.LambdaExp[1], 7.0);
+            EXPECT_EQ(d.TaucLine[1], 2.0);
+            EXPECT_EQ(form.Series2.Count(), 1);
+            EXPECT_TRUE(form.nu633.Checked());
+            EXPECT_EQ(form.ninp.Text(), "2.3456");
+            EXPECT_EQ(form.thickness.Text(), "0.0001");
+            EXPECT_EQ(form.EgOutput.Text(), "2.1");
+            EXPECT_EQ(form.Fileshow1.Text(), shown1);
+            EXPECT_EQ(form.Fileshow2.Text(), shown2);
+            EXPECT_EQ(form.Wstart.Text(), "600");
+            EXPECT_EQ(form.Wend.Text(), "900");
+            EXPECT_EQ(platform.rememberedFiles, remembered);
+        }
+    }
 }
 
 TEST_F(ThinFilmWindowTest, ImportSpectrumAppliesTheStartWindowUnits) {
@@ -132,17 +186,18 @@ TEST_F(ThinFilmWindowTest, ImportSpectrumAppliesTheStartWindowUnits) {
     EXPECT_EQ(d.SpecAscending, 0);  // ascending wave numbers are descending wavelengths
 }
 
-TEST_F(ThinFilmWindowTest, ImportSpectrumFileErrorEndsTheImportWhereItHappens) {
+TEST_F(ThinFilmWindowTest, ImportSpectrumFileErrorChangesNothing) {
     const std::string missing = (dir / "gone.txt").string();
     platform.existingFiles = std::set<std::string>{missing};  // the dialog believes it exists
     platform.openAnswers.push_back(missing);
     d.LambdaExp[1] = 3;
     User([&] { form.import1.Click(); });
     EXPECT_EQ(LastError(), "File not found");
-    EXPECT_EQ(form.Fileshow1.Text(), missing);
-    EXPECT_EQ(d.LambdaExp[1], 0.0);  // what was cleared stays cleared
+    EXPECT_EQ(form.Fileshow1.Text(), "File1");
+    EXPECT_EQ(d.LambdaExp[1], 3.0);
     EXPECT_EQ(d.SpecCount, 0);
-    EXPECT_FALSE(form.Button2.Enabled());  // the later steps did not run
+    EXPECT_FALSE(form.Button2.Enabled());
+    EXPECT_TRUE(platform.rememberedFiles.empty());
 }
 
 TEST_F(ThinFilmWindowTest, OversizedFilesAreCutAtTheCapacityWithAMessage) {
@@ -193,19 +248,16 @@ TEST_F(ThinFilmWindowTest, ImportFringesOrdersLongestFirstAndProposesTheRange) {
     EXPECT_EQ(form.Wend.Text(), "633");
 }
 
-TEST_F(ThinFilmWindowTest, ImportFringesWithoutExtremaKeepsTheRangeTexts) {
+TEST_F(ThinFilmWindowTest, ImportFringesWithoutExtremaKeepsTheExtremaAndTheRangeTexts) {
     ImportFringes({{900, 92}, {800, 40}});
     platform.openAnswers.push_back(WriteFile("words.txt", "no numbers here\n"));
     User([&] { form.Import2.Click(); });
-    EXPECT_EQ(d.ExtCount, 0);
+    EXPECT_EQ(LastMessage(), "No pair of numbers was found in words.txt.");
+    EXPECT_EQ(d.ExtCount, 2);
     EXPECT_EQ(form.Wstart.Text(), "600");
     EXPECT_EQ(form.Wend.Text(), "900");
-
-    ImportFringes({{900, 92}, {800, 40}});
-    User([&] { form.Import2.Click(); });  // cancelled: only the count goes
-    EXPECT_EQ(d.ExtCount, 0);
-    EXPECT_EQ(d.ExtLambda[1], 900.0);
     EXPECT_EQ(form.Fileshow2.Text(), (dir / "fringes.txt").string());
+    EXPECT_EQ(platform.rememberedFiles, std::vector<std::string>{(dir / "fringes.txt").string()});
 }
 
 TEST_F(ThinFilmWindowTest, OptionBoxesClearTheGapLineAndSwitchTheirControls) {

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "numerics/Errors.h"
 #include "numerics/FloatText.h"
+#include "support/DiskFull.h"
 #include "support/TempFolder.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/ThinFilmFixture.h"
@@ -181,9 +183,9 @@ TEST_F(ResultsFilesTest, ExistingFilesAreReplacedNotAppended) {
     EXPECT_EQ(Read("Abs.txt"), kAbsHeader + "1.5  0\r\n");
 }
 
-TEST_F(ResultsFilesTest, FailingFileStopsTheSaveAndKeepsEarlierFilesComplete) {
+TEST_F(ResultsFilesTest, AFailingFileStopsTheSaveBeforeAnyFileMovesIntoPlace) {
     FillSmallCase();
-    // A folder in the way of the absorption file: it cannot be created.
+    // A folder in the way of the absorption file: it cannot be replaced.
     std::filesystem::create_directories(base + "Abs.txt");
     try {
         SaveThinFilmResults(*data, base, true);
@@ -191,12 +193,11 @@ TEST_F(ResultsFilesTest, FailingFileStopsTheSaveAndKeepsEarlierFilesComplete) {
     } catch (const EInOutError& e) {
         EXPECT_STREQ(e.what(), "File access denied");
     }
-    EXPECT_EQ(Read("Ref.txt"), kRefHeader +
-                                   "500  2.5  812.5  2.0625\r\n"
-                                   "501  2.4375  640  -5E-5\r\n"
-                                   "502  12345.6789012346\r\n");
+    EXPECT_FALSE(Exists("Ref.txt"));
     EXPECT_FALSE(Exists("tauc.txt"));
     EXPECT_FALSE(Exists("FreeTrans.txt"));
+    // Nothing but the folder: no temporary is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
 }
 
 TEST_F(ResultsFilesTest, MissingFolderIsReportedBeforeAnythingIsWritten) {
@@ -273,11 +274,42 @@ TEST_F(SaveResultsTest, UnwritableFileIsReportedInTheErrorBoxAndChangesNothingIn
     Save(Base());
     ASSERT_EQ(platform.errors.size(), 1u);
     EXPECT_EQ(LastError(), "File access denied");
-    EXPECT_EQ(Read("Ref.txt"), kRefHeader);
-    EXPECT_EQ(Read("Abs.txt"), kAbsHeader + "0  0\r\n0  0\r\n");
-    EXPECT_FALSE(std::filesystem::exists(Base() + "FreeTrans.txt"));
+    for (const char* suffix : {"Ref.txt", "Abs.txt", "FreeTrans.txt"})
+        EXPECT_FALSE(std::filesystem::exists(Base() + suffix)) << suffix;
     EXPECT_TRUE(form.FrFTr.Checked());
     EXPECT_EQ(d.SpecCount, 2);
+    EXPECT_TRUE(platform.rememberedFiles.empty());
+}
+
+// Every file or none: a disk that runs full in the middle of the second file leaves
+// the results of the earlier save byte for byte, and no partial file beside them.
+TEST_F(SaveResultsTest, ADiskFullAtTheSecondFileLeavesTheEarlierResultsIntact) {
+    d.DispCount = 3;
+    d.DispLambda[1] = 500;
+    d.SpecCount = 2;
+    d.AbsEnergy[1] = 1.5;
+    d.Absorption[1] = 2000;
+    Save(Base());
+    ASSERT_TRUE(platform.errors.empty()) << LastError();
+    ASSERT_EQ(platform.rememberedFiles, std::vector<std::string>{Base()});
+    std::map<std::string, std::string> before;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        before[entry.path().string()] = ReadFile(entry.path().string());
+    ASSERT_EQ(before.size(), 4u);
+
+    // A later calculation, saved under the same name and under a new one.
+    for (int k = 1; k <= 2; ++k) d.Absorption[k] = 3000 + k;
+    for (const std::string& base : {Base(), (dir / "next").string()}) {
+        DiskFullAtFile full(2);
+        Save(base);
+        EXPECT_EQ(LastError(), "Disk full");
+    }
+    std::map<std::string, std::string> after;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        after[entry.path().string()] = ReadFile(entry.path().string());
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(platform.errors.size(), 2u);
+    EXPECT_EQ(platform.rememberedFiles.size(), 1u);
 }
 
 }  // namespace

@@ -584,7 +584,7 @@ std::string ChartWidget::SaveAs(const std::string& path) {
 void ChartWidget::SaveChartAs() {
     const auto path = form_.GetPlatform().SaveFileDialog("PNG picture (*.png);;PDF document (*.pdf)");
     if (!path) return;
-    form_.Dispatch([this, &path] { SaveAs(*path); });
+    form_.Dispatch([this, &path] { form_.GetPlatform().RememberFolder(SaveAs(*path)); });
 }
 
 }  // namespace optc::qt

@@ -54,7 +54,6 @@ std::optional<std::string> QtPlatform::OpenFileDialog(const std::string& filter)
     const QString path = QFileDialog::getOpenFileName(Parent(), QString(), ToQString(Folders().OpenFolder()),
                                                       ToQString(filter));
     if (path.isEmpty()) return std::nullopt;
-    Folders().Chosen(FromQString(path));
     return FromQString(path);
 }
 
@@ -64,7 +63,6 @@ std::optional<std::string> QtPlatform::SaveFileDialog(const std::string& filter)
     const QString path = QFileDialog::getSaveFileName(Parent(), QString(), ToQString(Folders().SaveFolder()),
                                                       ToQString(filter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
-    Folders().Chosen(FromQString(path));
     return FromQString(path);
 }
 
@@ -72,6 +70,10 @@ bool QtPlatform::FileExists(const std::string& path) {
     const QFileInfo info(ToQString(path));
     return info.exists() && info.isFile();
 }
+
+// Only a file that was read or written moves the dialogs: a name that failed (a
+// system folder, a special file) would otherwise be where the next dialog starts.
+void QtPlatform::RememberFolder(const std::string& filePath) { Folders().Chosen(filePath); }
 
 void QtPlatform::ShowModal(Form& form) {
     auto it = windows_.find(&form);

@@ -23,11 +23,12 @@ public:
     std::optional<std::string> OpenFileDialog(const std::string& filter) override;
     std::optional<std::string> SaveFileDialog(const std::string& filter) override;
     bool FileExists(const std::string& path) override;
+    void RememberFolder(const std::string& filePath) override;
     void ShowModal(Form& form) override;
 
     // Where the file dialogs start: the examples folder found beside the executable
-    // (or in the source tree it was built in) until the user chooses a file, then the
-    // folder of the last chosen file.
+    // (or in the source tree it was built in) until an import or a save succeeds, then
+    // the folder of the file it read or wrote.
     DialogFolders& Folders();
 
 private:
