@@ -56,6 +56,7 @@ void TForm1::Button2Click() {
 
     EgOutput.SetText("");
     ResetForDetermineFringes(d);
+    ForgetFringesForOrders();
 
     // Transmission of the bare substrate, in percent.
     const double ts = Div(Mul(200.0, nS), Add(Mul(nS, nS), 1.0));

@@ -33,6 +33,7 @@ void TForm1::import1Click() {
 
     Chart1.ClearAll();
     ResetForImportSpectrum(d);
+    ForgetFringesForOrders();
 
     Platform& platform = GetPlatform();
     const auto path = platform.OpenFileDialog(kTextFiles);
@@ -50,6 +51,7 @@ void TForm1::import1Click() {
 void TForm1::Import2Click() {
     ThinFilmData& d = data_;
     d.ExtCount = 0;
+    ForgetFringesForOrders();
 
     Platform& platform = GetPlatform();
     const auto path = platform.OpenFileDialog(kTextFiles);

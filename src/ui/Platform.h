@@ -20,6 +20,8 @@ public:
     virtual std::optional<std::string> OpenFileDialog(const std::string& filter) = 0;
     virtual std::optional<std::string> SaveFileDialog(const std::string& filter) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // Puts plain text on the clipboard.
+    virtual void SetClipboardText(const std::string& text) = 0;
     // Shows the form modally; returns when the user has closed it. The form is
     // hidden, not destroyed, so it keeps its state for the next showing.
     virtual void ShowModal(Form& form) = 0;

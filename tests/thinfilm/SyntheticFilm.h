@@ -1,8 +1,11 @@
 #pragma once
 // The transmission of a uniform absorbing film on a thick transparent substrate, with
-// a Cauchy index n = a + b / lambda^2 and an exponential absorption edge, and the
-// fringe extrema found on it by a plain search. Shared by the tests and the benchmark.
+// a Cauchy index n = a + b / lambda^2, an exponential absorption edge over an optional
+// constant weak absorption, and the fringe extrema found on it by a plain search or
+// exactly. Shared by the tests and the benchmark.
 #include <cmath>
+#include <cstdint>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -15,9 +18,12 @@ struct Film {
     double substrate = 1.52;
     double edgeEnergy = 3.0;   // eV: alpha = 1e5 cm^-1 there
     double edgeWidth = 0.15;   // eV
+    double alphaFloor = 0.0;   // cm^-1 at every wavelength, below the edge
 
     double Index(double lambda) const { return a + b / (lambda * lambda); }
-    double Alpha(double lambda) const { return 1e5 * std::exp((1239.83 / lambda - edgeEnergy) / edgeWidth); }
+    double Alpha(double lambda) const {
+        return alphaFloor + 1e5 * std::exp((1239.83 / lambda - edgeEnergy) / edgeWidth);
+    }
 
     // T in percent: A x / (B - C x cos(phi) + D x^2), phi = 4 pi n d / lambda.
     double Transmission(double lambda) const {
@@ -70,6 +76,67 @@ inline Points Extrema(const Points& spectrum, double shortest) {
         found.push_back({x1 + shift, curvature != 0 ? top : y1});
     }
     return found;
+}
+
+// The exact extrema of the noise-free curve from `to` down to `from` nm, longest
+// first: located on a 0.05 nm grid, then refined by golden-section search.
+inline Points ExactExtrema(const Film& film, double from, double to) {
+    constexpr double kGrid = 0.05;
+    Points found;
+    const int steps = static_cast<int>((to - from) / kGrid);
+    for (int k = steps - 1; k >= 1; --k) {
+        const double x = from + k * kGrid;
+        const double y0 = film.Transmission(x - kGrid), y1 = film.Transmission(x), y2 = film.Transmission(x + kGrid);
+        const bool peak = y1 > y0 && y1 >= y2;
+        if (!peak && !(y1 < y0 && y1 <= y2)) continue;
+        const double sign = peak ? -1.0 : 1.0;  // minimise sign * T
+        double lo = x - kGrid, hi = x + kGrid;
+        const double g = (std::sqrt(5.0) - 1) / 2;
+        for (int i = 0; i < 60; ++i) {
+            const double c = hi - g * (hi - lo), d = lo + g * (hi - lo);
+            if (sign * film.Transmission(c) < sign * film.Transmission(d))
+                hi = d;
+            else
+                lo = c;
+        }
+        const double at = (lo + hi) / 2;
+        found.push_back({at, film.Transmission(at)});
+    }
+    return found;
+}
+
+// Gaussian numbers from a fixed seed, the same on every platform (Box-Muller over
+// the standard 64-bit Mersenne twister, whose output the standard fixes).
+class Gaussian {
+public:
+    explicit Gaussian(std::uint64_t seed) : engine_(seed) {}
+    double Next(double sd) {
+        const double u1 = Uniform(), u2 = Uniform();
+        return sd * std::sqrt(-2.0 * std::log(u1)) * std::cos(2 * M_PI * u2);
+    }
+
+private:
+    double Uniform() { return (static_cast<double>(engine_() >> 11) + 0.5) * 0x1.0p-53; }
+    std::mt19937_64 engine_;
+};
+
+// A spectrum with Gaussian noise of `sd` %T added to every point.
+inline Points WithNoise(Points points, double sd, Gaussian& noise) {
+    for (auto& p : points) p.second += noise.Next(sd);
+    return points;
+}
+
+// The exact extrema as a careful person marks them on a noisy curve in the minima
+// window, where a mark lies where the pointer aims: at the top (or bottom) of each
+// fringe, the wavelength off by a Gaussian error of `lambdaSd` nm and the
+// transmission by one of `transSd` %T, the noise of the curve around it.
+inline Points MarkedExtrema(const Points& exact, double lambdaSd, double transSd, Gaussian& noise) {
+    Points marked;
+    for (const auto& [lambda, t] : exact) {
+        const double at = lambda + noise.Next(lambdaSd);
+        marked.push_back({at, t + noise.Next(transSd)});
+    }
+    return marked;
 }
 
 }  // namespace optc::synthetic

@@ -1,6 +1,7 @@
 #include "ui/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -72,6 +73,8 @@ bool QtPlatform::FileExists(const std::string& path) {
     const QFileInfo info(ToQString(path));
     return info.exists() && info.isFile();
 }
+
+void QtPlatform::SetClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQString(text)); }
 
 void QtPlatform::ShowModal(Form& form) {
     auto it = windows_.find(&form);
