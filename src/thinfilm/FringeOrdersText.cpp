@@ -1,16 +1,21 @@
 #include "thinfilm/FringeOrdersText.h"
 
+#include <cstdio>
+
 #include "numerics/FloatText.h"
 
 namespace optc {
 
 namespace {
 
-// value rounded to `decimals` decimals, as the program writes numbers.
+// value with a fixed number of decimals ("3.0", not "3"), with the decimal separator.
 std::string Rounded(double value, int decimals) {
-    long double scale = 1.0L;
-    for (int i = 0; i < decimals; ++i) scale *= 10.0L;
-    return FloatToStr(static_cast<long double>(Round(static_cast<long double>(value) * scale)) / scale);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string out = text;
+    for (char& c : out)
+        if (c == '.') c = DecimalSeparator();
+    return out;
 }
 
 std::string Nm(double value) { return Rounded(value, 1); }
@@ -21,7 +26,11 @@ std::string Plural(int count, const char* one, const char* many) {
 
 }  // namespace
 
-std::string ThicknessCmText(double nm) { return Rounded(nm / 1e7, 9); }
+// Rounded half to even in extended precision, as Calculate writes the thickness.
+std::string ThicknessCmText(double nm) {
+    const long double scaled = static_cast<long double>(nm / 1e7) * 1e9L;
+    return FloatToStr(static_cast<long double>(Round(scaled)) / 1e9L);
+}
 
 std::string OrdersResultLine(const FringeOrdersOutcome& outcome) {
     if (!outcome.result) return outcome.reason;
