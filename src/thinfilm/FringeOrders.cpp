@@ -137,24 +137,50 @@ struct SearchResult {
     const Assignment& RunnerUp() const { return secondBest[swapped ? 1 : 0]; }
 };
 
+// The same misfit for any h1 at once, from sums over the chosen extrema: with
+// q_i = (h1 + i) lambda_i / 4 = h1 a_i + b_i, the best d leaves
+// sum n1^2 - (sum n1 q)^2 / sum q^2. It ranks the assignments a search walks over
+// without a pass over the extrema for each; the few that decide are then summed
+// directly, free of the cancellation in this difference.
+class QuickMisfit {
+public:
+    QuickMisfit(const std::vector<FringeExtremum>& e, const std::vector<bool>& mask) {
+        for (std::size_t i = 0; i < e.size(); ++i) {
+            if (!mask[i]) continue;
+            const double n = e[i].n1, a = e[i].lambda / 4.0, b = static_cast<double>(i) * e[i].lambda / 4.0;
+            nn_ += n * n, na_ += n * a, nb_ += n * b, aa_ += a * a, ab_ += a * b, bb_ += b * b;
+        }
+    }
+    double At(HalfOrder h1) const {
+        const auto h = static_cast<double>(h1);
+        const double nq = h * na_ + nb_, qq = h * h * aa_ + 2.0 * h * ab_ + bb_;
+        return std::max(0.0, nn_ - nq * nq / qq);
+    }
+
+private:
+    double nn_ = 0, na_ = 0, nb_ = 0, aa_ = 0, ab_ = 0, bb_ = 0;
+};
+
 // Tries the neighbourhood of the first pass and walks on while the edge of the tried
 // range fits best, so a first pass several orders off still ends at the best fit.
 SearchResult SearchAssignments(const std::vector<FringeExtremum>& e, const std::vector<bool>& mask,
                                HalfOrder start) {
+    const QuickMisfit quick(e, mask);
     std::vector<Assignment> tried;
+    Assignment best;
     auto tryAt = [&](HalfOrder h1) {
-        if (h1 >= 1) tried.push_back({h1, Misfit(e, mask, h1)});
+        if (h1 < 1) return;
+        tried.push_back({h1, quick.At(h1)});
+        if (tried.back().misfit < best.misfit) best = tried.back();
     };
     HalfOrder low = std::max<HalfOrder>(1, start - kNeighbourhood), high = start + kNeighbourhood;
     for (HalfOrder h = low; h <= high; ++h) tryAt(h);
     for (;;) {
-        const auto best = std::min_element(tried.begin(), tried.end(),
-                                           [](const Assignment& a, const Assignment& b) { return a.misfit < b.misfit; });
-        if (best == tried.end()) break;
-        if (best->h1 >= high - 1 && high < start + kSearchLimit) {
+        if (tried.empty()) break;
+        if (best.h1 >= high - 1 && high < start + kSearchLimit) {
             tryAt(++high);
             tryAt(++high);
-        } else if (best->h1 <= low + 1 && low > 1 && low > start - kSearchLimit) {
+        } else if (best.h1 <= low + 1 && low > 1 && low > start - kSearchLimit) {
             tryAt(--low);
             if (low > 1) tryAt(--low);
         } else {
@@ -171,6 +197,11 @@ SearchResult SearchAssignments(const std::vector<FringeExtremum>& e, const std::
         } else if (a.misfit < s.secondBest[parity].misfit) {
             s.secondBest[parity] = a;
         }
+    }
+    for (int parity = 0; parity < 2; ++parity) {
+        for (Assignment* a : {&s.best[parity], &s.secondBest[parity]})
+            if (std::isfinite(a->misfit)) a->misfit = Misfit(e, mask, a->h1);
+        if (s.secondBest[parity].misfit < s.best[parity].misfit) std::swap(s.best[parity], s.secondBest[parity]);
     }
     s.swapped = kSwapFactor * s.best[1].misfit < s.best[0].misfit;
     return s;
@@ -249,7 +280,10 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
         proposals[i] = 4.0 * e[i].n1 * r.firstPassNm / e[i].lambda - static_cast<double>(i);
     const double proposed = Median(proposals);
     if (!std::isfinite(proposed) || proposed > kMaxHalfOrder) return {std::nullopt, kOrdersNoConsistentThickness};
-    const HalfOrder start = RoundToParity(proposed, e.front().kind == ExtremumKind::Maximum);
+    // A first pass far too thin can propose no order at all; the search then starts at
+    // the lowest and walks up.
+    const HalfOrder start =
+        std::max<HalfOrder>(1, RoundToParity(proposed, e.front().kind == ExtremumKind::Maximum));
 
     // Search with every extremum, leave out the outliers of that assignment, search
     // again without them.

@@ -49,6 +49,7 @@ FringeOrdersView::FringeOrdersView(FringeOrdersForm& form, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);
     table_->verticalHeader()->setDefaultSectionSize(20);
+    table_->horizontalHeader()->setStretchLastSection(true);
     QPointer<FringeOrdersView> self(this);
     form.Table.Observe([self] {
         if (self) self->MirrorTable();
@@ -83,6 +84,7 @@ void FringeOrdersView::MirrorTable() {
         }
     }
     table_->resizeColumnsToContents();
+    table_->setCurrentItem(nullptr);  // no focus frame on a cell nobody chose
 }
 
 }  // namespace optc::qt
