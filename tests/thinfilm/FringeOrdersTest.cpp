@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "SyntheticFilm.h"
+#include "numerics/FloatText.h"
+#include "thinfilm/FringeOrdersText.h"
 
 namespace optc {
 namespace {
@@ -132,6 +134,47 @@ TEST(FringeOrdersTest, OnePoorIndexIsLeftOutAndMovesNothing) {
         EXPECT_FALSE(r.rows[poor].pairUsed && poor + 1 < r.rows.size()) << poor;
         EXPECT_EQ(r.rows[poor].order, 4.5 + 0.5 * static_cast<double>(poor)) << poor;
     }
+}
+
+TEST(FringeOrdersTest, ResultLineAndTableCellsSayWhatTheResultHolds) {
+    FringeOrdersResult r;
+    r.rows.resize(5);
+    r.thicknessNm = 999.25, r.thicknessSdNm = 3.0, r.used = 5, r.pairsLeftOut = 0;
+    struct Case {
+        int used, pairsLeftOut;
+        bool swapped, ambiguous;
+        char separator;
+        std::string line;
+    };
+    for (const Case& c : std::vector<Case>{
+             {5, 0, false, false, '.', "d = 999.2 \u00B1 3.0 nm, 9.9925E-5 cm (5 extrema)"},
+             {4, 1, false, false, '.', "d = 999.2 \u00B1 3.0 nm, 9.9925E-5 cm (4 of 5 extrema, 1 pair left out)"},
+             {5, 2, true, true, ',',
+              "d = 999,2 \u00B1 3,0 nm, 9,9925E-5 cm (5 extrema, 2 pairs left out); maxima at half orders; "
+              "orders ambiguous: 1011,5 nm fits almost as well"},
+         }) {
+        SetDecimalSeparator(c.separator);
+        r.used = c.used, r.pairsLeftOut = c.pairsLeftOut, r.kindsSwapped = c.swapped, r.orderAmbiguous = c.ambiguous;
+        r.alternativeNm = 1011.46;
+        EXPECT_EQ(OrdersResultLine({r, ""}), c.line);
+    }
+    SetDecimalSeparator('.');
+    EXPECT_EQ(OrdersResultLine({std::nullopt, kOrdersOneKind}), kOrdersOneKind);
+
+    // Rounded for reading, every digit for Copy and Save Table; what was left out.
+    FringeOrderRow row;
+    row.extremum = {812.5, kMin, 68.25, 2.345678901};
+    row.pairThickness = -1755.07186;
+    row.order = 10.5;
+    row.thickness = 2010.35541511348;
+    row.n2 = 2.28644137274271;
+    EXPECT_EQ(OrdersTableCells(row, false), (std::vector<std::string>{"812.5", "min", "68.25", "2.3457", "-1755.1",
+                                                                       "10.5", "2010.4", "2.2864", "d1, d2"}));
+    row.pairUsed = row.used = true;
+    row.pairThickness.reset();
+    EXPECT_EQ(OrdersTableCells(row, true), (std::vector<std::string>{"812.5", "min", "68.25", "2.345678901", "",
+                                                                      "10.5", "2010.35541511348", "2.28644137274271",
+                                                                      ""}));
 }
 
 TEST(FringeOrdersTest, AFirstPassFarOffStillEndsAtTheOrders) {
