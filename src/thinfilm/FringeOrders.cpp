@@ -209,6 +209,14 @@ SearchResult SearchAssignments(const std::vector<FringeExtremum>& e, const std::
 
 std::string Reason(const char* text) { return text; }
 
+bool AllFinite(const FringeOrdersResult& r) {
+    auto finite = [](double v) { return std::isfinite(v); };
+    if (!finite(r.thicknessNm) || !finite(r.thicknessSdNm) || !finite(r.firstPassNm) || !finite(r.alternativeNm))
+        return false;
+    return std::all_of(r.rows.begin(), r.rows.end(),
+                       [&](const FringeOrderRow& row) { return finite(row.thickness) && finite(row.n2); });
+}
+
 std::optional<std::string> CheckInput(const std::vector<FringeExtremum>& e) {
     if (e.size() < 3) return Reason(kOrdersTooFewExtrema);
     for (std::size_t i = 0; i < e.size(); ++i) {
@@ -316,11 +324,15 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
 
     // The next-best assignment of the same parity, whole orders away.
     const Assignment& runnerUp = search.RunnerUp();
-    if (std::isfinite(runnerUp.misfit) && runnerUp.misfit - chosen.misfit < kAmbiguityMargin * NoiseVariance(chosen, inliers)) {
+    if (std::isfinite(runnerUp.misfit) &&
+        runnerUp.misfit - chosen.misfit < kAmbiguityMargin * NoiseVariance(chosen, inliers)) {
         r.orderAmbiguous = true;
         r.alternativeNm = MeanOf(ThicknessesFor(e, runnerUp.h1), used);
     }
 
+    // An index vanishingly small or huge beside the others can still overflow a
+    // thickness or an index; no such number is ever shown or written.
+    if (!AllFinite(r)) return {std::nullopt, kOrdersNoConsistentThickness};
     FitDispersion(r, fitTerms);
     return {std::move(r), ""};
 }

@@ -1,5 +1,6 @@
 #include "thinfilm/FringeOrdersText.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "numerics/FloatText.h"
@@ -8,8 +9,10 @@ namespace optc {
 
 namespace {
 
-// value with a fixed number of decimals ("3.0", not "3"), with the decimal separator.
+// value with a fixed number of decimals ("3.0", not "3"), with the decimal separator;
+// an absurdly large one in the program's general form rather than hundreds of digits.
 std::string Rounded(double value, int decimals) {
+    if (!(std::fabs(value) < 1e15)) return FloatToStr(value);
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     std::string out = text;

@@ -77,6 +77,8 @@ TEST(FringeOrdersTest, EveryInputItCannotUseGetsItsReason) {
              {"minima only", withKinds(kMin, kMin, kMin), kOrdersOneKind},
              {"not alternating", withKinds(kMax, kMin, kMin), kOrdersNotAlternating},
              {"every pair negative", falling, kOrdersNoConsistentThickness},
+             {"index huge", withIndex(1e300), kOrdersNoConsistentThickness},
+             {"index vanishingly small", withIndex(1e-307), kOrdersNoConsistentThickness},
          }) {
         const FringeOrdersOutcome outcome = FindFringeOrders(c.extrema, 3);
         EXPECT_FALSE(outcome.result) << c.what;
