@@ -8,6 +8,7 @@
 #include "numerics/CurveFit.h"
 #include "numerics/Errors.h"
 #include "numerics/FloatText.h"
+#include "thinfilm/RobustInliers.h"
 
 namespace optc {
 
@@ -33,39 +34,6 @@ constexpr HalfOrder kNeighbourhood = 4;
 // about 7).
 constexpr double kSwapFactor = 4.0;
 constexpr double kAmbiguityMargin = 4.0;
-
-// The robust rule: a value is kept when it lies within three robust standard
-// deviations of the median, the robust standard deviation being 1.4826 times the
-// median absolute deviation, but never taken below 0.1 % of the median (so values
-// that agree to a fraction of a per mille all stay, however closely the rest agree).
-constexpr double kOutlierDeviations = 3.0;
-constexpr double kMadToSd = 1.4826;
-constexpr double kScaleFloor = 1e-3;
-
-double Median(std::vector<double> v) {
-    const std::size_t mid = v.size() / 2;
-    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid), v.end());
-    const double upper = v[mid];
-    if (v.size() % 2 == 1) return upper;
-    const double lower = *std::max_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(mid));
-    return lower + (upper - lower) / 2.0;
-}
-
-// Marks, among the candidates, the values the robust rule keeps.
-std::vector<bool> RobustInliers(const std::vector<double>& values, const std::vector<bool>& candidates) {
-    std::vector<double> chosen;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        if (candidates[i]) chosen.push_back(values[i]);
-    std::vector<bool> kept(values.size(), false);
-    if (chosen.empty()) return kept;
-    const double median = Median(chosen);
-    std::vector<double> deviations;
-    for (double v : chosen) deviations.push_back(std::fabs(v - median));
-    const double scale = std::max(kMadToSd * Median(deviations), kScaleFloor * std::fabs(median));
-    for (std::size_t i = 0; i < values.size(); ++i)
-        kept[i] = candidates[i] && std::fabs(values[i] - median) <= kOutlierDeviations * scale;
-    return kept;
-}
 
 int Count(const std::vector<bool>& mask) { return static_cast<int>(std::count(mask.begin(), mask.end(), true)); }
 
@@ -275,7 +243,7 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
         d1[i] = value;
         valid[i] = value > 0.0;
     }
-    const std::vector<bool> pairsKept = RobustInliers(d1, valid);
+    const std::vector<bool> pairsKept = robust::Inliers(d1, valid);
     if (Count(pairsKept) == 0) return {std::nullopt, kOrdersNoConsistentThickness};
     for (std::size_t i = 0; i + 1 < count; ++i) r.rows[i].pairUsed = pairsKept[i];
     r.firstPassNm = MeanOf(d1, pairsKept);
@@ -286,7 +254,7 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     std::vector<double> proposals(count);
     for (std::size_t i = 0; i < count; ++i)
         proposals[i] = 4.0 * e[i].n1 * r.firstPassNm / e[i].lambda - static_cast<double>(i);
-    const double proposed = Median(proposals);
+    const double proposed = robust::Median(proposals);
     if (!std::isfinite(proposed) || proposed > kMaxHalfOrder) return {std::nullopt, kOrdersNoConsistentThickness};
     // A first pass far too thin can propose no order at all; the search then starts at
     // the lowest and walks up.
@@ -298,13 +266,13 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     const std::vector<bool> all(count, true);
     const Assignment first = SearchAssignments(e, all, start).Chosen();
     if (!std::isfinite(first.misfit)) return {std::nullopt, kOrdersNoConsistentThickness};
-    const std::vector<bool> inliers = RobustInliers(ThicknessesFor(e, first.h1), all);
+    const std::vector<bool> inliers = robust::Inliers(ThicknessesFor(e, first.h1), all);
     const SearchResult search = SearchAssignments(e, inliers, first.h1);
     const Assignment& chosen = search.Chosen();
     if (!std::isfinite(chosen.misfit)) return {std::nullopt, kOrdersNoConsistentThickness};
 
     const std::vector<double> d2 = ThicknessesFor(e, chosen.h1);
-    const std::vector<bool> used = RobustInliers(d2, all);
+    const std::vector<bool> used = robust::Inliers(d2, all);
     r.used = Count(used);
     r.thicknessNm = MeanOf(d2, used);
     double squares = 0.0;
