@@ -5,6 +5,7 @@
 
 #include "app/main_2View.h"
 #include "bulk/Main_3View.h"
+#include "thinfilm/FringeOrdersView.h"
 #include "thinfilm/Main_1View.h"
 #include "thinfilm/Main_4View.h"
 
@@ -23,9 +24,11 @@ ApplicationView::ApplicationView() {
     View3 = new TForm3View(app.Form3, View2);
     View1 = new TForm1View(app.Form1, View2);
     View4 = new TForm4View(app.Form4, View1);
+    auto* orders = new FringeOrdersView(app.Form1.Orders, View1);
     platform.RegisterWindow(app.Form3, *View3);
     platform.RegisterWindow(app.Form1, *View1);
     platform.RegisterWindow(app.Form4, *View4);
+    platform.RegisterWindow(app.Form1.Orders, *orders);
     QPointer<main_2View> start(View2);
     app.Form2.ObserveClose([start] {
         if (start) start->close();

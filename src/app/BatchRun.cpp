@@ -96,6 +96,7 @@ const std::vector<OptionRule>& OptionRules() {
         {"--envelope", kThinFilm, nullptr, &O::envelope},
         {"--direct", kBoth, &O::direct},
         {"--eg", kBoth, nullptr, nullptr, true},
+        {"--orders", kThinFilm, nullptr, &O::orders},
     };
     return rules;
 }
@@ -130,14 +131,15 @@ std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& n
     return given.empty() ? all + " (not given)" : given;
 }
 
-// The files a run writes: the results files, named as Save Results names them, and
-// the extrema file of --save-extrema.
+// The files a run writes: the results files, named as Save Results names them, the
+// extrema file of --save-extrema and the table of --orders.
 std::vector<std::string> ResultsFiles(const BatchOptions& o) {
     std::vector<const char*> suffixes = {kAbsSuffix, kTaucSuffix};
     if (o.analysis == BatchAnalysis::ThinFilm) suffixes.insert(suffixes.end(), {kRefSuffix, kFreeTransSuffix});
     std::vector<std::string> files;
     for (const char* suffix : suffixes) files.push_back(o.save + suffix);
     if (o.saveExtrema) files.push_back(*o.saveExtrema);
+    if (o.orders) files.push_back(*o.orders);
     return files;
 }
 
@@ -198,9 +200,10 @@ public:
         Button& save = thin ? Form1.Button1 : Form3.Button1;
         Button& exit = thin ? Form1.BitBtn1 : Form3.BitBtn1;
         platform_.modalScripts.push_back([&, thin](Form&) {
-            if (thin)
+            if (thin) {
                 ThinFilmSteps();
-            else
+                OrdersSteps();
+            } else
                 BulkSteps();
             Save(window, save);
             // The extrema used, whatever happened, as Save Results writes the results.
@@ -322,6 +325,7 @@ private:
     // Determine Fringes, where the user presses Find Extrema and closes the minima
     // window with Ok.
     bool FindExtrema() {
+        Step("--find-extrema");
         TForm4& minima = app_.Form4;
         platform_.modalScripts.push_back([&minima](Form&) {
             minima.Dispatch([&minima] { minima.FindExtrema.Click(); });
@@ -375,6 +379,29 @@ private:
         Click(f, eg);
     }
 
+    // After a complete Calculate, whatever the gap steps did: the Fringe Orders dialog,
+    // with --orders its table saved, then Close. A table asked for that cannot be made
+    // stops the run with the dialog's reason.
+    void OrdersSteps() {
+        TForm1& f = Form1;
+        if (!f.FringeOrders.Enabled()) return;
+        FringeOrdersForm& dialog = f.Orders;
+        platform_.modalScripts.push_back([this, &dialog](Form&) {
+            orders_ = dialog.Outcome();
+            if (o_.orders && orders_->result) {
+                platform_.saveAnswers.clear();
+                platform_.saveAnswers.push_back(*o_.orders);
+                Perform(dialog, [&dialog] { dialog.SaveTable.Click(); });
+                platform_.saveAnswers.clear();
+            } else if (o_.orders && !stop_) {
+                stop_ = orders_->reason;
+                stopSubject_ = "--orders " + *o_.orders;
+            }
+            Perform(dialog, [&dialog] { dialog.CloseButton.Click(); });
+        });
+        Perform(f, [&f] { f.FringeOrders.Click(); });
+    }
+
     // Save Results runs whatever happened before, as a user who presses it after a
     // message would. A file error stops the run like any other error.
     void Save(Form& form, Button& button) {
@@ -403,7 +430,8 @@ private:
                  << ", \"RangeCount\": " << d.RangeCount << ", \"FitCount\": " << d.FitCount
                  << ", \"Wstart\": " << JsonString(Form1.Wstart.Text())
                  << ", \"Wend\": " << JsonString(Form1.Wend.Text())
-                 << ", \"not633\": " << (Form1.not633.Checked() ? "true" : "false");
+                 << ", \"not633\": " << (Form1.not633.Checked() ? "true" : "false")
+                 << ", \"fringeOrders\": " << FringeOrdersJson(orders_);
         } else {
             const BulkData& d = Form3.Data();
             json << ", \"thickness\": " << JsonString(Form3.Thickness.Text()) << ", \"n633show\": null"
@@ -419,6 +447,7 @@ private:
     std::optional<std::string> stop_;  // the first stopping message or error
     std::string stopSubject_;
     std::string step_;
+    std::optional<FringeOrdersOutcome> orders_;  // what the Fringe Orders dialog showed
 
     ScriptedPlatform platform_;
     Application app_{platform_};
@@ -435,19 +464,20 @@ const std::string& BatchUsage() {
         "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
         "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
         "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
-        "           [--direct] [--eg EMIN EMAX] --save BASE\n"
+        "           [--direct] [--eg EMIN EMAX] [--orders FILE] --save BASE\n"
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
         "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
         "           [--direct] [--eg EMIN EMAX] --save BASE\n"
         "\n"
         "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
-        "named after BASE. Every T is typed into its edit as given, with \".\" as the decimal\n"
-        "separator. --reflection-spectrum needs --reflection FILE, and a bulk --n0 needs\n"
-        "--constant-n. A JSON summary goes to standard output; a message that stops the run\n"
-        "is also written to standard error with the file or option it is about. Exit\n"
-        "status: 0 when the files were written and no message stopped the run, 1 when a\n"
-        "message or an error stopped it, 2 for a wrong command line (also a results file\n"
-        "that would overwrite an input file).\n"
+        "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
+        "typed into its edit as given, with \".\" as the decimal separator.\n"
+        "--reflection-spectrum needs --reflection FILE, and a bulk --n0 needs --constant-n.\n"
+        "A JSON summary goes to standard output; a message that stops the run is also\n"
+        "written to standard error with the file or option it is about. Exit status: 0 when\n"
+        "the files were written and no message stopped the run, 1 when a message or an\n"
+        "error stopped it, 2 for a wrong command line (also a results file that would\n"
+        "overwrite an input file).\n"
         "\n"
         "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
         "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
@@ -577,6 +607,30 @@ std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& 
         }
     }
     return o;
+}
+
+std::string FringeOrdersJson(const std::optional<FringeOrdersOutcome>& outcome) {
+    if (!outcome) return "null";
+    if (!outcome->result) return "{\"reason\": " + JsonString(outcome->reason) + "}";
+    const FringeOrdersResult& r = *outcome->result;
+    // Every number of the result is finite; FloatToStr writes "." in batch runs.
+    auto number = [](double v) { return FloatToStr(v); };
+    auto flag = [](bool b) { return b ? "true" : "false"; };
+    std::ostringstream json;
+    json << "{\"thicknessNm\": " << number(r.thicknessNm) << ", \"thicknessSdNm\": " << number(r.thicknessSdNm)
+         << ", \"firstPassNm\": " << number(r.firstPassNm) << ", \"used\": " << r.used
+         << ", \"orderAmbiguous\": " << flag(r.orderAmbiguous)
+         << ", \"alternativeNm\": " << (r.orderAmbiguous ? number(r.alternativeNm) : "null")
+         << ", \"kindsSwapped\": " << flag(r.kindsSwapped) << ", \"rows\": [";
+    for (std::size_t i = 0; i < r.rows.size(); ++i) {
+        const FringeOrderRow& row = r.rows[i];
+        json << (i ? ", " : "") << "{\"lambdaNm\": " << number(row.extremum.lambda) << ", \"type\": \""
+             << (row.extremum.kind == ExtremumKind::Maximum ? "max" : "min") << "\", \"n1\": "
+             << number(row.extremum.n1) << ", \"order\": " << number(row.order) << ", \"d2Nm\": "
+             << number(row.thickness) << ", \"n2\": " << number(row.n2) << ", \"used\": " << flag(row.used) << "}";
+    }
+    json << "]}";
+    return json.str();
 }
 
 std::string JsonString(const std::string& text) {

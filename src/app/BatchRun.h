@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "thinfilm/FringeOrders.h"
+
 namespace optc {
 
 // Exit statuses of a batch run.
@@ -36,6 +38,7 @@ struct BatchOptions {
     bool direct = false;
     std::optional<std::pair<std::string, std::string>> eg;
     std::string save;
+    std::optional<std::string> orders;  // thin film: the fringe-orders table
 };
 
 // The usage text shown for a wrong command line and for --help.
@@ -49,6 +52,10 @@ std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& 
 // escaped; bytes that are not valid UTF-8 are read as Latin-1, so the output is
 // always valid UTF-8.
 std::string JsonString(const std::string& text);
+
+// The "fringeOrders" member of a thin-film summary: null when Calculate did not
+// complete, {"reason": ...} when the orders cannot be found, else the result.
+std::string FringeOrdersJson(const std::optional<FringeOrdersOutcome>& outcome);
 
 // Runs a whole batch: parses the arguments, replays the steps, writes the JSON
 // summary to `out` (or the usage text to `err`) and returns the exit status.

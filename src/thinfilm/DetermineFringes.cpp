@@ -77,6 +77,7 @@ void TForm1::Button2Click() {
     const int marks = d.ExtCount;
     EgOutput.SetText("");
     ResetForDetermineFringes(d);
+    ForgetFringesForOrders();
     d.ExtCount = marks;
     Fileshow2.SetText("determined by user");
     ReadMarks(minima.Series2, d);

@@ -8,9 +8,11 @@
 
 namespace optc {
 
+bool FirstIsMaximum(const ThinFilmData& d) { return d.ExtTrans[2] < d.ExtTrans[1]; }
+
 ExtremaSplit SplitExtrema(ThinFilmData& d) {
     ExtremaSplit s;
-    const bool firstIsMaximum = d.ExtTrans[2] < d.ExtTrans[1];
+    const bool firstIsMaximum = FirstIsMaximum(d);
     for (int i = 1; i <= d.ExtCount; ++i) {
         const bool odd = (i % 2) == 1;
         if (odd == firstIsMaximum) {

@@ -16,6 +16,7 @@ struct ExtremaSplit {
 // Odd positions are maxima when ExtTrans[2] < ExtTrans[1], minima otherwise (also
 // when the two are equal). Each list keeps the order of ExtLambda.
 ExtremaSplit SplitExtrema(ThinFilmData& data);
+bool FirstIsMaximum(const ThinFilmData& data);
 
 // Transmission of the bare substrate, %: 200 nS / (1 + nS^2).
 double SubstrateTransmission(double nS);

@@ -173,10 +173,10 @@ std::optional<Vertex> ParabolaVertex(const Curve& c, int first, int last, bool m
 // The extremum between samples: the parabola through the measured points within
 // kFitSpan half-periods, moved until it is centred on its own vertex. Without a
 // usable parabola, the turning point on the smoothed curve.
-FringeExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed, bool maximum, double halfPeriod) {
+FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed, bool maximum, double halfPeriod) {
     const int n = c.Size();
     const int reach = std::max(1, static_cast<int>(std::lround(kFitSpan * halfPeriod)));
-    FringeExtremum found{c.x[static_cast<std::size_t>(seed)], smooth[static_cast<std::size_t>(seed)], maximum};
+    FoundExtremum found{c.x[static_cast<std::size_t>(seed)], smooth[static_cast<std::size_t>(seed)], maximum};
     int centre = seed;
     for (int pass = 0; pass < kRecentrings; ++pass) {
         const auto vertex = ParabolaVertex(c, std::max(0, centre - reach), std::min(n - 1, centre + reach), maximum);
@@ -202,7 +202,7 @@ FringeExtremum Locate(const Curve& c, const std::vector<double>& smooth, int see
 // last fringes on the absorption edge, which the edge pushes about, stay with it.
 // This keeps noise that the instrument smoothed over several samples, which the noise
 // estimate sees only in part, from passing as fringes.
-std::vector<FringeExtremum> KeepEvenlySpaced(const std::vector<FringeExtremum>& found) {
+std::vector<FoundExtremum> KeepEvenlySpaced(const std::vector<FoundExtremum>& found) {
     const int m = static_cast<int>(found.size());
     std::vector<double> spacing;
     for (int j = 0; j + 1 < m; ++j)
@@ -228,11 +228,11 @@ std::vector<FringeExtremum> KeepEvenlySpaced(const std::vector<FringeExtremum>& 
         }
         j = std::max(end, j + 1);
     }
-    std::vector<FringeExtremum> result;
+    std::vector<FoundExtremum> result;
     for (int k = 0; k < m; ++k) {
         if (!kept[static_cast<std::size_t>(k)]) continue;
         // Where a stretch was left out, two of a kind may meet: the more extreme stays.
-        const FringeExtremum& e = found[static_cast<std::size_t>(k)];
+        const FoundExtremum& e = found[static_cast<std::size_t>(k)];
         if (!result.empty() && result.back().maximum == e.maximum) {
             if ((e.trans > result.back().trans) == e.maximum) result.back() = e;
             continue;
@@ -273,7 +273,7 @@ ExtremaSearch FindFringeExtrema(std::span<const double> lambda, std::span<const 
     }
 
     const std::vector<double> half = HalfPeriods(points);
-    std::vector<FringeExtremum> found;
+    std::vector<FoundExtremum> found;
     for (std::size_t j = 0; j < points.size(); ++j)
         found.push_back(Locate(c, smooth, points[j].index, points[j].maximum, half[j]));
     // Each extremum stays between its neighbours; one that a parabola moved past a

@@ -28,7 +28,7 @@
 
 namespace optc {
 
-struct FringeExtremum {
+struct FoundExtremum {
     double lambda = 0.0;  // nm
     double trans = 0.0;   // %
     bool maximum = false;
@@ -42,7 +42,7 @@ enum class ExtremaVerdict {
 
 struct ExtremaSearch {
     ExtremaVerdict verdict = ExtremaVerdict::NoFringes;
-    std::vector<FringeExtremum> extrema;  // empty unless Found
+    std::vector<FoundExtremum> extrema;  // empty unless Found
     double noise = 0.0;                   // median noise of the spectrum, %
 };
 

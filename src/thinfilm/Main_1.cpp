@@ -85,6 +85,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     thickness.SetEnabled(false);
     thickness.SetColour(clBtnFace);
     ninp.SetVisible(false);
+    FringeOrders.SetEnabled(false);
 
     RadioGroup1.Add(RadioButton1);
     RadioGroup1.Add(RadioButton4);
@@ -104,6 +105,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     RadioButton4.OnClick = [this] { RadioButton4Click(); };
     RadioButton2.OnClick = [this] { RadioButton2Click(); };
     Button1.OnClick = [this] { Button1Click(); };
+    FringeOrders.OnClick = [this] { FringeOrdersClick(); };
 
     RadioButton3.OnClick = [this] { RadioButton3Click(); };
     CalculatEg.OnClick = [this] { CalculatEgClick(); };
@@ -180,6 +182,7 @@ void TForm1::CalculateClick() {
     Platform& platform = GetPlatform();
 
     ResetForCalculate(d);
+    ForgetFringesForOrders();
     EgOutput.SetText("");
 
     // The n estimate needs natx inside the n range; otherwise the run goes on without it.
@@ -307,6 +310,7 @@ void TForm1::CalculateClick() {
     Eend.SetEnabled(true);
     Ytauc1.SetEnabled(true);
     Ytauc2.SetEnabled(true);
+    KeepFringesForOrders(static_cast<int>(terms));
 }
 
 }  // namespace optc

@@ -2,9 +2,11 @@
 // The Thin Films window: its controls, its chart and its handlers. The handlers work
 // on the window's ThinFilmData, which outlives the window's showings.
 #include <functional>
+#include <optional>
 
 #include "numerics/Tauc.h"
 #include "datafiles/UnitChoices.h"
+#include "thinfilm/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
@@ -79,6 +81,10 @@ public:
     Button Button1{"Button1", "Save Results"};
     Button BitBtn1{"BitBtn1", "Exit"};
 
+    // ---- Fringe orders: the thickness refined from the extrema Calculate used ----
+    Button FringeOrders{"FringeOrders", "Fringe Orders..."};  // enabled by a complete Calculate
+    FringeOrdersForm Orders{GetPlatform()};
+
     // ---- Handlers: imports ----
     void import1Click();
     void Import2Click();
@@ -112,6 +118,9 @@ public:
     void Ytauc2Change();
     void DirectClick();
 
+    // ---- Handlers: fringe orders ----
+    void FringeOrdersClick();
+
     // ---- Handlers: chart events ----
     void Chart1MouseMove(double x, double y);
     void Chart1DblClick();
@@ -122,6 +131,12 @@ private:
     std::function<UnitChoices()> units_;
     TaucPlot tauc_;  // after the controls and the workspace it refers to
     TForm4* minima_ = nullptr;
+
+    // What a complete Calculate used, for the fringe orders; forgotten (and the button
+    // disabled) wherever Calculate's results are cleared or the extrema change.
+    void KeepFringesForOrders(int fitTerms);
+    void ForgetFringesForOrders();
+    std::optional<CalculatedFringes> calculated_;
 };
 
 }  // namespace optc

@@ -151,6 +151,8 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     b.Label("T envelope", 736, 322, 145, 18);
     b.Line(form.envelope, 888, 320, 41);
     b.Section("Results", 736, 348, 200);
+    // In the free space right of the caption: nothing else moves.
+    b.Push(form.FringeOrders, 820, 345, 116);
     // The frame is drawn behind the radio buttons; they belong to the panel, so they
     // exclude only one another.
     auto* frame = new QGroupBox("Graph", panel);

@@ -77,7 +77,7 @@ void TForm4::FindExtremaClick() {
     }
     Series2.Clear();
     data_.ExtCount = 0;
-    for (const FringeExtremum& e : search.extrema) AddMark(e.lambda, e.trans);
+    for (const FoundExtremum& e : search.extrema) AddMark(e.lambda, e.trans);
 }
 
 void TForm4::Chart1MouseMove(double x, double y) { ShowPointerReadout(x, y, PositionX, PositionY); }

@@ -38,6 +38,7 @@ void TForm1::import1Click() {
 
     Chart1.ClearAll();
     ResetForImportSpectrum(d);
+    ForgetFringesForOrders();
 
     Fileshow1.SetText(FullName(chosen->path));
     StorePairs(chosen->pairs, d.SpecLambda, d.SpecTrans, d.SpecCount);
@@ -53,6 +54,7 @@ void TForm1::Import2Click() {
     if (!chosen) return;
 
     ThinFilmData& d = data_;
+    ForgetFringesForOrders();
     Fileshow2.SetText(FullName(chosen->path));
     StorePairs(chosen->pairs, d.RawExtLambda, d.RawExtTrans, d.ExtCount);
     CopyLongestFirst(d.RawExtLambda, d.RawExtTrans, d.ExtLambda, d.ExtTrans, d.ExtCount);

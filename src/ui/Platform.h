@@ -24,6 +24,8 @@ public:
     // dialogs start in that file's folder from now on. A failed import or save leaves
     // them where they were.
     virtual void RememberFolder(const std::string& filePath) = 0;
+    // Puts plain text on the clipboard.
+    virtual void SetClipboardText(const std::string& text) = 0;
     // Shows the form modally; returns when the user has closed it. The form is
     // hidden, not destroyed, so it keeps its state for the next showing.
     virtual void ShowModal(Form& form) = 0;

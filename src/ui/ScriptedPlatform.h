@@ -36,12 +36,16 @@ public:
     // When set, only these paths exist; otherwise the file system decides.
     std::optional<std::set<std::string>> existingFiles;
 
+    // The text last put on the clipboard.
+    std::string clipboard;
+
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     std::optional<std::string> OpenFileDialog(const std::string& filter) override;
     std::optional<std::string> SaveFileDialog(const std::string& filter) override;
     bool FileExists(const std::string& path) override;
     void RememberFolder(const std::string& filePath) override;
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
     void ShowModal(Form& form) override;
 };
 

@@ -77,7 +77,14 @@ struct Windows {
             notes += (notes.empty() ? "" : ", ") + Q(entry.substr(entry.find(": ") + 2));
         return "{\"message\": " + (message ? Q(*message) : "null") + ", \"notes\": [" + notes + "]";
     }
-    std::string ThinSummary(const std::optional<std::string>& message = std::nullopt) const {
+    // What the Fringe Orders dialog shows, when a complete Calculate made it available.
+    std::optional<FringeOrdersOutcome> Orders() {
+        if (!Form1.FringeOrders.Enabled()) return std::nullopt;
+        platform.modalScripts.push_back([this](Form&) { Click(Form1.Orders, Form1.Orders.CloseButton); });
+        Click(Form1, Form1.FringeOrders);
+        return Form1.Orders.Outcome();
+    }
+    std::string ThinSummary(const std::optional<std::string>& message = std::nullopt) {
         const ThinFilmData& d = *thinData;
         return Head(message) + ", \"thickness\": " + Q(Form1.thickness.Text()) +
                ", \"n633show\": " + Q(Form1.n633show.Text()) + ", \"EgOutput\": " + Q(Form1.EgOutput.Text()) +
@@ -85,7 +92,8 @@ struct Windows {
                ", \"DispCount\": " + std::to_string(d.DispCount) + ", \"RangeCount\": " +
                std::to_string(d.RangeCount) + ", \"FitCount\": " + std::to_string(d.FitCount) +
                ", \"Wstart\": " + Q(Form1.Wstart.Text()) + ", \"Wend\": " + Q(Form1.Wend.Text()) +
-               ", \"not633\": " + (Form1.not633.Checked() ? "true" : "false") + "}\n";
+               ", \"not633\": " + (Form1.not633.Checked() ? "true" : "false") +
+               ", \"fringeOrders\": " + FringeOrdersJson(Orders()) + "}\n";
     }
     std::string BulkSummary(const std::optional<std::string>& message = std::nullopt) const {
         const BulkData& d = *bulkData;
@@ -402,6 +410,7 @@ TEST_F(BatchTest, WrongCommandLinesExitWithUsageAndRunNothing) {
         // Results that would overwrite the run's own input, however the name is spelt.
         {"bulk", "--spectrum", overwritten, "--constant-r", "9", "--save", Path("x")},
         {"thinfilm", "--spectrum", T, "--fringes", overwritten, "--save", (dir / "." / "x").string()},
+        {"bulk", "--spectrum", T, "--constant-r", "9", "--orders", Path("o.txt"), "--save", Path("b")},
     };
     for (const Args& args : wrong) {
         std::string line;
@@ -473,6 +482,72 @@ TEST_F(BatchTest, StoppingMessagesNameTheirFileOrOption) {
     // A save that fails names the results files' base.
     EXPECT_EQ(Run({"bulk", "--spectrum", B, "--constant-n", "1.9", "--save", missing}), kBatchStopped);
     EXPECT_EQ(err.str(), "optical-constants-batch: --save " + missing + ": I/O error 3\n");
+}
+
+TEST_F(BatchTest, FringeOrdersInTheSummaryAndItsTableWithOrders) {
+    const Args example = {"thinfilm", "--spectrum", Example("thinfilm-transmission.txt"), "--fringes",
+                          Example("thinfilm-fringes.txt"), "--ns", "1.52", "--save", Path("batch")};
+    Args withTable = example;
+    withTable.insert(withTable.end(), {"--orders", Path("orders.txt")});
+    EXPECT_EQ(Run(withTable), kBatchDone) << out.str();
+    const std::string summary = out.str();
+
+    // The table is the one the dialog's Save Table writes.
+    Windows w;
+    TForm1& f = w.Form1;
+    w.Import(f, f.import1, Example("thinfilm-transmission.txt"));
+    w.Import(f, f.Import2, Example("thinfilm-fringes.txt"));
+    w.Type(f, f.Const2, "1.52");
+    w.Click(f, f.Calculate);
+    w.platform.modalScripts.push_back([&](Form&) { w.Save(f.Orders, f.Orders.SaveTable, Path("window.txt")); });
+    w.Click(f, f.FringeOrders);
+    const auto table = ReadBytes(Path("orders.txt"));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(*table, *ReadBytes(Path("window.txt")));
+    EXPECT_EQ(std::count(table->begin(), table->end(), '\n'), 1 + 18);
+
+    // The result with every row, the first and the last written out here.
+    const FringeOrdersResult& r = *f.Orders.Outcome().result;
+    const std::size_t at = summary.find(", \"fringeOrders\": {\"thicknessNm\": " + FloatToStr(r.thicknessNm) +
+                                        ", \"thicknessSdNm\": " + FloatToStr(r.thicknessSdNm) +
+                                        ", \"firstPassNm\": " + FloatToStr(r.firstPassNm) +
+                                        ", \"used\": 14, \"orderAmbiguous\": false, \"alternativeNm\": null"
+                                        ", \"kindsSwapped\": false, \"rows\": [{\"lambdaNm\": 1048.07, "
+                                        "\"type\": \"min\", \"n1\": 2.22727447946492, \"order\": 8.5, "
+                                        "\"d2Nm\": " + FloatToStr(r.rows[0].thickness) +
+                                        ", \"n2\": " + FloatToStr(r.rows[0].n2) + ", \"used\": true}, ");
+    EXPECT_NE(at, std::string::npos) << summary;
+    EXPECT_TRUE(summary.ends_with(", \"used\": false}]}}\n")) << summary;
+    EXPECT_NEAR(r.thicknessNm, 2000, 4);
+    EXPECT_EQ(std::count(summary.begin(), summary.end(), '{'), 2 + 18);
+    EXPECT_EQ(summary.find("nan"), std::string::npos);
+    EXPECT_EQ(summary.find("inf"), std::string::npos);
+
+    // Calculate did not complete: null.
+    Args stopped = example;
+    stopped[6] = "0";
+    EXPECT_EQ(Run(stopped), kBatchStopped);
+    EXPECT_NE(out.str().find(", \"fringeOrders\": null}"), std::string::npos) << out.str();
+}
+
+TEST_F(BatchTest, OrdersThatCannotBeFoundGiveTheReasonAndStopARunThatAsksForTheTable) {
+    // Envelope indices falling faster than the wavelength: every first-pass pair is
+    // negative. Calculate completes with a thickness typed in.
+    temp.Write("falling.txt", "1000 92.3\n990 60\n980 92.3\n970 70\n960 92.3\n950 80\n");
+    const Args args = {"thinfilm", "--spectrum", Example("thinfilm-transmission.txt"), "--fringes",
+                       Path("falling.txt"), "--ns", "1.5", "--natx", "970", "--thickness", "0.0001",
+                       "--save", Path("batch")};
+    const std::string reason = "The fringe extrema give no consistent thickness.";
+    EXPECT_EQ(Run(args), kBatchDone);
+    EXPECT_NE(out.str().find(", \"fringeOrders\": {\"reason\": \"" + reason + "\"}}"), std::string::npos) << out.str();
+
+    Args withTable = args;
+    withTable.insert(withTable.end(), {"--orders", Path("orders.txt")});
+    EXPECT_EQ(Run(withTable), kBatchStopped);
+    EXPECT_EQ(out.str().rfind("{\"message\": \"" + reason + "\", ", 0), 0u) << out.str();
+    EXPECT_EQ(err.str(), "optical-constants-batch: --orders " + Path("orders.txt") + ": " + reason + "\n");
+    EXPECT_FALSE(fs::exists(Path("orders.txt")));
+    EXPECT_TRUE(fs::exists(Path("batchRef.txt")));
 }
 
 TEST(JsonStringTest, EscapesWhatJsonForbidsAndKeepsTheOutputValidUtf8) {

@@ -102,6 +102,44 @@ TEST_F(ExamplesGuide, ThinFilmOnGlassInNanometresAndPercent) {
         ExpectQuiet();
         EXPECT_EQ(f.EgOutput.Text(), "2.3995");
         Save(f, f.Button1, "film");
+
+        // 10. Fringe Orders: the thickness from the orders of all 18 extrema.
+        platform.modalScripts.push_back([&](Form& shown) {
+            ASSERT_EQ(&shown, &f.Orders);
+            EXPECT_EQ(f.Orders.ResultLine.Text(),
+                      "d = 1998.1 \u00B1 3.0 nm, 0.000199814 cm (14 of 18 extrema, 7 pairs left out)");
+            const auto& rows = f.Orders.Table.Rows();
+            ASSERT_EQ(rows.size(), 18u);
+            EXPECT_EQ(rows.front().cells, (std::vector<std::string>{"1048.07", "min", "69.59", "2.2273", "1998.6",
+                                                                     "8.5", "1999.9", "2.2292", ""}));
+            EXPECT_EQ(rows.back().cells, (std::vector<std::string>{"544.56", "max", "61.88", "2.1102", "", "17",
+                                                                    "2193.5", "2.3165", "d2"}));
+            // n2 at the 14 extrema used: within 0.006 of the true n.
+            for (const FringeOrderRow& row : f.Orders.Outcome().result->rows) {
+                const double lambda = row.extremum.lambda;
+                if (row.used) {
+                    EXPECT_LT(std::abs(row.n2 - (2.2 + 3.0e4 / (lambda * lambda))), 0.006) << lambda;
+                }
+            }
+            User(f.Orders, [&] { f.Orders.UseThickness.Click(); });
+        });
+        User(f, [&] { f.FringeOrders.Click(); });
+        EXPECT_TRUE(f.FixThickness.Checked());
+        EXPECT_EQ(f.thickness.Text(), "0.000199814");
+
+        // 11. Calculate with the refined thickness: alpha grows by 2.2 %, n and Eg stay.
+        const double alpha = f.Data().Absorption[1];
+        User(f, [&] { f.Calculate.Click(); });
+        EXPECT_EQ(f.n633show.Text(), "2.2723");
+        EXPECT_EQ(FloatToStr(f.Data().Absorption[1]), "46094.569809804");
+        EXPECT_NEAR(f.Data().Absorption[1] / alpha, 1.0222, 0.0001);
+        User(f, [&] { f.Direct.Click(); });
+        User(f, [&] { f.RadioButton3.Click(); });
+        Type(f, f.Estart, "2.45");
+        Type(f, f.Eend, "2.7");
+        User(f, [&] { f.CalculatEg.Click(); });
+        ExpectQuiet();
+        EXPECT_EQ(f.EgOutput.Text(), "2.3995");
     });
 
     // The four results files: header, then one row per point.
@@ -193,6 +231,12 @@ TEST_F(ExamplesGuide, ThinFilmInWaveNumbersAndFractions) {
         EXPECT_EQ(f.Data().RangeCount, 16);
         EXPECT_EQ(f.thickness.Text(), "0.000204255");
         EXPECT_EQ(f.n633show.Text(), "2.2763");
+        auto ordersLine = [&] {
+            platform.modalScripts.push_back([&](Form&) { User(f.Orders, [&] { f.Orders.CloseButton.Click(); }); });
+            User(f, [&] { f.FringeOrders.Click(); });
+            return f.Orders.ResultLine.Text();
+        };
+        const std::string withTheProposedRange = ordersLine();
 
         // A range typed a little wider takes all 18 extrema again.
         Type(f, f.Wstart, "544");
@@ -201,6 +245,10 @@ TEST_F(ExamplesGuide, ThinFilmInWaveNumbersAndFractions) {
         ExpectQuiet();
         EXPECT_EQ(f.Data().RangeCount, 18);
         EXPECT_EQ(f.n633show.Text(), "2.2724");
+
+        // The orders take every extremum, whatever the n range.
+        EXPECT_EQ(ordersLine(), "d = 1998.9 \u00B1 4.3 nm, 0.000199888 cm (15 of 18 extrema, 8 pairs left out)");
+        EXPECT_EQ(withTheProposedRange, ordersLine());
 
         User(f, [&] { f.Direct.Click(); });
         User(f, [&] { f.RadioButton3.Click(); });

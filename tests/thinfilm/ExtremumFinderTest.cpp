@@ -38,7 +38,7 @@ struct Comparison {
     std::vector<double> errors;
 };
 
-Comparison Compare(const Film& film, double from, double to, const std::vector<FringeExtremum>& found) {
+Comparison Compare(const Film& film, double from, double to, const std::vector<FoundExtremum>& found) {
     const auto truth = synthetic::ExactExtrema(film, from, to);
     const auto quarter = [&truth](std::size_t k) {
         const std::size_t a = k == 0 ? 0 : k - 1, b = std::min(k + 1, truth.size() - 1);
@@ -46,7 +46,7 @@ Comparison Compare(const Film& film, double from, double to, const std::vector<F
     };
     Comparison c;
     std::vector<bool> matched(truth.size(), false);
-    for (const FringeExtremum& e : found) {
+    for (const FoundExtremum& e : found) {
         std::size_t best = truth.size();
         for (std::size_t k = 0; k < truth.size(); ++k)
             if (truth[k].maximum == e.maximum && std::fabs(truth[k].lambda - e.lambda) < quarter(k)) best = k;
@@ -98,7 +98,7 @@ TEST(FinderOnAThickFilm, RepeatedMeasurementsGiveTheSameExtrema) {
     const Film film = synthetic::ThickLowContrastFilm();
     const double step = 1.3;
     const Points exact = synthetic::Spectrum(film, 560, 860, 231);
-    std::vector<FringeExtremum> first;
+    std::vector<FoundExtremum> first;
     double worstShift = 0;
     for (unsigned draw = 1; draw <= 8; ++draw) {
         const ExtremaSearch search = Find(synthetic::WithNoise(exact, 0.1, draw));
@@ -153,7 +153,7 @@ TEST(FinderWithoutFringes, NothingIsFoundAndTheVerdictSaysWhy) {
 // ignored; values the arithmetic cannot square raise the program's error.
 TEST(FinderOnImportedSpectra, DirectionBadLinesSpikeAndOverflow) {
     const Points ascending = synthetic::Spectrum(synthetic::OneMicronFilm(), 350, 1500, 1151);
-    const std::vector<FringeExtremum> reference = Find(ascending).extrema;
+    const std::vector<FoundExtremum> reference = Find(ascending).extrema;
     ASSERT_GE(reference.size(), 10u);
     for (std::size_t k = 1; k < reference.size(); ++k) {
         EXPECT_LT(reference[k].lambda, reference[k - 1].lambda);
@@ -165,7 +165,7 @@ TEST(FinderOnImportedSpectra, DirectionBadLinesSpikeAndOverflow) {
     // 3 %T at 782 nm, halfway between the minimum at 746 nm and the maximum at 818 nm.
     spiked[432].second += 3;
     for (const Points& spectrum : {Points(ascending.rbegin(), ascending.rend()), badLines, spiked}) {
-        const std::vector<FringeExtremum> found = Find(spectrum).extrema;
+        const std::vector<FoundExtremum> found = Find(spectrum).extrema;
         ASSERT_EQ(found.size(), reference.size());
         for (std::size_t k = 0; k < found.size(); ++k) {
             EXPECT_EQ(found[k].lambda, reference[k].lambda) << k;

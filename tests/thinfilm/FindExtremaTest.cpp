@@ -49,7 +49,7 @@ TEST_F(FindExtremaTest, FoundExtremaBecomeMarksThatCanBeCorrectedBeforeClosing) 
         lambda.insert(lambda.begin(), x);
         trans.insert(trans.begin(), y);
     }
-    const std::vector<FringeExtremum> expected = FindFringeExtrema(lambda, trans).extrema;
+    const std::vector<FoundExtremum> expected = FindFringeExtrema(lambda, trans).extrema;
     const int n = static_cast<int>(expected.size());
     ASSERT_GE(n, 20);
     FindAndClose(synthetic::Points(spectrum.rbegin(), spectrum.rend()), [&] {

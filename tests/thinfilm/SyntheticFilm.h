@@ -1,8 +1,10 @@
 #pragma once
 // The transmission of a uniform absorbing film on a thick transparent substrate, with
-// a Cauchy index n = a + b / lambda^2 and an exponential absorption edge, and the
-// fringe extrema found on it by a plain search. Shared by the tests and the benchmark.
+// a Cauchy index n = a + b / lambda^2, an exponential absorption edge over an optional
+// constant weak absorption, and the fringe extrema found on it by a plain search or
+// exactly. Shared by the tests and the benchmark.
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <utility>
 #include <vector>
@@ -101,29 +103,76 @@ inline Points Extrema(const Points& spectrum, double shortest) {
     return found;
 }
 
-// The spectrum with Gaussian noise of the given standard deviation (% T) added, from
-// a seeded generator so that every run sees the same draw.
-inline Points WithNoise(Points points, double sigma, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::normal_distribution<double> noise(0.0, sigma);
-    for (auto& point : points) point.second += noise(generator);
-    return points;
-}
-
 struct TrueExtremum {
     double lambda = 0.0;
     double trans = 0.0;
     bool maximum = false;
 };
 
-// The extrema of the exact curve between `from` and `to` nm, located on a 0.01 nm
-// grid; longest wavelength first.
+// The exact extrema of the noise-free curve from `to` down to `from` nm, longest
+// first: located on a 0.05 nm grid, then refined by golden-section search.
 inline std::vector<TrueExtremum> ExactExtrema(const Film& film, double from, double to) {
-    const int count = static_cast<int>(std::lround((to - from) / 0.01)) + 1;
-    std::vector<TrueExtremum> extrema;
-    for (const auto& [lambda, trans] : Extrema(Spectrum(film, from, to, count, false), from))
-        extrema.push_back({lambda, trans, film.Transmission(lambda + 0.01) < trans});
-    return extrema;
+    constexpr double kGrid = 0.05;
+    std::vector<TrueExtremum> found;
+    const int steps = static_cast<int>((to - from) / kGrid);
+    for (int k = steps - 1; k >= 1; --k) {
+        const double x = from + k * kGrid;
+        const double y0 = film.Transmission(x - kGrid), y1 = film.Transmission(x), y2 = film.Transmission(x + kGrid);
+        const bool peak = y1 > y0 && y1 >= y2;
+        if (!peak && !(y1 < y0 && y1 <= y2)) continue;
+        const double sign = peak ? -1.0 : 1.0;  // minimise sign * T
+        double lo = x - kGrid, hi = x + kGrid;
+        const double g = (std::sqrt(5.0) - 1) / 2;
+        for (int i = 0; i < 60; ++i) {
+            const double c = hi - g * (hi - lo), d = lo + g * (hi - lo);
+            if (sign * film.Transmission(c) < sign * film.Transmission(d))
+                hi = d;
+            else
+                lo = c;
+        }
+        const double at = (lo + hi) / 2;
+        found.push_back({at, film.Transmission(at), peak});
+    }
+    return found;
+}
+
+// Gaussian numbers from a fixed seed, the same on every platform (Box-Muller over
+// the standard 64-bit Mersenne twister, whose output the standard fixes).
+class Gaussian {
+public:
+    explicit Gaussian(std::uint64_t seed) : engine_(seed) {}
+    double Next(double sd) {
+        const double u1 = Uniform(), u2 = Uniform();
+        return sd * std::sqrt(-2.0 * std::log(u1)) * std::cos(2 * M_PI * u2);
+    }
+
+private:
+    double Uniform() { return (static_cast<double>(engine_() >> 11) + 0.5) * 0x1.0p-53; }
+    std::mt19937_64 engine_;
+};
+
+// A spectrum with Gaussian noise of `sd` %T added to every point.
+inline Points WithNoise(Points points, double sd, Gaussian& noise) {
+    for (auto& p : points) p.second += noise.Next(sd);
+    return points;
+}
+// The same from a seed of its own, so that every run sees the same draw.
+inline Points WithNoise(Points points, double sd, std::uint64_t seed) {
+    Gaussian noise(seed);
+    return WithNoise(std::move(points), sd, noise);
+}
+
+// The exact extrema as a careful person marks them on a noisy curve in the minima
+// window, where a mark lies where the pointer aims: at the top (or bottom) of each
+// fringe, the wavelength off by a Gaussian error of `lambdaSd` nm and the
+// transmission by one of `transSd` %T, the noise of the curve around it.
+inline Points MarkedExtrema(const std::vector<TrueExtremum>& exact, double lambdaSd, double transSd, Gaussian& noise) {
+    Points marked;
+    for (const TrueExtremum& e : exact) {
+        const double at = e.lambda + noise.Next(lambdaSd);
+        marked.push_back({at, e.trans + noise.Next(transSd)});
+    }
+    return marked;
 }
 
 }  // namespace optc::synthetic

@@ -1,6 +1,7 @@
 #include "ui/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -74,6 +75,8 @@ bool QtPlatform::FileExists(const std::string& path) {
 // Only a file that was read or written moves the dialogs: a name that failed (a
 // system folder, a special file) would otherwise be where the next dialog starts.
 void QtPlatform::RememberFolder(const std::string& filePath) { Folders().Chosen(filePath); }
+
+void QtPlatform::SetClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQString(text)); }
 
 void QtPlatform::ShowModal(Form& form) {
     auto it = windows_.find(&form);

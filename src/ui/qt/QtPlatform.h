@@ -24,6 +24,7 @@ public:
     std::optional<std::string> SaveFileDialog(const std::string& filter) override;
     bool FileExists(const std::string& path) override;
     void RememberFolder(const std::string& filePath) override;
+    void SetClipboardText(const std::string& text) override;
     void ShowModal(Form& form) override;
 
     // Where the file dialogs start: the examples folder found beside the executable

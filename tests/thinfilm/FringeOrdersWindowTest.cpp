@@ -1,0 +1,195 @@
+// Fringe Orders in the Thin Films window, driven through the window's logic: when the
+// button is available, what the dialog shows and writes, that Calculate's results
+// stay as they were, and "Use This Thickness".
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "thinfilm/FringeOrdersText.h"
+#include "thinfilm/Main_4.h"
+#include "thinfilm/ThinFilmFixture.h"
+#include "thinfilm/ThinFilmResults.h"
+
+namespace optc::testing {
+namespace {
+
+const std::filesystem::path kExamples =
+    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+
+class FringeOrdersWindowTest : public ThinFilmWindowTest {
+protected:
+    FringeOrdersWindowTest() { form.SetMinimaForm(minima); }
+
+    void ImportExample(const char* fringes = "thinfilm-fringes.txt") {
+        platform.openAnswers.push_back((kExamples / "thinfilm-transmission.txt").string());
+        User([&] { form.import1.Click(); });
+        platform.openAnswers.push_back((kExamples / fringes).string());
+        User([&] { form.Import2.Click(); });
+        Type(form.Const2, "1.52");
+    }
+    // Opens the dialog; `inside` is what the user does there before Close.
+    void OpenOrders(const std::function<void()>& inside) {
+        platform.modalScripts.push_back([this, inside](Form& shown) {
+            ASSERT_EQ(&shown, &form.Orders);
+            inside();
+            form.Orders.Dispatch([&] { form.Orders.CloseButton.Click(); });
+        });
+        User([&] { form.FringeOrders.Click(); });
+        EXPECT_TRUE(platform.modalScripts.empty());
+    }
+    void InOrders(const std::function<void()>& event) { form.Orders.Dispatch(event); }
+    std::string Saved(const std::string& base) {
+        platform.saveAnswers.push_back((dir / base).string());
+        User([&] { form.Button1.Click(); });
+        std::string all;
+        for (const char* suffix : {"Ref.txt", "Abs.txt", "tauc.txt", "FreeTrans.txt"})
+            all += ReadFile((dir / base).string() + suffix);
+        return all;
+    }
+
+    TForm4 minima{platform, d};
+};
+
+TEST_F(FringeOrdersWindowTest, ButtonFollowsACompleteCalculateAndWhateverClearsIt) {
+    EXPECT_FALSE(form.FringeOrders.Enabled());
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+    };
+    for (const Step& s : std::vector<Step>{
+             {"Import Spectrum", [&] { ImportExample(); platform.openAnswers.push_back(std::nullopt);
+                                       User([&] { form.import1.Click(); }); }},
+             {"Import Fringes", [&] { platform.openAnswers.push_back((kExamples / "thinfilm-fringes.txt").string());
+                                      User([&] { form.Import2.Click(); }); }},
+             {"Determine Fringes", [&] {
+                  platform.modalScripts.push_back([&](Form&) { minima.Dispatch([&] { minima.BitBtn1.Click(); }); });
+                  User([&] { form.Button2.Click(); });
+              }},
+             {"a Calculate that stops", [&] { Type(form.Order, "11"); Calculate(); Type(form.Order, "2"); }},
+         }) {
+        ImportExample();
+        Calculate();
+        ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+        EXPECT_TRUE(form.FringeOrders.Enabled()) << s.what;
+        s.act();
+        EXPECT_FALSE(form.FringeOrders.Enabled()) << s.what;
+        platform.log.clear();
+    }
+    // A cancelled import changes nothing, so the orders stay available.
+    ImportExample();
+    Calculate();
+    platform.openAnswers.push_back(std::nullopt);
+    User([&] { form.Import2.Click(); });
+    EXPECT_TRUE(form.FringeOrders.Enabled());
+}
+
+TEST_F(FringeOrdersWindowTest, DialogShowsCopiesAndSavesTheOrdersAndCalculateStaysAsItWas) {
+    ImportExample();
+    Calculate();
+    const std::string before = Saved("before");
+    const std::string thickness = form.thickness.Text(), n633 = form.n633show.Text();
+
+    OpenOrders([&] {
+        const FringeOrdersOutcome& o = form.Orders.Outcome();
+        ASSERT_TRUE(o.result);
+        EXPECT_EQ(form.Orders.ResultLine.Text(), OrdersResultLine(o));
+        EXPECT_EQ(form.Orders.Table.Rows().size(), 18u);
+        // The rows left out of a mean are marked.
+        for (std::size_t i = 0; i < 18; ++i) {
+            const FringeOrderRow& row = o.result->rows[i];
+            EXPECT_EQ(form.Orders.Table.Rows()[i].leftOut, !row.used || (row.pairThickness && !row.pairUsed)) << i;
+        }
+        // n1 and n2 at every extremum, Calculate's curve on its grid and the n2 curve.
+        EXPECT_EQ(form.Orders.Series1.Count(), 18);
+        EXPECT_EQ(form.Orders.Series2.Count(), 18);
+        EXPECT_EQ(form.Orders.Series3.Count(), d.DispCount - 1);
+        EXPECT_EQ(form.Orders.Series3.YValue(0), d.DispRefraction[1]);
+        EXPECT_GT(form.Orders.Series4.Count(), 100);
+        EXPECT_TRUE(form.Orders.Copy.Enabled() && form.Orders.SaveTable.Enabled() && form.Orders.UseThickness.Enabled());
+
+        InOrders([&] { form.Orders.Copy.Click(); });
+        platform.saveAnswers.push_back((dir / "orders.txt").string());
+        InOrders([&] { form.Orders.SaveTable.Click(); });
+        // The same lines: heading first, tab-separated, every digit.
+        std::string copied, saved;
+        for (const std::string& line : OrdersTableLines(*o.result)) {
+            copied += line + "\n";
+            saved += line + "\r\n";
+        }
+        EXPECT_EQ(platform.clipboard, copied);
+        EXPECT_EQ(ReadFile((dir / "orders.txt").string()), saved);
+        EXPECT_EQ(platform.clipboard.substr(0, platform.clipboard.find('\n')),
+                  "Lambda (nm)\tType\tT (%)\tn1\td1 (nm)\tm\td2 (nm)\tn2\tLeft out");
+    });
+    EXPECT_TRUE(platform.log.empty()) << platform.log.front();
+    EXPECT_EQ(form.thickness.Text(), thickness);
+    EXPECT_EQ(form.n633show.Text(), n633);
+    EXPECT_FALSE(form.FixThickness.Checked());
+    EXPECT_EQ(Saved("after"), before);
+}
+
+TEST_F(FringeOrdersWindowTest, UseThisThicknessFillsTheEntryAndTheNextCalculateTakesIt) {
+    ImportExample();
+    Calculate();
+    User([&] { form.Direct.Click(); });
+    User([&] { form.RadioButton3.Click(); });
+    User([&] { form.CalculatEg.Click(); });
+    const double calculated = d.FilmThickness;
+    double refinedNm = 0;
+    OpenOrders([&] {
+        refinedNm = form.Orders.Outcome().result->thicknessNm;
+        InOrders([&] { form.Orders.UseThickness.Click(); });
+    });
+    // Nothing recalculated: only the box is checked and the entry filled, which also
+    // empties the gap as that box always does.
+    EXPECT_TRUE(form.FixThickness.Checked());
+    EXPECT_TRUE(form.thickness.Enabled());
+    EXPECT_EQ(form.thickness.Text(), ThicknessCmText(refinedNm));
+    EXPECT_EQ(form.EgOutput.Text(), "");
+    EXPECT_EQ(d.FilmThickness, calculated);
+
+    Calculate();
+    EXPECT_TRUE(platform.log.empty()) << platform.log.front();
+    EXPECT_NEAR(d.FilmThickness * 1e7, refinedNm, 1e-2);
+    EXPECT_TRUE(form.FringeOrders.Enabled());
+}
+
+TEST_F(FringeOrdersWindowTest, OrdersThatCannotBeFoundShowTheReasonAndNothingToUse) {
+    // Envelope indices falling faster than the wavelength toward the short end: every
+    // first-pass pair comes out negative. Calculate would refuse such extrema's
+    // thickness, so it completes with a thickness typed in.
+    const Points fringes = {{1000, 92.3}, {990, 60}, {980, 92.3}, {970, 70}, {960, 92.3}, {950, 80}};
+    ImportExample();
+    ImportFringes(fringes);
+    Type(form.Const2, "1.5");
+    Type(form.natx, "970");
+    User([&] { form.FixThickness.Click(); });
+    Type(form.thickness, "0.0001");
+    Calculate();
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    OpenOrders([&] {
+        EXPECT_EQ(form.Orders.ResultLine.Text(), kOrdersNoConsistentThickness);
+        EXPECT_TRUE(form.Orders.Table.Rows().empty());
+        EXPECT_FALSE(form.Orders.Copy.Enabled() || form.Orders.SaveTable.Enabled() ||
+                     form.Orders.UseThickness.Enabled());
+        EXPECT_EQ(form.Orders.Series1.Count(), 6);  // n1 still shown
+        EXPECT_EQ(form.Orders.Series2.Count(), 0);
+    });
+}
+
+TEST_F(FringeOrdersWindowTest, TableThatCannotBeWrittenIsReportedInTheErrorBox) {
+    ImportExample();
+    Calculate();
+    std::filesystem::create_directories(dir / "orders.txt");
+    OpenOrders([&] {
+        platform.saveAnswers.push_back((dir / "orders.txt").string());
+        InOrders([&] { form.Orders.SaveTable.Click(); });
+    });
+    ASSERT_EQ(platform.errors.size(), 1u);
+    EXPECT_EQ(LastError(), "File access denied");
+}
+
+}  // namespace
+}  // namespace optc::testing
