@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libqcustomplot-dev libqcustomplot2.1-qt6 libgl-dev
-          xvfb xauth xdotool clang libclang-rt-14-dev)
+          xvfb xauth xdotool clang libclang-rt-14-dev
+          librsvg2-bin dpkg-dev desktop-file-utils appstream groff-base)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/Application.h"
+#include "app/Version.h"
 #include "numerics/FloatText.h"
 #include "datafiles/PairReader.h"
 #include "thinfilm/FringesFile.h"
@@ -671,6 +672,10 @@ std::string JsonString(const std::string& text) {
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         out << BatchUsage();
+        return kBatchDone;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << kProgram << ' ' << kProgramVersion << '\n';
         return kBatchDone;
     }
     std::string error;

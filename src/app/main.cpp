@@ -1,16 +1,44 @@
 // The program: the application object with its four windows, then Qt's event loop
 // until the start window is closed.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
+#include <cstdio>
+#include <cstring>
 
 #include "app/ApplicationView.h"
+#include "app/Version.h"
 #include "numerics/FloatText.h"
+#include "ui/qt/Bindings.h"
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("optical-constants %s\n", optc::kProgramVersion);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf(
+                "usage: optical-constants [FILE]\n"
+                "Starts the windows of Optical Constants. With a FILE (as a file manager passes it),\n"
+                "the open dialogs start in the folder of that file.\n"
+                "  --version  print the version and exit\n"
+                "  --help     print this text and exit\n");
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Optical Constants");
+    QApplication::setApplicationVersion(optc::kProgramVersion);
+    QApplication::setDesktopFileName("org.opticalconstants.OpticalConstants");
     optc::SetDecimalSeparator(optc::qt::LocaleDecimalSeparator(QLocale::system()));
     optc::qt::ApplicationView application;
+    // A spectrum file named on the command line: the open dialogs start in its folder.
+    if (argc > 1) {
+        const QFileInfo named(QString::fromLocal8Bit(argv[argc - 1]));
+        if (named.isFile()) application.platform.RememberFolder(optc::qt::FromQString(named.absoluteFilePath()));
+    }
     application.Show();
     return app.exec();
 }

@@ -42,6 +42,8 @@ std::string DialogFolders::FindExamples(const std::string& executableFolder, con
         candidates.push_back(exe.parent_path() / "examples");
         if (!sourceFolder.empty() && Inside(exe, Normal(sourceFolder)))
             candidates.push_back(Normal(sourceFolder) / "examples");
+        // An installed program (prefix/bin) finds the examples installed beside its guide.
+        candidates.push_back(exe.parent_path() / kInstalledExamples);
     }
     for (const fs::path& candidate : candidates)
         if (isFolder(candidate.string())) return candidate.string();

@@ -48,6 +48,13 @@ TEST(DialogFolders, FindsTheExamplesOfTheRepositoryTheProgramRunsFrom) {
     // begins with the source folder's is outside it.
     EXPECT_EQ(DialogFolders::FindExamples("/usr/local/bin", "/home/u/optc", isFolder), "");
     EXPECT_EQ(DialogFolders::FindExamples("/home/u/optc2/out/release", "/home/u/optc", isFolder), "");
+    // An installed program finds the examples installed under its prefix, but one run
+    // from the repository keeps the repository's even when a package is installed too.
+    existing = {"/usr/share/doc/optical-constants/examples", "/home/u/optc/examples"};
+    EXPECT_EQ(DialogFolders::FindExamples("/usr/bin", "/home/u/optc", isFolder),
+              "/usr/share/doc/optical-constants/examples");
+    EXPECT_EQ(DialogFolders::FindExamples("/opt/oc/bin/", "", isFolder), "");
+    EXPECT_EQ(DialogFolders::FindExamples("/home/u/optc/build", "/home/u/optc", isFolder), "/home/u/optc/examples");
     // No examples folder anywhere.
     existing.clear();
     EXPECT_EQ(DialogFolders::FindExamples("/home/u/optc/build", "/home/u/optc", isFolder), "");
