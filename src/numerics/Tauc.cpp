@@ -1,5 +1,7 @@
 #include "numerics/Tauc.h"
 
+#include <utility>
+
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
@@ -149,7 +151,7 @@ void TaucPlot::CalculatEgClick() {
         return;
     }
 
-    PolyFit(d_.EgEnergy.From1(), d_.EgTauc.From1(), d_.TaucLine.data(), m, 2);
+    PolyFit(std::as_const(d_.EgEnergy).From1(), std::as_const(d_.EgTauc).From1(), d_.TaucLine.data(), m, 2);
     // A flat line never meets the energy axis: division by zero, Eg kept.
     d_.Eg = Div(-d_.TaucLine[0], d_.TaucLine[1]);
     c_.EgOutput.SetText(FloatToStr(TruncatedGap(d_.Eg)));
