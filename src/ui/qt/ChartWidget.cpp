@@ -14,6 +14,7 @@
 #include "numerics/FloatText.h"
 #include "ui/Form.h"
 #include "ui/qt/Bindings.h"
+#include "ui/qt/MarkerGraph.h"
 
 namespace optc::qt {
 
@@ -162,7 +163,7 @@ void ChartWidget::Redraw() {
                 }
             }
             for (auto& run : runs) {
-                QCPGraph* graph = addGraph();
+                QCPGraph* graph = new MarkerGraph(xAxis, yAxis);
                 graph->setLineStyle(QCPGraph::lsNone);
                 // QPen(Qt::NoPen) would be needed for a borderless marker; the colour's
                 // own pen keeps the circle crisp.
