@@ -226,21 +226,9 @@ bool FromDouble(double magnitude, Decimal15& d) {
     return true;
 }
 
-Decimal15 ToDecimal15(long double value) {
-    Decimal15 d;
-    if (value == 0.0L) {
-        d.zero = true;
-        for (char& c : d.digits) c = '0';
-        return d;
-    }
-    d.negative = std::signbit(value);
-    const long double magnitude = std::fabs(value);
-
-    const auto asDouble = static_cast<double>(magnitude);
-    if (static_cast<long double>(asDouble) == magnitude &&
-        (FromScaled(asDouble, d) || FromDouble(asDouble, d)))
-        return d;
-
+// Values held in extended precision and doubles of extreme magnitude: the digits from
+// a correctly rounded 22-digit expansion, or the exact one near a half.
+void FromExtended(long double magnitude, Decimal15& d) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.21Le", magnitude);
     std::string digits;
@@ -254,7 +242,27 @@ Decimal15 ToDecimal15(long double value) {
     for (int i = 0; i < kDigits; ++i) d.digits[i] = digits[static_cast<std::size_t>(i)];
     d.exponent = exponent;
     if (up) RoundUp(d);
-    return d;
+}
+
+// A double stays in double registers throughout: the results files hold only doubles.
+// The digits are filled in place, so that reading them back does not wait on their
+// narrow stores.
+void ToDecimal15(double value, Decimal15& d) {
+    if (value == 0.0) {
+        d.zero = true;
+        for (char& c : d.digits) c = '0';
+        return;
+    }
+    d.negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+    if (!FromScaled(magnitude, d) && !FromDouble(magnitude, d)) FromExtended(magnitude, d);
+}
+
+void ToDecimal15(long double value, Decimal15& d) {
+    const auto asDouble = static_cast<double>(value);
+    if (static_cast<long double>(asDouble) == value) return ToDecimal15(asDouble, d);
+    d.negative = std::signbit(value);
+    FromExtended(std::fabs(value), d);
 }
 
 [[noreturn]] void InvalidFloat(const std::string& text) {
@@ -288,7 +296,8 @@ char* Append(char* out, const char* from, const char* to) {
 // Writes FloatToStr's text of value into out (kMaxGeneralText characters of room) and
 // returns its length: built in place, for the hundreds of thousands of numbers of a
 // results file.
-std::size_t WriteGeneral(long double value, char* out) {
+template <typename Real>
+std::size_t WriteGeneral(Real value, char* out) {
     char* p = out;
     if (std::isnan(value)) return static_cast<std::size_t>(Append(p, "NAN", "NAN" + 3) - out);
     if (std::isinf(value)) {
@@ -296,7 +305,8 @@ std::size_t WriteGeneral(long double value, char* out) {
         return static_cast<std::size_t>(Append(p, "INF", "INF" + 3) - out);
     }
 
-    const Decimal15 d = ToDecimal15(value);
+    Decimal15 d;
+    ToDecimal15(value, d);
     if (d.zero) {
         *p = '0';
         return 1;
@@ -345,7 +355,7 @@ std::string FloatToStr(long double value) {
     return std::string(text, WriteGeneral(value, text));
 }
 
-void AppendFloatToStr(std::string& out, long double value) {
+void AppendFloatToStr(std::string& out, double value) {
     char text[kMaxGeneralText];
     out.append(text, WriteGeneral(value, text));
 }
@@ -482,7 +492,8 @@ std::string RealToText23(double value) {
         std::string text(word);
         return std::string(23 - text.size(), ' ') + text;
     }
-    const Decimal15 d = ToDecimal15(value);
+    Decimal15 d;
+    ToDecimal15(value, d);
     char text[23];
     text[0] = d.negative ? '-' : ' ';
     text[1] = d.digits[0];
