@@ -12,7 +12,7 @@ constexpr std::string_view kSeparator = "  ";
 
 ResultsRow& ResultsRow::Value(double value) {
     if (!line_.empty()) line_.append(kSeparator);
-    AppendFloatToStr(line_, value);
+    AppendFloatToStr(line_, value);  // in place: no string per number
     return *this;
 }
 

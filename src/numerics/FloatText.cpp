@@ -111,8 +111,7 @@ void WriteDigits(std::uint32_t value, char* out) {
     for (; i >= 2; i -= 2) {
         const std::size_t pair = 2 * (value % 100);
         value /= 100;
-        out[i - 1] = kDigitPairs[pair + 1];
-        out[i - 2] = kDigitPairs[pair];
+        std::memcpy(out + i - 2, kDigitPairs.data() + pair, 2);  // one two-byte move
     }
     if (i == 1) out[0] = static_cast<char>('0' + value % 10);
 }
