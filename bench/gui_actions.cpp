@@ -418,10 +418,11 @@ double Median(std::vector<double> v) {
 }
 double Worst(const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); }
 
-// The targets: within one frame at a typical 2000 points, within 100 ms at capacity.
+// The targets: near the drawing floor at a typical 2000 points (2 ms, a small part of
+// a frame), within 50 ms at capacity.
 std::optional<double> Target(int size) {
-    if (size <= 2000) return 16.0;
-    if (size >= 100000) return 100.0;
+    if (size <= 2000) return 2.0;
+    if (size >= 100000) return 50.0;
     return std::nullopt;
 }
 

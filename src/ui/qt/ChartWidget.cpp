@@ -14,7 +14,7 @@
 #include "numerics/FloatText.h"
 #include "ui/Form.h"
 #include "ui/qt/Bindings.h"
-#include "ui/qt/MarkerGraph.h"
+#include "ui/qt/MarkerCopies.h"
 
 namespace optc::qt {
 
@@ -163,7 +163,7 @@ void ChartWidget::Redraw() {
                 }
             }
             for (auto& run : runs) {
-                QCPGraph* graph = new MarkerGraph(xAxis, yAxis);
+                QCPGraph* graph = new CopiedMarkerGraph(xAxis, yAxis);
                 graph->setLineStyle(QCPGraph::lsNone);
                 // QPen(Qt::NoPen) would be needed for a borderless marker; the colour's
                 // own pen keeps the circle crisp.
