@@ -44,6 +44,13 @@ public:
         return values_ + 1;
     }
     const double* From1() const { return values_ + 1; }
+    // The same for writing the first count elements only (elements 1 to count): the
+    // next clear reaches no further than they do.
+    double* From1(int count) {
+        assert(count >= 0 && count <= kCapacity);
+        if (count > written_) written_ = count;
+        return values_ + 1;
+    }
 
 private:
     double* values_;   // kCapacity + 1 elements, element 0 unused

@@ -62,6 +62,15 @@ TEST(SpectrumArrayTest, ClearZeroesEveryWrittenElementButTheLast) {
              p[kCapacity - 1] = 6.0;
          },
          {{1, 4.0}, {70001, 5.0}, {kCapacity, 6.0}}},
+        {"through From1 for a run of known length",
+         [](SpectrumArray& a, SpectrumArray&) {
+             a[90000] = 1.0;
+             a.Clear();
+             double* p = a.From1(801);
+             p[0] = 2.0;
+             p[800] = 3.0;
+         },
+         {{1, 2.0}, {801, 3.0}}},
         {"through From1 after a clear of a short run",
          [](SpectrumArray& a, SpectrumArray&) {
              a[3] = 1.0;
