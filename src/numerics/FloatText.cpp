@@ -25,7 +25,9 @@ constexpr int kDigits = 15;
 struct Decimal15 {
     bool negative = false;
     bool zero = false;
-    char digits[kDigits] = {};
+    // Room beyond the fifteen digits, so that any run of them can be copied as one
+    // fixed-size block (see CopyDigits).
+    char digits[2 * kDigits] = {};
     int exponent = 0;
 };
 
@@ -283,13 +285,21 @@ bool SkipBlanksAndSign(const std::string& text, std::size_t& i) {
     return false;
 }
 
-// The longest general form: a sign, fifteen digits, a separator and an exponent of an
-// extended value (E-4951), or "-0.000" before fifteen digits.
-constexpr int kMaxGeneralText = 32;
+// Room for the longest general form (a sign, fifteen digits, a separator and an
+// exponent of an extended value, E-4951, or "-0.000" before fifteen digits) and for the
+// surplus of the fixed-size digit copies.
+constexpr int kMaxGeneralText = 48;
 
 char* Append(char* out, const char* from, const char* to) {
     while (from != to) *out++ = *from++;
     return out;
+}
+
+// Digits first to first + count - 1 of d into out: one fixed-size copy, whose surplus
+// the characters written next overwrite (out needs kDigits characters of room).
+char* CopyDigits(char* out, const Decimal15& d, int first, int count) {
+    std::memcpy(out, d.digits + first, kDigits);
+    return out + count;
 }
 
 // Writes FloatToStr's text of value into out (kMaxGeneralText characters of room) and
@@ -319,22 +329,28 @@ std::size_t WriteGeneral(Real value, char* out) {
     if (e >= -4 && e < kDigits) {
         // Fixed notation for magnitudes from 0.0001 up to but excluding 1E15.
         if (e >= 0) {
-            for (int i = 0; i <= e; ++i) *p++ = i < count ? d.digits[i] : '0';
-            if (count > e + 1) {
+            const int before = e + 1;  // digits before the separator
+            if (count >= before) {
+                p = CopyDigits(p, d, 0, before);
+            } else {
+                p = CopyDigits(p, d, 0, count);
+                for (int i = count; i < before; ++i) *p++ = '0';
+            }
+            if (count > before) {
                 *p++ = gDecimalSeparator;
-                p = Append(p, d.digits + e + 1, d.digits + count);
+                p = CopyDigits(p, d, before, count - before);
             }
         } else {
             *p++ = '0';
             *p++ = gDecimalSeparator;
             for (int i = 0; i < -e - 1; ++i) *p++ = '0';
-            p = Append(p, d.digits, d.digits + count);
+            p = CopyDigits(p, d, 0, count);
         }
     } else {
         *p++ = d.digits[0];
         if (count > 1) {
             *p++ = gDecimalSeparator;
-            p = Append(p, d.digits + 1, d.digits + count);
+            p = CopyDigits(p, d, 1, count - 1);
         }
         *p++ = 'E';
         if (e < 0) *p++ = '-';
