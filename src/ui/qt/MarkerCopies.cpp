@@ -12,7 +12,8 @@ constexpr int kMargin = 2;
 const QPixmap& MarkerCopies::Stamp(const QCPScatterStyle& style, const QPen& graphPen, qreal pixelRatio,
                                    bool antialiased) {
     if (!stamp_.isNull() && stamp_.devicePixelRatio() == pixelRatio && antialiased_ == antialiased &&
-        shape_ == style.shape() && size_ == style.size() && pen_ == style.pen() && brush_ == style.brush())
+        shape_ == style.shape() && size_ == style.size() && pen_ == style.pen() && brush_ == style.brush() &&
+        graphPen_ == graphPen)
         return stamp_;
     // A square stamp with the marker drawn at a whole-pixel point of its middle, with
     // the same antialiasing (and its shift) as on the chart.
@@ -31,6 +32,7 @@ const QPixmap& MarkerCopies::Stamp(const QCPScatterStyle& style, const QPen& gra
     size_ = style.size();
     pen_ = style.pen();
     brush_ = style.brush();
+    graphPen_ = graphPen;
     antialiased_ = antialiased;
     return stamp_;
 }

@@ -27,6 +27,7 @@ private:
     double size_ = 0.0;
     QPen pen_;
     QBrush brush_;
+    QPen graphPen_;  // the style's pen when it has none of its own
     bool antialiased_ = false;
 };
 
