@@ -26,6 +26,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -272,6 +273,14 @@ void Send(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt:
     QApplication::sendEvent(w, &event);
 }
 
+// Removes the results files of the run before, untimed, so that a timed save measures
+// the program's work. Replacing a file frees its blocks, which on a file system mounted
+// with online discard (as this machine's is) costs about 4 ms per file in the kernel
+// whatever the program does; performance.md gives that cost apart.
+void RemoveResults(const fs::path& base, std::initializer_list<const char*> suffixes) {
+    for (const char* suffix : suffixes) fs::remove(base.string() + suffix);
+}
+
 // The user's gestures on a chart.
 void PointerMove(qt::ChartWidget& chart, int step) {
     const QRect plot = chart.axisRect()->rect();
@@ -338,7 +347,11 @@ void Bench::ThinFilm(Session& s, const Files& f, int n) {
     Time(s, n, w, "Graph: absorption", [&] { choose(form.RadioButton1); }, [&] { choose(form.RadioButton2); });
     TaucAndChartActions(s, n, w, form, chart, "2.3", "2.5");
     Time(s, n, w, "Save Results (4 files)",
-         [&] { s.platform.saveAnswers.push_back((dir_ / ("film" + std::to_string(n))).string()); },
+         [&] {
+             const fs::path base = dir_ / ("film" + std::to_string(n));
+             RemoveResults(base, {"Ref.txt", "Abs.txt", "tauc.txt", "FreeTrans.txt"});
+             s.platform.saveAnswers.push_back(base.string());
+         },
          [&] { click(form.Button1); });
 
     // Determine Fringes: timed until the minima window has painted its chart; the
@@ -383,7 +396,11 @@ void Bench::Bulk(Session& s, const Files& f, int n) {
     Time(s, n, w, "Graph: absorption", [&] { choose(form.RadioButton4); }, [&] { choose(form.RadioButton2); });
     TaucAndChartActions(s, n, w, form, chart, "2.5", "2.6");
     Time(s, n, w, "Save Results (2 files)",
-         [&] { s.platform.saveAnswers.push_back((dir_ / ("bulk" + std::to_string(n))).string()); },
+         [&] {
+             const fs::path base = dir_ / ("bulk" + std::to_string(n));
+             RemoveResults(base, {"Abs.txt", "tauc.txt"});
+             s.platform.saveAnswers.push_back(base.string());
+         },
          [&] { click(form.Button1); });
 }
 
@@ -404,10 +421,11 @@ double Median(std::vector<double> v) {
 }
 double Worst(const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); }
 
-// The targets: within one frame at a typical 2000 points, within 100 ms at capacity.
+// The targets: near the drawing floor at a typical 2000 points (2 ms, a small part of
+// a frame), within 50 ms at capacity.
 std::optional<double> Target(int size) {
-    if (size <= 2000) return 16.0;
-    if (size >= 100000) return 100.0;
+    if (size <= 2000) return 2.0;
+    if (size >= 100000) return 50.0;
     return std::nullopt;
 }
 

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "numerics/Errors.h"
@@ -76,12 +77,12 @@ void ReadAndConvert(const std::string& text, optc::RestartMode mode) {
 
     // The ordering reads the first two points whatever the count.
     const int saved = std::max(count, 2);
-    const std::vector<double> readX(a.X.From1(), a.X.From1() + saved);
-    const std::vector<double> readY(a.Y.From1(), a.Y.From1() + saved);
+    const std::vector<double> readX(std::as_const(a.X).From1(), std::as_const(a.X).From1() + saved);
+    const std::vector<double> readY(std::as_const(a.Y).From1(), std::as_const(a.Y).From1() + saved);
 
     for (int choice = 0; choice < 4; ++choice) {
-        std::copy(readX.begin(), readX.end(), a.X.From1());
-        std::copy(readY.begin(), readY.end(), a.Y.From1());
+        std::copy(readX.begin(), readX.end(), a.X.From1(saved));
+        std::copy(readY.begin(), readY.end(), a.Y.From1(saved));
         try {
             optc::ApplyUnitConversions(a.X, a.Y, count, optc::UnitChoices{(choice & 1) != 0, (choice & 2) != 0});
         } catch (const optc::Error&) {

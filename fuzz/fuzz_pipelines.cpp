@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
@@ -256,7 +257,9 @@ void CheckBulk(const BulkData& d) {
 
 void Zero(SpectrumArray& a, int reach) {
     for (int k = 1; k <= reach; ++k) a[k] = 0.0;
-    a[kCapacity] = 0.0;
+    // Written only when set: a write there would make the program's next clear of the
+    // array cover its whole capacity.
+    if (std::as_const(a)[kCapacity] != 0.0) a[kCapacity] = 0.0;
 }
 
 void ResetThinFilm(ThinFilmData& d, int reach) {

@@ -22,7 +22,7 @@ public:
 
 private:
     Platform& platform_;
-    // Tens of megabytes each: on the heap, allocated once.
+    // Allocated once; each reserves tens of megabytes, taken only as far as spectra reach.
     std::unique_ptr<ThinFilmData> thinFilmData_ = ThinFilmData::Create();
     std::unique_ptr<BulkData> bulkData_ = BulkData::Create();
 

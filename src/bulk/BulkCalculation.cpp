@@ -1,6 +1,7 @@
 #include "bulk/BulkCalculation.h"
 
 #include <cmath>
+#include <utility>
 
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
@@ -144,7 +145,8 @@ void ResampleOntoCommonGrid(BulkData& d) {
                 d.WinLambda[p + 1] = d.SpecLambda[a + p];
                 d.WinTrans[p + 1] = d.SpecTrans[a + p];
             }
-            PolyFit(d.WinLambda.From1(), d.WinTrans.From1(), d.TransCoef.data(), 3, 3);
+            PolyFit(std::as_const(d.WinLambda).From1(), std::as_const(d.WinTrans).From1(), d.TransCoef.data(),
+                    3, 3);
             // The entry test looks one point further than the loop test.
             if (x > WavelengthAt(d.SpecLambda, n, j + 2)) {
                 do {
@@ -170,7 +172,8 @@ void ResampleOntoCommonGrid(BulkData& d) {
             d.WinReflLambda[p + 1] = d.ReflLambda[j + p];
             d.WinRefl[p + 1] = d.ReflValue[j + p];
         }
-        PolyFit(d.WinReflLambda.From1(), d.WinRefl.From1(), d.ReflCoef.data(), 3, 3);
+        PolyFit(std::as_const(d.WinReflLambda).From1(), std::as_const(d.WinRefl).From1(), d.ReflCoef.data(), 3,
+                3);
         if (x > WavelengthAt(d.ReflLambda, m, j + 3)) {
             do {
                 if (nR == kCapacity) {

@@ -57,7 +57,8 @@ struct BulkData {
     double EgYStart = 0.0;
     double EgYEnd = 0.0;
 
-    // A zero-filled workspace on the heap (about 20 MB: never on the stack).
+    // A zero-filled workspace on the heap; its arrays reserve about 20 MB, used as far
+    // as the spectra reach.
     static std::unique_ptr<BulkData> Create() { return std::make_unique<BulkData>(); }
 
     // The results derived from the spectra: the common grid and every point result

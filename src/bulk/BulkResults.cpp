@@ -1,5 +1,7 @@
 #include "bulk/BulkResults.h"
 
+#include <string>
+
 #include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
 #include "datafiles/ResultsFileSet.h"
@@ -11,8 +13,14 @@ void WriteBulkAbsorptionFile(const BulkData& d, const std::string& path) {
     TextFileWriter file;
     file.Create(path);
     file.WriteLine("Energy                        Absorption");
-    for (int i = 1; i <= d.AbsCount; ++i)
-        file.WriteLine(FloatToStr(d.AbsEnergy[i]) + "  " + FloatToStr(d.Absorption[i]));
+    std::string row;  // reused: no string per number
+    for (int i = 1; i <= d.AbsCount; ++i) {
+        row.clear();
+        AppendFloatToStr(row, d.AbsEnergy[i]);
+        row += "  ";
+        AppendFloatToStr(row, d.Absorption[i]);
+        file.WriteLine(row);
+    }
     file.Close();
 }
 
@@ -20,9 +28,16 @@ void WriteBulkTaucFile(const BulkData& d, const std::string& path) {
     TextFileWriter file;
     file.Create(path);
     file.WriteLine("Energy                         Tauc                          Fit");
+    std::string row;
     for (int i = 1; i <= d.AbsCount; ++i) {
         double fit = d.TaucLine[0] + d.TaucLine[1] * d.TaucEnergy[i];
-        file.WriteLine(FloatToStr(d.TaucEnergy[i]) + "  " + FloatToStr(d.Tauc[i]) + "  " + RealToText23(fit));
+        row.clear();
+        AppendFloatToStr(row, d.TaucEnergy[i]);
+        row += "  ";
+        AppendFloatToStr(row, d.Tauc[i]);
+        row += "  ";
+        row += RealToText23(fit);
+        file.WriteLine(row);
     }
     file.Close();
 }

@@ -277,8 +277,8 @@ PairTable ReadPairs(const std::string& path, RestartMode mode) {
 
 void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int& count) {
     assert(table.written <= kCapacity);
-    std::copy(table.x.get(), table.x.get() + table.written, X.From1());
-    std::copy(table.y.get(), table.y.get() + table.written, Y.From1());
+    std::copy(table.x.get(), table.x.get() + table.written, X.From1(table.written));
+    std::copy(table.y.get(), table.y.get() + table.written, Y.From1(table.written));
     count = table.count;
 }
 

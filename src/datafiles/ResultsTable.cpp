@@ -10,7 +10,11 @@ namespace {
 constexpr std::string_view kSeparator = "  ";
 }  // namespace
 
-ResultsRow& ResultsRow::Value(double value) { return Text(FloatToStr(value)); }
+ResultsRow& ResultsRow::Value(double value) {
+    if (!line_.empty()) line_.append(kSeparator);
+    AppendFloatToStr(line_, value);  // in place: no string per number
+    return *this;
+}
 
 ResultsRow& ResultsRow::Text(std::string_view text) {
     if (!line_.empty()) line_.append(kSeparator);

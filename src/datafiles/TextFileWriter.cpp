@@ -37,7 +37,8 @@ void TextFileWriter::Create(const std::string& path) {
 void TextFileWriter::WriteLine(std::string_view text) {
     if (fd_ < 0) throw EInOutError(kIoFileNotOpen, IoErrorText(kIoFileNotOpen));
     buffer_.append(text);
-    buffer_.append("\r\n");
+    buffer_.push_back('\r');
+    buffer_.push_back('\n');
     if (buffer_.size() >= kBlock) Flush();
 }
 

@@ -6,7 +6,7 @@ namespace optc {
 
 void ApplyUnitConversions(SpectrumArray& X, SpectrumArray& Y, int count, UnitChoices units) {
     const auto n = static_cast<std::size_t>(count > 0 ? count : 0);
-    ApplyUnitConversions(std::span<double>(X.From1(), n), std::span<double>(Y.From1(), n), units);
+    ApplyUnitConversions(std::span<double>(X.From1(n), n), std::span<double>(Y.From1(n), n), units);
 }
 
 void ApplyUnitConversions(std::span<double> x, std::span<double> y, UnitChoices units) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -24,8 +25,8 @@ constexpr int kUnused = -1;
 // right-hand side and the column markers. The pivot of column c always ends up in
 // row c, so a row whose own index is still marked holds no pivot yet. Rows are either
 // the matrix type or fixed storage; the arithmetic is the same for both.
-template <typename Rows>
-void GaussJordan2(Rows& M, double* B, int* marker, int N) {
+template <typename Rows, typename Size>
+void GaussJordan2(Rows& M, double* B, int* marker, Size N) {
     const auto n = static_cast<std::size_t>(N);
     for (std::size_t step = 0; step < n; ++step) {
         // Pivot search: rows and columns in ascending order, strictly larger wins,
@@ -92,9 +93,9 @@ void CheckMarkers(const int* marker, int N) {
 // Each sum runs over the points in order, starting from 0.0; the sums are accumulated
 // side by side, which leaves each one's order unchanged. A row of A is needed only
 // while its point is summed, so one row is kept at a time, in a.
-template <typename Rows>
-void NormalEquations(const double* X, const double* Y, std::size_t points, std::size_t terms, Rows& M,
-                     double* V, double* a) {
+template <typename Rows, typename Size>
+void NormalEquations(const double* X, const double* Y, std::size_t points, Size terms, Rows& M, double* V,
+                     double* a) {
     for (std::size_t i = 0; i < terms; ++i) {
         V[i] = 0.0;
         for (std::size_t k = 0; k < terms; ++k) M[i][k] = 0.0;
@@ -117,6 +118,20 @@ void NormalEquations(const double* X, const double* Y, std::size_t points, std::
 // matrices live on the stack. Larger fits take the heap.
 constexpr int kFixedTerms = 12;
 
+template <typename Size>
+void FitOnStack(const double* X, const double* Y, double* Coef, std::size_t points, Size terms) {
+    double M[kFixedTerms][kFixedTerms];
+    double V[kFixedTerms];
+    double a[kFixedTerms];
+    int marker[kFixedTerms];
+    const auto n = static_cast<int>(terms);
+    NormalEquations(X, Y, points, terms, M, V, a);
+    for (int& m : marker) m = kUnused;
+    GaussJordan2(M, V, marker, terms);
+    CheckMarkers(marker, n);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(terms); ++i) Coef[i] = V[i];
+}
+
 }  // namespace
 
 void GaussJordan(matrix& M, const double* B, double* X, int N) {
@@ -136,18 +151,11 @@ void PolyFit(const double* X, const double* Y, double* Coef, int NPoints, int NT
     const auto points = static_cast<std::size_t>(NPoints);
     const auto terms = static_cast<std::size_t>(NTerms);
 
-    if (NTerms <= kFixedTerms) {
-        double M[kFixedTerms][kFixedTerms];
-        double V[kFixedTerms];
-        double a[kFixedTerms];
-        int marker[kFixedTerms];
-        NormalEquations(X, Y, points, terms, M, V, a);
-        for (int& m : marker) m = kUnused;
-        GaussJordan2(M, V, marker, NTerms);
-        CheckMarkers(marker, NTerms);
-        for (std::size_t i = 0; i < terms; ++i) Coef[i] = V[i];
-        return;
-    }
+    // The quadratic through three points, about 190000 times per bulk calculation at
+    // full capacity: its size is known at compile time, so the loops unroll. The
+    // operations and their order are those of every other size.
+    if (NTerms == 3) return FitOnStack(X, Y, Coef, points, std::integral_constant<std::size_t, 3>{});
+    if (NTerms <= kFixedTerms) return FitOnStack(X, Y, Coef, points, terms);
 
     matrix M(terms, std::vector<double>(terms, 0.0));
     std::vector<double> V(terms, 0.0);

@@ -1,6 +1,7 @@
 #include "numerics/FloatText.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -24,7 +25,9 @@ constexpr int kDigits = 15;
 struct Decimal15 {
     bool negative = false;
     bool zero = false;
-    char digits[kDigits] = {};
+    // Room beyond the fifteen digits, so that any run of them can be copied as one
+    // fixed-size block (see CopyDigits).
+    char digits[2 * kDigits] = {};
     int exponent = 0;
 };
 
@@ -82,11 +85,15 @@ void RoundUp(Decimal15& d) {
     }
 }
 
-// Powers of ten that extended precision holds exactly (5^27 < 2^64).
+// Powers of five that fit in 64 bits (5^27 < 2^63): with a power of two they make
+// the powers of ten 10^-27 to 10^27 exactly.
 constexpr int kExactPowers = 28;
-constexpr long double kPow10[kExactPowers] = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
-    1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+constexpr auto kPow5 = [] {
+    std::array<std::uint64_t, kExactPowers> powers{};
+    powers[0] = 1;
+    for (std::size_t k = 1; k < powers.size(); ++k) powers[k] = powers[k - 1] * 5;
+    return powers;
+}();
 
 // The decimal digits of 00 to 99, two by two.
 constexpr auto kDigitPairs = [] {
@@ -98,54 +105,98 @@ constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
-// Writes the count lowest decimal digits of value into out, leading zeros included.
-void WriteDigits(std::uint32_t value, char* out, int count) {
-    int i = count;
+// Writes the Count lowest decimal digits of value into out, leading zeros included.
+// The count is fixed at compile time, so the pairs are unrolled.
+template <int Count>
+void WriteDigits(std::uint32_t value, char* out) {
+    int i = Count;
     for (; i >= 2; i -= 2) {
         const std::size_t pair = 2 * (value % 100);
         value /= 100;
-        out[i - 1] = kDigitPairs[pair + 1];
-        out[i - 2] = kDigitPairs[pair];
+        std::memcpy(out + i - 2, kDigitPairs.data() + pair, 2);  // one two-byte move
     }
     if (i == 1) out[0] = static_cast<char>('0' + value % 10);
 }
 
-// The common case of a double of everyday magnitude: scaled by an exact power of ten
-// to a value between 10^14 and 10^15 in extended precision, with one rounding of
-// relative size 2^-64, so the fraction beyond the fifteenth digit is known to within
-// 10^-4. When it lies that close to one half, or the magnitude is out of reach of the
-// exact powers, nothing is decided here.
+__extension__ typedef unsigned __int128 Wide;
+
+// The magnitude m * 2^e2 scaled by 10^k and cut to a whole number, and whether the
+// part cut off is at least one half. Exact: the scaling is done in 128-bit integers.
+// False when the numbers would not fit.
+bool ScaleExactly(std::uint64_t m, int e2, int k, std::uint64_t& whole, bool& halfOrMore) {
+    Wide quotient = 0, remainder = 0, divisor = 1;
+    if (k >= 0) {
+        // m * 5^k * 2^(e2 + k): below 2^116 before the shift.
+        const Wide product = static_cast<Wide>(m) * kPow5[static_cast<std::size_t>(k)];
+        const int shift = e2 + k;
+        if (shift >= 0) {
+            if (shift > 10) return false;  // far beyond fifteen digits
+            quotient = product << shift;
+        } else {
+            if (-shift >= 127) return false;
+            divisor = static_cast<Wide>(1) << -shift;
+            quotient = product >> -shift;
+            remainder = product & (divisor - 1);
+        }
+    } else {
+        // m * 2^(e2 + k) / 5^-k, as a numerator and a divisor in whole numbers.
+        const int shift = e2 + k;
+        Wide numerator = m;
+        divisor = kPow5[static_cast<std::size_t>(-k)];
+        if (shift >= 0) {
+            if (shift > 74) return false;  // m < 2^53
+            numerator <<= shift;
+        } else {
+            if (-shift > 60) return false;  // 5^27 < 2^63
+            divisor <<= -shift;
+        }
+        quotient = numerator / divisor;
+        remainder = numerator % divisor;
+    }
+    if (quotient >= static_cast<Wide>(10000000000000000ULL)) return false;
+    whole = static_cast<std::uint64_t>(quotient);
+    halfOrMore = remainder >= divisor - remainder;  // 2 * remainder >= divisor
+    return true;
+}
+
+// The common case of a double of everyday magnitude (1e-13 to 1e41): scaled by an
+// exact power of ten to a whole number of fifteen digits and a remainder, both exact,
+// so the rounding is decided exactly, halves away from zero. Subnormal values and
+// magnitudes out of reach of the exact powers are not decided here.
 bool FromScaled(double magnitude, Decimal15& d) {
-    int binary = 0;
-    std::frexp(magnitude, &binary);
-    // floor((binary - 1) * log10(2)), possibly one too small.
-    int exponent = (binary - 1) * 1233;
-    exponent = exponent >= 0 ? exponent / 4096 : -((-exponent + 4095) / 4096);
-    constexpr long double kLow = 1e14L, kHigh = 1e15L;
-    long double scaled = 0.0L;
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
+    if (biased == 0) return false;
+    const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+    const int e2 = biased - 1075;  // magnitude = m * 2^e2
+    // About floor(log10(2^(e2 + 52))): the decimal exponent of the magnitude or one
+    // less, corrected below.
+    const int lead = (e2 + 52) * 1233;
+    int exponent = lead >= 0 ? lead / 4096 : -((-lead + 4095) / 4096);
+    constexpr std::uint64_t kLow = 100000000000000ULL, kHigh = 1000000000000000ULL;
+    std::uint64_t whole = 0;
+    bool halfOrMore = false;
+    for (int attempt = 0;; ++attempt) {
+        if (attempt == 3) return false;
         const int k = 14 - exponent;
         if (k >= kExactPowers || k <= -kExactPowers) return false;
-        scaled = k >= 0 ? static_cast<long double>(magnitude) * kPow10[k]
-                        : static_cast<long double>(magnitude) / kPow10[-k];
-        if (scaled >= kHigh) {
+        if (!ScaleExactly(m, e2, k, whole, halfOrMore)) return false;
+        if (whole >= kHigh) {
             ++exponent;
-        } else if (scaled < kLow) {
+        } else if (whole < kLow) {
             --exponent;
         } else {
             break;
         }
     }
-    // Too near either end of the decade for the scaled value to tell the digits.
-    if (!(scaled >= kLow + 1.0L && scaled < kHigh - 1.0L)) return false;
-    auto whole = static_cast<std::uint64_t>(scaled);  // truncation: the fifteen digits
-    const long double fraction = scaled - static_cast<long double>(whole);
-    constexpr long double kDoubt = 1e-4L;
-    if (fraction > 0.5L - kDoubt && fraction < 0.5L + kDoubt) return false;
-    if (fraction > 0.5L) ++whole;  // halves never reach here
+    if (halfOrMore && ++whole == kHigh) {
+        // 9.99...95 becomes 10.0...: one digit more before the point.
+        whole = kLow;
+        ++exponent;
+    }
     // Two independent halves of seven and eight digits, two digits at a time.
-    WriteDigits(static_cast<std::uint32_t>(whole / 100000000), d.digits, 7);
-    WriteDigits(static_cast<std::uint32_t>(whole % 100000000), d.digits + 7, 8);
+    WriteDigits<7>(static_cast<std::uint32_t>(whole / 100000000), d.digits);
+    WriteDigits<8>(static_cast<std::uint32_t>(whole % 100000000), d.digits + 7);
     d.exponent = exponent;
     return true;
 }
@@ -176,21 +227,9 @@ bool FromDouble(double magnitude, Decimal15& d) {
     return true;
 }
 
-Decimal15 ToDecimal15(long double value) {
-    Decimal15 d;
-    if (value == 0.0L) {
-        d.zero = true;
-        for (char& c : d.digits) c = '0';
-        return d;
-    }
-    d.negative = std::signbit(value);
-    const long double magnitude = std::fabs(value);
-
-    const auto asDouble = static_cast<double>(magnitude);
-    if (static_cast<long double>(asDouble) == magnitude &&
-        (FromScaled(asDouble, d) || FromDouble(asDouble, d)))
-        return d;
-
+// Values held in extended precision and doubles of extreme magnitude: the digits from
+// a correctly rounded 22-digit expansion, or the exact one near a half.
+void FromExtended(long double magnitude, Decimal15& d) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.21Le", magnitude);
     std::string digits;
@@ -204,7 +243,27 @@ Decimal15 ToDecimal15(long double value) {
     for (int i = 0; i < kDigits; ++i) d.digits[i] = digits[static_cast<std::size_t>(i)];
     d.exponent = exponent;
     if (up) RoundUp(d);
-    return d;
+}
+
+// A double stays in double registers throughout: the results files hold only doubles.
+// The digits are filled in place, so that reading them back does not wait on their
+// narrow stores.
+void ToDecimal15(double value, Decimal15& d) {
+    if (value == 0.0) {
+        d.zero = true;
+        for (char& c : d.digits) c = '0';
+        return;
+    }
+    d.negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+    if (!FromScaled(magnitude, d) && !FromDouble(magnitude, d)) FromExtended(magnitude, d);
+}
+
+void ToDecimal15(long double value, Decimal15& d) {
+    const auto asDouble = static_cast<double>(value);
+    if (static_cast<long double>(asDouble) == value) return ToDecimal15(asDouble, d);
+    d.negative = std::signbit(value);
+    FromExtended(std::fabs(value), d);
 }
 
 [[noreturn]] void InvalidFloat(const std::string& text) {
@@ -226,6 +285,80 @@ bool SkipBlanksAndSign(const std::string& text, std::size_t& i) {
     return false;
 }
 
+// Room for the longest general form (a sign, fifteen digits, a separator and an
+// exponent of an extended value, E-4951, or "-0.000" before fifteen digits) and for the
+// surplus of the fixed-size digit copies.
+constexpr int kMaxGeneralText = 48;
+
+char* Append(char* out, const char* from, const char* to) {
+    while (from != to) *out++ = *from++;
+    return out;
+}
+
+// Digits first to first + count - 1 of d into out: one fixed-size copy, whose surplus
+// the characters written next overwrite (out needs kDigits characters of room).
+char* CopyDigits(char* out, const Decimal15& d, int first, int count) {
+    std::memcpy(out, d.digits + first, kDigits);
+    return out + count;
+}
+
+// Writes FloatToStr's text of value into out (kMaxGeneralText characters of room) and
+// returns its length: built in place, for the hundreds of thousands of numbers of a
+// results file.
+template <typename Real>
+std::size_t WriteGeneral(Real value, char* out) {
+    char* p = out;
+    if (std::isnan(value)) return static_cast<std::size_t>(Append(p, "NAN", "NAN" + 3) - out);
+    if (std::isinf(value)) {
+        if (value < 0) *p++ = '-';
+        return static_cast<std::size_t>(Append(p, "INF", "INF" + 3) - out);
+    }
+
+    Decimal15 d;
+    ToDecimal15(value, d);
+    if (d.zero) {
+        *p = '0';
+        return 1;
+    }
+
+    int count = kDigits;  // significant digits without trailing zeros
+    while (count > 1 && d.digits[count - 1] == '0') --count;
+
+    if (d.negative) *p++ = '-';
+    const int e = d.exponent;
+    if (e >= -4 && e < kDigits) {
+        // Fixed notation for magnitudes from 0.0001 up to but excluding 1E15.
+        if (e >= 0) {
+            const int before = e + 1;  // digits before the separator
+            if (count >= before) {
+                p = CopyDigits(p, d, 0, before);
+            } else {
+                p = CopyDigits(p, d, 0, count);
+                for (int i = count; i < before; ++i) *p++ = '0';
+            }
+            if (count > before) {
+                *p++ = gDecimalSeparator;
+                p = CopyDigits(p, d, before, count - before);
+            }
+        } else {
+            *p++ = '0';
+            *p++ = gDecimalSeparator;
+            for (int i = 0; i < -e - 1; ++i) *p++ = '0';
+            p = CopyDigits(p, d, 0, count);
+        }
+    } else {
+        *p++ = d.digits[0];
+        if (count > 1) {
+            *p++ = gDecimalSeparator;
+            p = CopyDigits(p, d, 1, count - 1);
+        }
+        *p++ = 'E';
+        if (e < 0) *p++ = '-';
+        p = std::to_chars(p, out + kMaxGeneralText, e < 0 ? -e : e).ptr;
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
 }  // namespace
 
 char DecimalSeparator() { return gDecimalSeparator; }
@@ -233,43 +366,13 @@ char DecimalSeparator() { return gDecimalSeparator; }
 void SetDecimalSeparator(char separator) { gDecimalSeparator = separator; }
 
 std::string FloatToStr(long double value) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    char text[kMaxGeneralText];
+    return std::string(text, WriteGeneral(value, text));
+}
 
-    const Decimal15 d = ToDecimal15(value);
-    if (d.zero) return "0";
-
-    int count = kDigits;  // significant digits without trailing zeros
-    while (count > 1 && d.digits[count - 1] == '0') --count;
-
-    std::string text;
-    if (d.negative) text.push_back('-');
-    const int e = d.exponent;
-    if (e >= -4 && e < kDigits) {
-        // Fixed notation for magnitudes from 0.0001 up to but excluding 1E15.
-        if (e >= 0) {
-            for (int i = 0; i <= e; ++i) text.push_back(i < count ? d.digits[i] : '0');
-            if (count > e + 1) {
-                text.push_back(gDecimalSeparator);
-                text.append(d.digits + e + 1, d.digits + count);
-            }
-        } else {
-            text.push_back('0');
-            text.push_back(gDecimalSeparator);
-            text.append(static_cast<std::size_t>(-e - 1), '0');
-            text.append(d.digits, d.digits + count);
-        }
-    } else {
-        text.push_back(d.digits[0]);
-        if (count > 1) {
-            text.push_back(gDecimalSeparator);
-            text.append(d.digits + 1, d.digits + count);
-        }
-        text.push_back('E');
-        if (e < 0) text.push_back('-');
-        text += std::to_string(e < 0 ? -e : e);
-    }
-    return text;
+void AppendFloatToStr(std::string& out, double value) {
+    char text[kMaxGeneralText];
+    out.append(text, WriteGeneral(value, text));
 }
 
 double StrToFloat(const std::string& text) {
@@ -404,19 +507,18 @@ std::string RealToText23(double value) {
         std::string text(word);
         return std::string(23 - text.size(), ' ') + text;
     }
-    const Decimal15 d = ToDecimal15(value);
-    std::string text;
-    text.reserve(23);
-    text.push_back(d.negative ? '-' : ' ');
-    text.push_back(d.digits[0]);
-    text.push_back('.');
-    text.append(d.digits + 1, d.digits + kDigits);
-    text.push_back('E');
-    text.push_back(d.exponent < 0 ? '-' : '+');
-    char exponent[16];
-    std::snprintf(exponent, sizeof exponent, "%04d", d.exponent < 0 ? -d.exponent : d.exponent);
-    text += exponent;
-    return text;
+    Decimal15 d;
+    ToDecimal15(value, d);
+    char text[23];
+    text[0] = d.negative ? '-' : ' ';
+    text[1] = d.digits[0];
+    text[2] = '.';
+    Append(text + 3, d.digits + 1, d.digits + kDigits);
+    text[17] = 'E';
+    text[18] = d.exponent < 0 ? '-' : '+';
+    // A double's decimal exponent has at most three digits.
+    WriteDigits<4>(static_cast<std::uint32_t>(d.exponent < 0 ? -d.exponent : d.exponent), text + 19);
+    return std::string(text, sizeof text);
 }
 
 std::int64_t Round(long double value) {

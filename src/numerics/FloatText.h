@@ -17,6 +17,8 @@ void SetDecimalSeparator(char separator);
 // General format: 15 significant digits, trailing zeros dropped, fixed notation for
 // magnitudes in [0.0001, 1e15), else d.dddE[-]x. Uses the decimal separator.
 std::string FloatToStr(long double value);
+// The same text of a double appended to out, without a string of its own.
+void AppendFloatToStr(std::string& out, double value);
 
 // Reads a typed number with the decimal separator; surrounding blanks are allowed.
 // Raises EConvertError "'<text>' is not a valid floating point value".

@@ -1,5 +1,7 @@
 #include "numerics/Tauc.h"
 
+#include <utility>
+
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
@@ -150,7 +152,7 @@ void TaucPlot::CalculatEgClick() {
         return;
     }
 
-    PolyFit(d_.EgEnergy.From1(), d_.EgTauc.From1(), d_.TaucLine.data(), m, 2);
+    PolyFit(std::as_const(d_.EgEnergy).From1(), std::as_const(d_.EgTauc).From1(), d_.TaucLine.data(), m, 2);
     // A flat line never meets the energy axis: division by zero, Eg kept.
     const double gap = Div(-d_.TaucLine[0], d_.TaucLine[1]);
     // A line that meets the axis at 0 eV or below (as shown, to four decimals) belongs

@@ -1,5 +1,7 @@
 #include "thinfilm/Dispersion.h"
 
+#include <utility>
+
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
@@ -54,11 +56,13 @@ DispersionFitOutcome DispersionFit(ThinFilmData& d, int terms) {
     }
     ResetDispersion(d);
     if (rangeCount > 2) {
-        PolyFit(d.FitInvLambdaSq.From1(), d.FitRefraction.From1(), d.DispCoef.data(), d.FitCount, terms);
+        PolyFit(std::as_const(d.FitInvLambdaSq).From1(), std::as_const(d.FitRefraction).From1(), d.DispCoef.data(),
+                d.FitCount, terms);
     } else if (rangeCount == 1) {
         return DispersionFitOutcome::OneExtremumInRange;
     } else {
-        PolyFit(d.FitInvLambdaSq.From1(), d.FitRefraction.From1(), d.DispCoef.data(), d.FitCount, 2);
+        PolyFit(std::as_const(d.FitInvLambdaSq).From1(), std::as_const(d.FitRefraction).From1(), d.DispCoef.data(),
+                d.FitCount, 2);
     }
     return DispersionFitOutcome::Fitted;
 }

@@ -1,6 +1,7 @@
 #include "thinfilm/Envelope.h"
 
 #include <cmath>
+#include <utility>
 
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
@@ -66,8 +67,8 @@ bool ApplySide(ThinFilmData& d, EnvelopeSide& side, int i, int envelopeTerms) {
 }  // namespace
 
 bool BuildEnvelopes(ThinFilmData& d, const ExtremaSplit& split, int envelopeTerms) {
-    PolyFit(d.MinLambda.From1(), d.MinTrans.From1(), d.MinLineCoef.data(), 2, 2);
-    PolyFit(d.MaxLambda.From1(), d.MaxTrans.From1(), d.MaxLineCoef.data(), 2, 2);
+    PolyFit(std::as_const(d.MinLambda).From1(), std::as_const(d.MinTrans).From1(), d.MinLineCoef.data(), 2, 2);
+    PolyFit(std::as_const(d.MaxLambda).From1(), std::as_const(d.MaxTrans).From1(), d.MaxLineCoef.data(), 2, 2);
     for (int i = 1; i <= 2; ++i) {
         d.EnvMinLambda[i] = d.ExtLambda[i];
         d.EnvMaxLambda[i] = d.ExtLambda[i];

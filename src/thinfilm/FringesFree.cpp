@@ -1,6 +1,7 @@
 #include "thinfilm/FringesFree.h"
 
 #include <cmath>
+#include <utility>
 
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
@@ -50,7 +51,8 @@ bool FringesFreeTransmission(ThinFilmData& d, int envelopeTerms) {
         const double lambda = d.SpecLambda[i];
         d.FreeLambda[i] = lambda;
         if (d.FreeExtLambda[j + 1] < lambda && j >= 2) {
-            PolyFit(d.FreeExtLambda.From1() + (j - 2), d.FreeExtTrans.From1() + (j - 2),
+            PolyFit(std::as_const(d.FreeExtLambda).From1() + (j - 2),
+                    std::as_const(d.FreeExtTrans).From1() + (j - 2),
                     d.FreeLocalCoef.data(), 3, envelopeTerms);
             --j;
         }

@@ -1,8 +1,8 @@
 #pragma once
 // The workspace of the Thin Films window: the transmission spectrum, the fringe
 // extrema and everything Calculate derives from them. One zero-filled instance lives
-// on the heap from program start to program end (about 27 MB: never on the stack);
-// closing and reopening the window finds it as it was left.
+// from program start to program end; its arrays reserve about 27 MB but take memory
+// only as far as spectra reach. Closing and reopening the window finds it as it was left.
 #include <memory>
 
 #include "numerics/Arrays.h"

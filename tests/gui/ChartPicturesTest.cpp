@@ -121,6 +121,8 @@ TEST_F(ChartSaveTest, WritesPngOrPdfByTheChosenEnding) {
     ASSERT_TRUE(fs::exists(pdf));
     EXPECT_GT(fs::file_size(pdf), 500u);
     EXPECT_EQ(Head(pdf, 5), "%PDF-");
+    // The marker is a shape in the document, not a copied picture as on screen.
+    EXPECT_EQ(Head(pdf, fs::file_size(pdf)).find("/Subtype /Image"), std::string::npos);
 
     // Any other ending is kept and a PNG is written after it.
     EXPECT_EQ(widget.SaveAs((dir / "chart.v2").string()), (dir / "chart.v2.png").string());

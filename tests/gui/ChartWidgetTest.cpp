@@ -220,6 +220,19 @@ TEST_F(ChartWidgetTest, EachPointShowsItsOwnColour) {
     EXPECT_EQ(qobject_cast<QCPItemText*>(widget.item(1))->text(), "50");
 }
 
+TEST_F(ChartWidgetTest, AMarkerIsAWholeCircleAroundItsPoint) {
+    form.Dispatch([&] { model.Series(1).AddXY(50.0, 50.0, clRed); });
+    Fix(0.0, 100.0, 0.0, 100.0);
+    const QImage image = widget.grab().toImage();
+    const QPoint at = Pixel(50.0, 50.0);
+    // The circle is kMarkerSize across: three pixels out it is still red, six out it is
+    // the background. (Its label lies above it.)
+    for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1)}) {
+        EXPECT_EQ(image.pixelColor(at + 3 * step), QColor(255, 0, 0)) << step.x() << "," << step.y();
+        EXPECT_EQ(image.pixelColor(at + 6 * step), QColor(Qt::white)) << step.x() << "," << step.y();
+    }
+}
+
 TEST_F(ChartWidgetTest, LogarithmicAxisLeavesOutValuesAtOrBelowZero) {
     form.Dispatch([&] {
         const double ys[] = {-5.0, 0.0, 1.0, 10.0, 100.0};

@@ -81,6 +81,9 @@ TEST(FloatToStrDigits, ExactHalvesGoAwayFromZero) {
     EXPECT_EQ(FloatToStr(-1234567890123445.0), "-1.23456789012345E15");
     EXPECT_EQ(FloatToStr(std::nextafter(1234567890123445.0, 0.0)), "1.23456789012344E15");
     EXPECT_EQ(FloatToStr(999999999999999.5), "1E15");
+    // Above 1E15 the digits come from a division: the half of a seventeen-digit value.
+    EXPECT_EQ(FloatToStr(12345678901234550.0), "1.23456789012346E16");
+    EXPECT_EQ(FloatToStr(std::nextafter(12345678901234550.0, 0.0)), "1.23456789012345E16");
     // 0.5 / 2^k are exact too: 1.52587890625E-5 needs no rounding, 2^-20 does.
     EXPECT_EQ(FloatToStr(std::ldexp(1.0, -16)), "1.52587890625E-5");
     EXPECT_EQ(FloatToStr(std::ldexp(1.0, -20)), "9.5367431640625E-7");

@@ -18,14 +18,20 @@ void MarkerGraph::drawScatterPlot(QCPPainter* painter, const QVector<QPointF>& s
     const QRectF plot = QRectF(QCPGraph::clipRect()).adjusted(-1.0, -1.0, 1.0, 1.0);
     auto outside = [&plot](const QPointF& p) { return !plot.contains(p); };
     if (std::none_of(scatters.begin(), scatters.end(), outside)) {
-        QCPGraph::drawScatterPlot(painter, scatters, style);
+        DrawMarkers(painter, scatters, style);
         return;
     }
     QVector<QPointF> inside;
     inside.reserve(scatters.size());
     std::copy_if(scatters.begin(), scatters.end(), std::back_inserter(inside),
                  [&outside](const QPointF& p) { return !outside(p); });
-    QCPGraph::drawScatterPlot(painter, inside, style);
+    DrawMarkers(painter, inside, style);
+}
+
+void MarkerGraph::DrawMarkers(QCPPainter* painter, const QVector<QPointF>& scatters,
+                              const QCPScatterStyle& style) const {
+    applyScattersAntialiasingHint(painter);
+    if (!copies_.Draw(painter, scatters, style, mPen)) QCPGraph::drawScatterPlot(painter, scatters, style);
 }
 
 QRectF MarkLabel::Box() const {
