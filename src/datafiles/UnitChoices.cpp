@@ -5,8 +5,9 @@
 namespace optc {
 
 void ApplyUnitConversions(SpectrumArray& X, SpectrumArray& Y, int count, UnitChoices units) {
-    const auto n = static_cast<std::size_t>(count > 0 ? count : 0);
-    ApplyUnitConversions(std::span<double>(X.From1(n), n), std::span<double>(Y.From1(n), n), units);
+    const int n = count > 0 ? count : 0;
+    const auto size = static_cast<std::size_t>(n);
+    ApplyUnitConversions(std::span<double>(X.From1(n), size), std::span<double>(Y.From1(n), size), units);
 }
 
 void ApplyUnitConversions(std::span<double> x, std::span<double> y, UnitChoices units) {

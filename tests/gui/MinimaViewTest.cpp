@@ -2,7 +2,6 @@
 // mouse on the real chart widget, the readout under the chart, and closing with Ok.
 #include "thinfilm/Main_4View.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -10,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
-#include <tuple>
 #include <functional>
 #include <memory>
 
@@ -197,46 +194,6 @@ TEST_F(MinimaViewTest, OkTitleBarCancelAndEscapeEndTheModalShowing) {
         EXPECT_FALSE(stuck);
         EXPECT_FALSE(view.isVisible());
         EXPECT_TRUE(minima.Cancelled());
-    }
-    rescue.stop();
-}
-
-// The same through the X server: the keyboard and the mouse of xdotool reach the window
-// as a user's would. Runs under an X display only, e.g.
-//   xvfb-run -a env QT_QPA_PLATFORM=xcb build/optgui_tests --gtest_filter='MinimaView*'
-TEST_F(MinimaViewTest, RealKeyAndMouseEventsOfAnXDisplay) {
-    if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X display";
-    if (std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "needs xdotool";
-    view.hide();
-    bool stuck = false;
-    QTimer rescue;
-    rescue.setSingleShot(true);
-    QObject::connect(&rescue, &QTimer::timeout, [&] {
-        stuck = true;
-        view.done(QDialog::Rejected);
-    });
-    // Once the window is mapped, the pointer goes over `target` and xdotool acts there.
-    const auto realInput = [&](QWidget& target, const std::string& action) {
-        QTimer::singleShot(300, &view, [&target, action] {
-            const QPoint at = target.mapToGlobal(target.rect().center());
-            const std::string command = "xdotool mousemove --sync " + std::to_string(at.x()) + " " +
-                                        std::to_string(at.y()) + " " + action;
-            EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        });
-    };
-
-    for (const auto& [target, action, cancelled] :
-         {std::tuple<QWidget*, std::string, bool>{&chart(), "key Escape", true},
-          {&view.Cancel(), "click 1", true},
-          {&view.Ok(), "click 1", false}}) {
-        SCOPED_TRACE(action);
-        minima.BeginMarking();
-        rescue.start(5000);
-        realInput(*target, action);
-        view.exec();
-        EXPECT_FALSE(stuck);
-        EXPECT_FALSE(view.isVisible());
-        EXPECT_EQ(minima.Cancelled(), cancelled);
     }
     rescue.stop();
 }
