@@ -199,6 +199,12 @@ TEST_F(ExamplesGuide, ThinFilmFromTheSpectrumAlone) {
         User(f, [&] { f.Calculate.Click(); });
         EXPECT_EQ(f.thickness.Text(), "0.000204117");
         EXPECT_EQ(f.n633show.Text(), "2.2702");
+        platform.modalScripts.push_back([&](Form&) {
+            EXPECT_EQ(f.Orders.ResultLine.Text(),
+                      "d = 1999.3 \xC2\xB1 2.1 nm, 0.000199928 cm (13 of 18 extrema, 7 pairs left out)");
+            User(f.Orders, [&] { f.Orders.CloseButton.Click(); });
+        });
+        User(f, [&] { f.FringeOrders.Click(); });
         User(f, [&] { f.Direct.Click(); });
         User(f, [&] { f.RadioButton3.Click(); });
         Type(f, f.Estart, "2.45");
