@@ -63,14 +63,13 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& OptionsOfMe
 
 // ---- The command line ----
 
-// The analyses are subcommands of CLI11, each with the options that belong to it in
+// The analyses are CLI11 subcommands, each with the options that belong to it in
 // the order of the usage (a message about a typed text names the first option that
 // gave it). A value is taken as it stands, even when it looks like an option. Words
 // the parser does not know are kept, not refused, so that the batch can say what
 // they are in its own words. Each option shows in --help with its default: the
 // window's, where an edit is not given.
 void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
-    app.name(kProgram);
     app.allow_extras();
     app.require_subcommand(0, 1);
     app.option_defaults()->group("Other options")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
