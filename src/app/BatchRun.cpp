@@ -242,7 +242,7 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
     const CLI::App& other =
         Analysis(app, o.analysis == BatchAnalysis::ThinFilm ? BatchAnalysis::Bulk : BatchAnalysis::ThinFilm);
 
-    // What follows the analysis and what comes back to the program after "--".
+    // Words the analysis does not know, then those CLI11 hands back after a "--".
     std::vector<std::string> unknown = analysis.remaining();
     const std::vector<std::string> afterEnd = app.remaining();
     unknown.insert(unknown.end(), afterEnd.begin(), afterEnd.end());
