@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -38,12 +37,16 @@ Names HelpOptions(const std::string& help) {
 
 Names ManualPageOptions(const std::string& page) {
     const std::size_t start = page.find("\n.SH OPTIONS\n");
-    std::string section = page.substr(start, page.find("\n.SH ", start + 1) - start);
-    section = std::regex_replace(section, std::regex(R"(\\-)"), "-");
-    const std::regex option("--[a-z0-9]+(-[a-z0-9]+)*");
+    const std::string section = page.substr(start, page.find("\n.SH ", start + 1) - start);
+    std::string text;  // roff's "\-" is a plain "-"
+    for (std::size_t i = 0; i < section.size(); ++i)
+        if (section.compare(i, 2, "\\-") != 0) text += section[i];
     Names names;
-    for (auto m = std::sregex_iterator(section.begin(), section.end(), option); m != std::sregex_iterator(); ++m)
-        names.insert(m->str());
+    for (std::size_t at = text.find("--"); at != std::string::npos;) {
+        const std::size_t end = std::min(text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at), text.size());
+        names.insert(text.substr(at, end - at));
+        at = text.find("--", end);
+    }
     return names;
 }
 
