@@ -1,10 +1,14 @@
 #include "app/BatchRun.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <set>
 #include <sstream>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include "app/Application.h"
 #include "app/Version.h"
@@ -59,65 +63,144 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& OptionsOfMe
 
 // ---- The command line ----
 
-enum Applies { kThinFilm = 1, kBulk = 2, kBoth = 3 };
+// The analyses are CLI11 subcommands, each with the options that belong to it in
+// the order of the usage (a message about a typed text names the first option that
+// gave it). A value is taken as it stands, even when it looks like an option. Words
+// the parser does not know are kept, not refused, so that the batch can say what
+// they are in its own words. Each option shows in --help with its default: the
+// window's, where an edit is not given.
+void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
+    app.allow_extras();
+    app.require_subcommand(0, 1);
+    app.option_defaults()->group("Other options")->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.set_help_flag("-h,--help", "Print this text and exit.");
+    app.set_version_flag("--version", std::string(kProgram) + " " + kProgramVersion, "Print the version and exit.");
 
-struct OptionRule {
-    const char* name;
-    int applies;
-    // Exactly one of these is set: a flag, a text, or the two texts of --eg.
-    bool BatchOptions::*flag = nullptr;
-    std::optional<std::string> BatchOptions::*text = nullptr;
-    bool energyWindow = false;
-};
-
-const std::vector<OptionRule>& OptionRules() {
-    using O = BatchOptions;
-    static const std::vector<OptionRule> rules = {
-        {"--spectrum", kBoth},  // required, stored apart
-        {"--save", kBoth},      // required, stored apart
-        {"--fringes", kThinFilm, nullptr, &O::fringes},
-        {"--find-extrema", kThinFilm, &O::findExtrema},
-        {"--save-extrema", kThinFilm, nullptr, &O::saveExtrema},
-        {"--reflection", kBulk, nullptr, &O::reflection},
-        {"--wavenumber", kBoth, &O::waveNumber},
-        {"--fraction", kBoth, &O::fraction},
-        {"--n0", kBoth, nullptr, &O::n0},
-        {"--ns", kThinFilm, nullptr, &O::ns},
-        {"--tolerance", kThinFilm, nullptr, &O::tolerance},
-        {"--wstart", kThinFilm, nullptr, &O::wstart},
-        {"--wend", kThinFilm, nullptr, &O::wend},
-        {"--natx", kThinFilm, nullptr, &O::natx},
-        {"--no-estimate", kThinFilm, &O::noEstimate},
-        {"--constant-n", kBoth, nullptr, &O::constantN},
-        {"--constant-r", kBulk, nullptr, &O::constantR},
-        {"--reflection-spectrum", kBulk, &O::reflectionSpectrum},
-        {"--thickness", kBoth, nullptr, &O::thickness},
-        {"--no-fringes-free", kThinFilm, &O::noFringesFree},
-        {"--order", kThinFilm, nullptr, &O::order},
-        {"--envelope", kThinFilm, nullptr, &O::envelope},
-        {"--direct", kBoth, &O::direct},
-        {"--eg", kBoth, nullptr, nullptr, true},
-        {"--orders", kThinFilm, nullptr, &O::orders},
+    CLI::App& thin = *app.add_subcommand("thinfilm");
+    CLI::App& bulk = *app.add_subcommand("bulk");
+    for (CLI::App* analysis : {&thin, &bulk}) {
+        analysis->allow_extras();
+        analysis->option_defaults()->group("Options of a " + analysis->get_name() + " run");
+    }
+    const auto text = [](CLI::App& analysis, const char* name, auto& value, const char* valueName,
+                         const char* meaning, const char* fallback = "") {
+        analysis.add_option(name, value, meaning)->option_text(valueName)->default_str(fallback);
     };
-    return rules;
+    const auto flag = [](CLI::App& analysis, const char* name, bool& value, const char* meaning,
+                         const char* fallback) { analysis.add_flag(name, value, meaning)->default_str(fallback); };
+    const auto units = [&](CLI::App& analysis) {
+        flag(analysis, "--wavenumber", o.waveNumber,
+             "The first column holds wave numbers in 1/cm (\"WaveVector (1/cm)\").", "wavelengths in nm");
+        flag(analysis, "--fraction", o.fraction,
+             "The second column holds fractions of 1 (\"Transmission in a.u.\").", "percent");
+    };
+    const auto gap = [&](CLI::App& analysis) {
+        flag(analysis, "--direct", o.direct,
+             "\"Direct Gap Semiconductor\": the Tauc plot shows (αhν)² instead of (αhν)^½.", "an indirect gap");
+        text(analysis, "--eg", o.eg, "EMIN EMAX", "Fit the optical gap between EMIN and EMAX eV (\"Eg Calculation\").",
+             "no fit");
+    };
+    const char* n0 = "Refractive index of the surroundings, n0.";
+
+    text(thin, "--spectrum", o.spectrum, "FILE", "The transmission spectrum (\"Import Spectrum\"). Required.");
+    text(thin, "--save", o.save, "BASE",
+         "Save Results: BASERef.txt, BASEAbs.txt, BASEtauc.txt and BASEFreeTrans.txt. Required.");
+    text(thin, "--fringes", o.fringes, "FILE", "The fringe extrema (\"Import Fringes\").",
+         "none; without --find-extrema, Calculate finds too few fringes");
+    flag(thin, "--find-extrema", o.findExtrema,
+         "Take the extrema that \"Find Extrema\" finds in the spectrum (\"Determine Fringes\", \"Find Extrema\", "
+         "\"Ok\"); not with --fringes.",
+         "off");
+    text(thin, "--save-extrema", o.saveExtrema, "FILE", "Write the extrema used as a fringes file.", "not written");
+    units(thin);
+    text(thin, "--n0", o.n0, "T", n0, "1");
+    text(thin, "--ns", o.ns, "T", "Refractive index of the substrate, nS.", "2");
+    text(thin, "--tolerance", o.tolerance, "T", "Tolerance of the maxima below the substrate transmission, %.", "1");
+    text(thin, "--wstart", o.wstart, "T", "Start of the wavelength range of n(λ), nm.", "proposed by the extrema");
+    text(thin, "--wend", o.wend, "T", "End of the wavelength range of n(λ), nm.", "proposed by the extrema");
+    text(thin, "--natx", o.natx, "T", "The wavelength at which n is reported, nm (digits only).", "633");
+    flag(thin, "--no-estimate", o.noEstimate, "\"Do not show any estimated n value\".", "n is reported");
+    text(thin, "--constant-n", o.constantN, "T", "\"Use constant n =\" this refractive index.", "n is calculated");
+    text(thin, "--thickness", o.thickness, "T",
+         "\"Do not calculate d, use input value\": the film's thickness in cm.", "d is calculated");
+    flag(thin, "--no-fringes-free", o.noFringesFree, "Leave \"Use fringes-free Transmission\" unchecked.",
+         "checked");
+    text(thin, "--order", o.order, "T", "Order of the n(λ) polynomial.", "2");
+    text(thin, "--envelope", o.envelope, "T", "Order of the local envelope polynomials.", "3");
+    gap(thin);
+    text(thin, "--orders", o.orders, "FILE", "Save the table of \"Fringe Orders...\" (\"Save Table...\").",
+         "not saved");
+
+    const char* oneSource = "none; a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
+    text(bulk, "--spectrum", o.spectrum, "FILE", "The transmission spectrum (\"Import T Spectrum\"). Required.");
+    text(bulk, "--save", o.save, "BASE", "Save Results: BASEAbs.txt and BASEtauc.txt. Required.");
+    text(bulk, "--reflection", o.reflection, "FILE", "The reflection spectrum (\"Import R spectrum\").", "none");
+    units(bulk);
+    text(bulk, "--n0", o.n0, "T", n0, "1");
+    text(bulk, "--constant-n", o.constantN, "T",
+         "Reflection from this constant refractive index (\"Enter Refractive index n = const\"); "
+         "with --n0 if given.",
+         oneSource);
+    text(bulk, "--constant-r", o.constantR, "T", "A constant reflection, % (\"Enter Reflection R = const , %\").",
+         oneSource);
+    flag(bulk, "--reflection-spectrum", o.reflectionSpectrum,
+         "Reflection from the spectrum of --reflection, which it needs.", oneSource);
+    text(bulk, "--thickness", o.thickness, "T", "Thickness of the sample, cm.", "1");
+    gap(bulk);
 }
+
+CLI::App& Analysis(CLI::App& app, BatchAnalysis analysis) {
+    return *app.get_subcommand(analysis == BatchAnalysis::ThinFilm ? "thinfilm" : "bulk");
+}
+
+// CLI11's option lines: the name with the value it takes, then the meaning and the
+// default, wrapped to 80 columns.
+class HelpFormatter : public CLI::Formatter {
+public:
+    HelpFormatter() { column_width(kColumn); }
+
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_option_text().empty() ? "" : " " + option->get_option_text();
+    }
+
+    std::string make_option_desc(const CLI::Option* option) const override {
+        const std::string& fallback = option->get_default_str();
+        return Wrapped(option->get_description() + (fallback.empty() ? "" : " Default: " + fallback + "."));
+    }
+
+private:
+    static constexpr std::size_t kColumn = 24;
+
+    static std::string Wrapped(const std::string& text) {
+        std::string wrapped, line;
+        std::istringstream words(text);
+        for (std::string word; words >> word;) {
+            if (!line.empty() && line.size() + 1 + word.size() > 80 - kColumn) {
+                wrapped += line + "\n";
+                line.clear();
+            }
+            line += (line.empty() ? "" : " ") + word;
+        }
+        return wrapped + line;
+    }
+};
 
 bool IsInputFile(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
 }
 
-// The value given to an option ("" for a flag), or nothing when it was not given.
-std::optional<std::string> GivenValue(const BatchOptions& o, const std::string& name) {
-    if (name == "--spectrum") return o.spectrum;
-    if (name == "--save") return o.save;
-    if (name == "--eg") return o.eg ? std::optional<std::string>(o.eg->first + " " + o.eg->second) : std::nullopt;
-    for (const OptionRule& rule : OptionRules()) {
-        if (name != rule.name) continue;
-        if (rule.flag) return o.*(rule.flag) ? std::optional<std::string>("") : std::nullopt;
-        if (rule.text) return o.*(rule.text);
-    }
-    return std::nullopt;
+// The texts an option was given, or nothing when it was not given.
+const std::vector<std::string>* GivenValues(const BatchOptions& o, const std::string& name) {
+    for (const auto& [option, values] : o.given)
+        if (option == name) return &values;
+    return nullptr;
+}
+
+std::string Joined(const std::vector<std::string>& values) {
+    std::string joined;
+    for (const std::string& value : values) joined += (&value == &values.front() ? "" : " ") + value;
+    return joined;
 }
 
 // Options as the command line gave them ("--ns -1.5"), or their names alone when none
@@ -126,8 +209,10 @@ std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& n
     std::string given, all;
     for (const std::string& name : names) {
         all += (all.empty() ? "" : ", ") + name;
-        if (const auto value = GivenValue(o, name))
-            given += (given.empty() ? "" : ", ") + name + (value->empty() ? "" : " " + *value);
+        if (const auto* values = GivenValues(o, name)) {
+            const std::string value = Joined(*values);
+            given += (given.empty() ? "" : ", ") + name + (value.empty() ? "" : " " + value);
+        }
     }
     return given.empty() ? all + " (not given)" : given;
 }
@@ -144,42 +229,190 @@ std::vector<std::string> ResultsFiles(const BatchOptions& o) {
     return files;
 }
 
+// What the parser leaves to the batch: the analysis must come first, words it does
+// not know and options given twice are refused, then the options are checked
+// together. Returns why the command line is wrong, or nothing.
+std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args, BatchOptions& o) {
+    const std::vector<CLI::App*> parsed = app.get_subcommands();
+    if (parsed.empty() || args[0] != parsed[0]->get_name())
+        return args.empty() ? "no analysis given (thinfilm or bulk)"
+                            : "unknown analysis '" + args[0] + "' (thinfilm or bulk)";
+    CLI::App& analysis = *parsed[0];
+    o.analysis = analysis.get_name() == "thinfilm" ? BatchAnalysis::ThinFilm : BatchAnalysis::Bulk;
+    const CLI::App& other =
+        Analysis(app, o.analysis == BatchAnalysis::ThinFilm ? BatchAnalysis::Bulk : BatchAnalysis::ThinFilm);
+
+    // Words the analysis does not know, then those CLI11 hands back after a "--".
+    std::vector<std::string> unknown = analysis.remaining();
+    const std::vector<std::string> afterEnd = app.remaining();
+    unknown.insert(unknown.end(), afterEnd.begin(), afterEnd.end());
+    if (!unknown.empty()) {
+        const std::string& word = unknown.front();
+        if (other.get_option_no_throw(word))
+            return "option " + word + " does not belong to a " + analysis.get_name() + " run";
+        return "unknown option '" + word + "'";
+    }
+    for (const CLI::Option* option : analysis.get_options()) {
+        if (!option->count()) continue;
+        const int perUse = option->get_items_expected_max();
+        if (option->count() > static_cast<std::size_t>(std::max(perUse, 1)))
+            return "option " + option->get_name() + " given twice";
+        o.given.emplace_back(option->get_name(), perUse ? option->results() : std::vector<std::string>());
+    }
+
+    if (!GivenValues(o, "--spectrum")) return "--spectrum FILE is required";
+    if (!GivenValues(o, "--save")) return "--save BASE is required";
+    if (o.save.empty()) return "--save needs a non-empty BASE";
+    if (o.fringes && o.findExtrema) return "--fringes and --find-extrema exclude each other";
+    if (o.analysis == BatchAnalysis::Bulk) {
+        const int sources = (o.constantR ? 1 : 0) + (o.constantN ? 1 : 0) + (o.reflectionSpectrum ? 1 : 0);
+        if (sources != 1) return "a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
+        // Options that do nothing without their partner.
+        if (o.reflectionSpectrum && !o.reflection) return "option --reflection-spectrum needs --reflection";
+        if (o.n0 && !o.constantN) return "option --n0 needs --constant-n";
+    }
+    // natx accepts digits only; a user cannot type anything else into it.
+    if (o.natx && o.natx->find_first_not_of("0123456789") != std::string::npos) return "--natx takes digits only";
+    // The window's import would silently read nothing from a missing file; a batch
+    // run refuses it instead of computing on an empty spectrum.
+    const std::pair<const char*, const std::string*> inputs[] = {
+        {"--spectrum", &o.spectrum},
+        {"--fringes", o.fringes ? &*o.fringes : nullptr},
+        {"--reflection", o.reflection ? &*o.reflection : nullptr}};
+    for (const auto& [option, file] : inputs)
+        if (file && !IsInputFile(*file)) return "no such file: " + *file;
+    // Saving must never destroy what the run reads.
+    for (const std::string& result : ResultsFiles(o)) {
+        for (const auto& [option, file] : inputs) {
+            std::error_code ec;
+            if (file && std::filesystem::equivalent(result, *file, ec))
+                return "results file " + result + " would overwrite the " + option + " file";
+        }
+    }
+    return "";
+}
+
+// What the command line asks for: a run, or a text to print (--help, --version), or
+// nothing but the reason it is wrong.
+struct CommandLine {
+    std::optional<BatchOptions> run;
+    std::string print;
+    std::string error;
+};
+
+CommandLine ReadCommandLine(const std::vector<std::string>& args) {
+    CommandLine line;
+    BatchOptions o;
+    CLI::App app;
+    DeclareCommandLine(app, o);
+    std::vector<std::string> lastFirst(args.rbegin(), args.rend());  // the order CLI11 takes
+    try {
+        app.parse(lastFirst);
+    } catch (const CLI::CallForHelp&) {
+        line.print = BatchUsage();
+        return line;
+    } catch (const CLI::CallForVersion& version) {
+        line.print = version.what() + std::string("\n");
+        return line;
+    } catch (const CLI::ArgumentMismatch& e) {
+        // The values of an option run past the end of the command line:
+        // "--eg: 2 required [TEXT,TEXT] missing".
+        const std::string what = e.what();
+        line.error = what;
+        for (const CLI::App* analysis : app.get_subcommands())
+            if (const CLI::Option* option = analysis->get_option_no_throw(what.substr(0, what.find(':'))))
+                line.error = "option " + option->get_name() +
+                             (option->get_items_expected_max() > 1 ? " needs two values" : " needs a value");
+        return line;
+    } catch (const CLI::ParseError& e) {
+        line.error = e.what();
+        return line;
+    }
+    line.error = CheckCommandLine(app, args, o);
+    if (line.error.empty()) line.run = std::move(o);
+    return line;
+}
+
 // ---- Output ----
 
-void AppendEscaped(std::string& out, unsigned char c) {
-    static const char* hex = "0123456789abcdef";
-    out += "\\u00";
-    out += hex[c >> 4];
-    out += hex[c & 0xF];
+using Json = nlohmann::ordered_json;
+
+// A text as nlohmann/json writes it into a string literal, quotes left out. The strict
+// handler throws on bytes that are not valid UTF-8; ensure_ascii escapes DEL and
+// everything beyond ASCII as well.
+std::string Escaped(const std::string& text, bool ensureAscii) {
+    const std::string literal = Json(text).dump(-1, ' ', ensureAscii, Json::error_handler_t::strict);
+    return literal.substr(1, literal.size() - 2);
 }
 
-// Length of the valid UTF-8 sequence starting at text[i], or 0 when it is not one.
-std::size_t Utf8Length(const std::string& text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // range of the first continuation byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;   // no overlong forms
-        if (lead == 0xED) high = 0x9F;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
-    } else {
-        return 0;
+// The layout scripts have always read: one line, ", " between members and ": " after
+// a key. Reals are written as the windows write them (FloatToStr), not in the
+// library's shortest round-trip form.
+void Write(std::string& out, const Json& value) {
+    switch (value.type()) {
+        case Json::value_t::object:
+            out += '{';
+            for (auto member = value.begin(); member != value.end(); ++member) {
+                out += (member == value.begin() ? "" : ", ") + JsonString(member.key()) + ": ";
+                Write(out, member.value());
+            }
+            out += '}';
+            break;
+        case Json::value_t::array:
+            out += '[';
+            for (auto element = value.begin(); element != value.end(); ++element) {
+                if (element != value.begin()) out += ", ";
+                Write(out, *element);
+            }
+            out += ']';
+            break;
+        case Json::value_t::string:
+            out += JsonString(value.get_ref<const std::string&>());
+            break;
+        case Json::value_t::number_float:
+            out += FloatToStr(value.get<double>());
+            break;
+        default:  // null, booleans and integers
+            out += value.dump();
     }
-    if (i + length > text.size()) return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-    return length;
 }
 
-std::string JsonText(const std::optional<std::string>& text) { return text ? JsonString(*text) : "null"; }
+std::string Written(const Json& value) {
+    std::string out;
+    Write(out, value);
+    return out;
+}
+
+// The "fringeOrders" member of a thin-film summary.
+Json FringeOrdersValue(const std::optional<FringeOrdersOutcome>& outcome) {
+    if (!outcome) return nullptr;
+    Json value = Json::object();
+    if (!outcome->result) {
+        value["reason"] = outcome->reason;
+        return value;
+    }
+    // Every number of the result is finite; FloatToStr writes "." in batch runs.
+    const FringeOrdersResult& r = *outcome->result;
+    value["thicknessNm"] = r.thicknessNm;
+    value["thicknessSdNm"] = r.thicknessSdNm;
+    value["firstPassNm"] = r.firstPassNm;
+    value["used"] = r.used;
+    value["orderAmbiguous"] = r.orderAmbiguous;
+    value["alternativeNm"] = r.orderAmbiguous ? Json(r.alternativeNm) : Json(nullptr);
+    value["kindsSwapped"] = r.kindsSwapped;
+    value["rows"] = Json::array();
+    for (const FringeOrderRow& row : r.rows) {
+        Json& json = value["rows"].emplace_back(Json::object());
+        json["lambdaNm"] = row.extremum.lambda;
+        json["type"] = row.extremum.kind == ExtremumKind::Maximum ? "max" : "min";
+        json["n1"] = row.extremum.n1;
+        json["order"] = row.order;
+        json["d2Nm"] = row.thickness;
+        json["n2"] = row.n2;
+        json["used"] = row.used;
+    }
+    return value;
+}
 
 // ---- The replay ----
 
@@ -234,13 +467,8 @@ private:
         const std::size_t quoteEnd = text.find("' is not a valid ");
         if (text.rfind('\'', 0) == 0 && quoteEnd != std::string::npos) {
             const std::string typed = text.substr(1, quoteEnd - 1);
-            for (const OptionRule& rule : OptionRules()) {
-                if (rule.flag) continue;
-                const auto value = GivenValue(o_, rule.name);
-                const bool gave = value && (rule.energyWindow ? o_.eg->first == typed || o_.eg->second == typed
-                                                              : *value == typed);
-                if (gave) return std::string(rule.name) + " " + *value;
-            }
+            for (const auto& [name, values] : o_.given)
+                if (std::find(values.begin(), values.end(), typed) != values.end()) return name + " " + Joined(values);
         }
         return step_;
     }
@@ -414,34 +642,39 @@ private:
     }
 
     void WriteSummary(std::ostream& out, bool thin) {
-        std::ostringstream json;
-        json << "{\"message\": " << JsonText(stop_) << ", \"notes\": [";
-        for (std::size_t i = 0; i < platform_.log.size(); ++i) {
-            const std::string& entry = platform_.log[i];
+        Json summary = Json::object();
+        summary["message"] = stop_ ? Json(*stop_) : Json(nullptr);
+        summary["notes"] = Json::array();
+        for (const std::string& entry : platform_.log) {
             const std::size_t colon = entry.find(": ");
-            json << (i ? ", " : "") << JsonString(colon == std::string::npos ? entry : entry.substr(colon + 2));
+            summary["notes"].push_back(colon == std::string::npos ? entry : entry.substr(colon + 2));
         }
-        json << "]";
         if (thin) {
             const ThinFilmData& d = Form1.Data();
-            json << ", \"thickness\": " << JsonString(Form1.thickness.Text())
-                 << ", \"n633show\": " << JsonString(Form1.n633show.Text())
-                 << ", \"EgOutput\": " << JsonString(Form1.EgOutput.Text()) << ", \"SpecCount\": " << d.SpecCount
-                 << ", \"ExtCount\": " << d.ExtCount << ", \"DispCount\": " << d.DispCount
-                 << ", \"RangeCount\": " << d.RangeCount << ", \"FitCount\": " << d.FitCount
-                 << ", \"Wstart\": " << JsonString(Form1.Wstart.Text())
-                 << ", \"Wend\": " << JsonString(Form1.Wend.Text())
-                 << ", \"not633\": " << (Form1.not633.Checked() ? "true" : "false")
-                 << ", \"fringeOrders\": " << FringeOrdersJson(orders_);
+            summary["thickness"] = Form1.thickness.Text();
+            summary["n633show"] = Form1.n633show.Text();
+            summary["EgOutput"] = Form1.EgOutput.Text();
+            summary["SpecCount"] = d.SpecCount;
+            summary["ExtCount"] = d.ExtCount;
+            summary["DispCount"] = d.DispCount;
+            summary["RangeCount"] = d.RangeCount;
+            summary["FitCount"] = d.FitCount;
+            summary["Wstart"] = Form1.Wstart.Text();
+            summary["Wend"] = Form1.Wend.Text();
+            summary["not633"] = Form1.not633.Checked();
+            summary["fringeOrders"] = FringeOrdersValue(orders_);
         } else {
             const BulkData& d = Form3.Data();
-            json << ", \"thickness\": " << JsonString(Form3.Thickness.Text()) << ", \"n633show\": null"
-                 << ", \"EgOutput\": " << JsonString(Form3.EgOutput.Text()) << ", \"SpecCount\": " << d.SpecCount
-                 << ", \"ExtCount\": null, \"DispCount\": null"
-                 << ", \"AbsCount\": " << d.AbsCount << ", \"ReflCount\": " << d.ReflCount;
+            summary["thickness"] = Form3.Thickness.Text();
+            summary["n633show"] = nullptr;
+            summary["EgOutput"] = Form3.EgOutput.Text();
+            summary["SpecCount"] = d.SpecCount;
+            summary["ExtCount"] = nullptr;
+            summary["DispCount"] = nullptr;
+            summary["AbsCount"] = d.AbsCount;
+            summary["ReflCount"] = d.ReflCount;
         }
-        json << "}\n";
-        out << json.str();
+        out << Written(summary) << "\n";
     }
 
     const BatchOptions& o_;
@@ -459,235 +692,103 @@ private:
 
 }  // namespace
 
+
 const std::string& BatchUsage() {
-    static const std::string usage =
-        "usage: optical-constants-batch thinfilm --spectrum FILE [--fringes FILE | --find-extrema]\n"
-        "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
-        "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
-        "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
-        "           [--direct] [--eg EMIN EMAX] [--orders FILE] --save BASE\n"
-        "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
-        "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
-        "           [--direct] [--eg EMIN EMAX] --save BASE\n"
-        "\n"
-        "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
-        "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
-        "typed into its edit as given, with \".\" as the decimal separator.\n"
-        "--reflection-spectrum needs --reflection FILE, and a bulk --n0 needs --constant-n.\n"
-        "A JSON summary goes to standard output; a message that stops the run is also\n"
-        "written to standard error with the file or option it is about. Exit status: 0 when\n"
-        "the files were written and no message stopped the run, 1 when a message or an\n"
-        "error stopped it, 2 for a wrong command line (also a results file that would\n"
-        "overwrite an input file).\n"
-        "\n"
-        "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
-        "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
-        "fringes file that --fringes and \"Import Fringes\" read back.\n";
+    static const std::string usage = [] {
+        std::string text =
+            "usage: optical-constants-batch thinfilm --spectrum FILE [--fringes FILE | --find-extrema]\n"
+            "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
+            "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
+            "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
+            "           [--direct] [--eg EMIN EMAX] [--orders FILE] --save BASE\n"
+            "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
+            "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
+            "           [--direct] [--eg EMIN EMAX] --save BASE\n"
+            "\n"
+            "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
+            "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
+            "typed into its edit as given, with \".\" as the decimal separator.\n"
+            "--reflection-spectrum needs --reflection FILE, and a bulk --n0 needs --constant-n.\n"
+            "A JSON summary goes to standard output; a message that stops the run is also\n"
+            "written to standard error with the file or option it is about. Exit status: 0 when\n"
+            "the files were written and no message stopped the run, 1 when a message or an\n"
+            "error stopped it, 2 for a wrong command line (also a results file that would\n"
+            "overwrite an input file).\n"
+            "\n"
+            "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
+            "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
+            "fringes file that --fringes and \"Import Fringes\" read back.\n";
+        BatchOptions unused;
+        CLI::App app;
+        DeclareCommandLine(app, unused);
+        const HelpFormatter format;
+        for (const BatchAnalysis analysis : {BatchAnalysis::ThinFilm, BatchAnalysis::Bulk})
+            text += format.make_groups(&Analysis(app, analysis), CLI::AppFormatMode::Sub);
+        return text + format.make_groups(&app, CLI::AppFormatMode::Normal);
+    }();
     return usage;
 }
 
-std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& args, std::string& error) {
-    BatchOptions o;
-    if (args.empty()) {
-        error = "no analysis given (thinfilm or bulk)";
-        return std::nullopt;
-    }
-    if (args[0] == "thinfilm") {
-        o.analysis = BatchAnalysis::ThinFilm;
-    } else if (args[0] == "bulk") {
-        o.analysis = BatchAnalysis::Bulk;
-    } else {
-        error = "unknown analysis '" + args[0] + "' (thinfilm or bulk)";
-        return std::nullopt;
-    }
-    const int analysis = o.analysis == BatchAnalysis::ThinFilm ? kThinFilm : kBulk;
-
-    std::set<std::string> seen;
-    bool haveSpectrum = false, haveSave = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        const OptionRule* rule = nullptr;
-        for (const OptionRule& r : OptionRules())
-            if (name == r.name) rule = &r;
-        if (!rule) {
-            error = "unknown option '" + name + "'";
-            return std::nullopt;
-        }
-        if (!(rule->applies & analysis)) {
-            error = "option " + name + " does not belong to a " + args[0] + " run";
-            return std::nullopt;
-        }
-        if (!seen.insert(name).second) {
-            error = "option " + name + " given twice";
-            return std::nullopt;
-        }
-        if (rule->flag) {
-            o.*(rule->flag) = true;
-            continue;
-        }
-        const std::size_t values = rule->energyWindow ? 2 : 1;
-        if (args.size() - 1 - i < values) {
-            error = "option " + name + (values == 2 ? " needs two values" : " needs a value");
-            return std::nullopt;
-        }
-        if (rule->energyWindow) {
-            o.eg = std::make_pair(args[i + 1], args[i + 2]);
-        } else if (rule->text) {
-            o.*(rule->text) = args[i + 1];
-        } else if (name == "--spectrum") {
-            o.spectrum = args[i + 1];
-            haveSpectrum = true;
-        } else {
-            o.save = args[i + 1];
-            haveSave = true;
-        }
-        i += values;
-    }
-
-    if (!haveSpectrum) {
-        error = "--spectrum FILE is required";
-        return std::nullopt;
-    }
-    if (!haveSave) {
-        error = "--save BASE is required";
-        return std::nullopt;
-    }
-    if (o.save.empty()) {
-        error = "--save needs a non-empty BASE";
-        return std::nullopt;
-    }
-    if (o.fringes && o.findExtrema) {
-        error = "--fringes and --find-extrema exclude each other";
-        return std::nullopt;
-    }
-    if (o.analysis == BatchAnalysis::Bulk) {
-        const int sources = (o.constantR ? 1 : 0) + (o.constantN ? 1 : 0) + (o.reflectionSpectrum ? 1 : 0);
-        if (sources != 1) {
-            error = "a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
-            return std::nullopt;
-        }
-    }
-    // Options that do nothing without their partner.
-    struct Partner {
-        const char* option;
-        const char* partner;
-        BatchAnalysis analysis;
-    };
-    for (const Partner& p : {Partner{"--reflection-spectrum", "--reflection", BatchAnalysis::Bulk},
-                             Partner{"--n0", "--constant-n", BatchAnalysis::Bulk}}) {
-        if (o.analysis == p.analysis && seen.count(p.option) && !seen.count(p.partner)) {
-            error = std::string("option ") + p.option + " needs " + p.partner;
-            return std::nullopt;
-        }
-    }
-    // natx accepts digits only; a user cannot type anything else into it.
-    if (o.natx && o.natx->find_first_not_of("0123456789") != std::string::npos) {
-        error = "--natx takes digits only";
-        return std::nullopt;
-    }
-    // The window's import would silently read nothing from a missing file; a batch
-    // run refuses it instead of computing on an empty spectrum.
-    const std::pair<const char*, const std::string*> inputs[] = {
-        {"--spectrum", &o.spectrum},
-        {"--fringes", o.fringes ? &*o.fringes : nullptr},
-        {"--reflection", o.reflection ? &*o.reflection : nullptr}};
-    for (const auto& [option, file] : inputs) {
-        if (file && !IsInputFile(*file)) {
-            error = "no such file: " + *file;
-            return std::nullopt;
-        }
-    }
-    // Saving must never destroy what the run reads.
-    for (const std::string& result : ResultsFiles(o)) {
-        for (const auto& [option, file] : inputs) {
-            std::error_code ec;
-            if (file && std::filesystem::equivalent(result, *file, ec)) {
-                error = "results file " + result + " would overwrite the " + option + " file";
-                return std::nullopt;
-            }
-        }
-    }
-    return o;
+std::vector<std::string> BatchOptionNames() {
+    BatchOptions unused;
+    CLI::App app;
+    DeclareCommandLine(app, unused);
+    std::vector<std::string> names;
+    for (const CLI::App* command : {&app, &Analysis(app, BatchAnalysis::ThinFilm), &Analysis(app, BatchAnalysis::Bulk)})
+        for (const CLI::Option* option : command->get_options())
+            if (std::find(names.begin(), names.end(), option->get_name()) == names.end())
+                names.push_back(option->get_name());
+    return names;
 }
 
 std::string FringeOrdersJson(const std::optional<FringeOrdersOutcome>& outcome) {
-    if (!outcome) return "null";
-    if (!outcome->result) return "{\"reason\": " + JsonString(outcome->reason) + "}";
-    const FringeOrdersResult& r = *outcome->result;
-    // Every number of the result is finite; FloatToStr writes "." in batch runs.
-    auto number = [](double v) { return FloatToStr(v); };
-    auto flag = [](bool b) { return b ? "true" : "false"; };
-    std::ostringstream json;
-    json << "{\"thicknessNm\": " << number(r.thicknessNm) << ", \"thicknessSdNm\": " << number(r.thicknessSdNm)
-         << ", \"firstPassNm\": " << number(r.firstPassNm) << ", \"used\": " << r.used
-         << ", \"orderAmbiguous\": " << flag(r.orderAmbiguous)
-         << ", \"alternativeNm\": " << (r.orderAmbiguous ? number(r.alternativeNm) : "null")
-         << ", \"kindsSwapped\": " << flag(r.kindsSwapped) << ", \"rows\": [";
-    for (std::size_t i = 0; i < r.rows.size(); ++i) {
-        const FringeOrderRow& row = r.rows[i];
-        json << (i ? ", " : "") << "{\"lambdaNm\": " << number(row.extremum.lambda) << ", \"type\": \""
-             << (row.extremum.kind == ExtremumKind::Maximum ? "max" : "min") << "\", \"n1\": "
-             << number(row.extremum.n1) << ", \"order\": " << number(row.order) << ", \"d2Nm\": "
-             << number(row.thickness) << ", \"n2\": " << number(row.n2) << ", \"used\": " << flag(row.used) << "}";
-    }
-    json << "]}";
-    return json.str();
+    return Written(FringeOrdersValue(outcome));
 }
 
 std::string JsonString(const std::string& text) {
-    std::string out = "\"";
+    // nlohmann/json's handlers for invalid UTF-8 replace a whole broken sequence by one
+    // U+FFFD or drop it; the summary keeps every byte instead. So the text goes to the
+    // library one character at a time: the shortest piece of one to four bytes that
+    // the strict handler accepts is a character, and a byte that begins none is read
+    // as its Latin-1 character.
+    std::string literal = "\"";
     for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            switch (c) {
-                case '"': out += "\\\""; break;
-                case '\\': out += "\\\\"; break;
-                case '\n': out += "\\n"; break;
-                case '\r': out += "\\r"; break;
-                case '\t': out += "\\t"; break;
-                case '\b': out += "\\b"; break;
-                case '\f': out += "\\f"; break;
-                default:
-                    if (c < 0x20 || c == 0x7F)
-                        AppendEscaped(out, c);
-                    else
-                        out += static_cast<char>(c);
+        std::size_t length = 0;
+        for (std::size_t n = 1; !length && n <= 4 && i + n <= text.size(); ++n) {
+            try {
+                // ASCII with DEL escaped along with the control characters; a character
+                // beyond ASCII as it is.
+                literal += Escaped(text.substr(i, n), n == 1);
+                length = n;
+            } catch (const Json::type_error&) {
+                // an incomplete or invalid sequence so far
             }
-            ++i;
-            continue;
         }
-        if (const std::size_t length = Utf8Length(text, i)) {
-            out.append(text, i, length);
-            i += length;
-        } else {
-            // A stray byte: its Latin-1 character.
-            AppendEscaped(out, c);
-            ++i;
+        if (!length) {
+            // ensure_ascii writes the Latin-1 character (two bytes in UTF-8) as \u00XX.
+            const auto byte = static_cast<unsigned char>(text[i]);
+            literal += Escaped({static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))}, true);
+            length = 1;
         }
+        i += length;
     }
-    out += '"';
-    return out;
+    return literal + "\"";
 }
 
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << BatchUsage();
-        return kBatchDone;
-    }
-    if (args.size() == 1 && args[0] == "--version") {
-        out << kProgram << ' ' << kProgramVersion << '\n';
-        return kBatchDone;
-    }
-    std::string error;
-    const std::optional<BatchOptions> options = ParseBatchArguments(args, error);
-    if (!options) {
-        err << kProgram << ": " << error << "\n\n" << BatchUsage();
+    const CommandLine line = ReadCommandLine(args);
+    if (!line.error.empty()) {
+        err << kProgram << ": " << line.error << "\n\n" << BatchUsage();
         return kBatchWrongUsage;
+    }
+    if (!line.run) {
+        out << line.print;
+        return kBatchDone;
     }
     // Number texts are read and written with "." in batch runs, whatever the locale.
     const char separator = DecimalSeparator();
     SetDecimalSeparator('.');
-    const auto session = std::make_unique<BatchSession>(*options);
+    const auto session = std::make_unique<BatchSession>(*line.run);
     const int status = session->Run(out);
     SetDecimalSeparator(separator);
     // The JSON keeps the window's text; the person at the terminal learns what it is about.

@@ -39,16 +39,20 @@ struct BatchOptions {
     std::optional<std::pair<std::string, std::string>> eg;
     std::string save;
     std::optional<std::string> orders;  // thin film: the fringe-orders table
+    // Every option given, in the order of the usage, with the texts it took (none
+    // for a flag): what a stopping message is about.
+    std::vector<std::pair<std::string, std::vector<std::string>>> given;
 };
 
-// The usage text shown for a wrong command line and for --help.
+// The usage text shown for a wrong command line and for --help: the synopsis, then
+// every option of each analysis with its meaning and its default.
 const std::string& BatchUsage();
 
-// Parses the arguments after the program name. On a wrong command line returns
-// nothing and says why in `error`.
-std::optional<BatchOptions> ParseBatchArguments(const std::vector<std::string>& args, std::string& error);
+// Every option the command line knows, each by its long name, --help and --version
+// included.
+std::vector<std::string> BatchOptionNames();
 
-// A JSON string literal for a text: quotes, backslashes and control characters
+// A JSON string literal for a text: quotes, backslashes, control characters and DEL
 // escaped; bytes that are not valid UTF-8 are read as Latin-1, so the output is
 // always valid UTF-8.
 std::string JsonString(const std::string& text);

@@ -1,0 +1,138 @@
+// The batch command line as the user meets it: every option the parser knows is
+// explained in --help and in the manual page, a wrong command line is told in the
+// batch's own words whatever part of the parser finds it, and the summary's reals
+// are written as the windows write them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/BatchRun.h"
+#include "app/Version.h"
+#include "numerics/FloatText.h"
+#include "support/TempFolder.h"
+
+namespace optc {
+namespace {
+
+using Names = std::set<std::string>;
+
+// The long names of the options in a text: the first word of each "  -" line of the
+// help, or every "--name" in the manual page's OPTIONS section.
+Names HelpOptions(const std::string& help) {
+    Names names;
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("  -", 0) != 0) continue;
+        std::istringstream first(line.substr(2, line.find(' ', 2) - 2));
+        for (std::string name; std::getline(first, name, ',');)
+            if (name.rfind("--", 0) == 0) names.insert(name);
+    }
+    return names;
+}
+
+Names ManualPageOptions(const std::string& page) {
+    const std::size_t start = page.find("\n.SH OPTIONS\n");
+    const std::string section = page.substr(start, page.find("\n.SH ", start + 1) - start);
+    std::string text;  // roff's "\-" is a plain "-"
+    for (std::size_t i = 0; i < section.size(); ++i)
+        if (section.compare(i, 2, "\\-") != 0) text += section[i];
+    Names names;
+    for (std::size_t at = text.find("--"); at != std::string::npos;) {
+        const std::size_t end = std::min(text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-", at), text.size());
+        names.insert(text.substr(at, end - at));
+        at = text.find("--", end);
+    }
+    return names;
+}
+
+TEST(BatchCommandLine, EveryOptionIsExplainedInTheHelpAndTheManualPage) {
+    const std::vector<std::string> known = BatchOptionNames();
+    const Names parser(known.begin(), known.end());
+    ASSERT_EQ(parser.size(), known.size());
+    EXPECT_TRUE(parser.count("--spectrum") && parser.count("--orders") && parser.count("--reflection-spectrum") &&
+                parser.count("--help") && parser.count("--version"));
+
+    EXPECT_EQ(HelpOptions(BatchUsage()), parser);
+
+    std::ifstream file("packaging/optical-constants-batch.1", std::ios::binary);
+    ASSERT_TRUE(file) << "run from the source tree";
+    std::ostringstream page;
+    page << file.rdbuf();
+    EXPECT_EQ(ManualPageOptions(page.str()), parser);  // none missing, none stale
+}
+
+TEST(BatchCommandLine, WrongCommandLinesAreToldInTheBatchsOwnWords) {
+    const std::string T = "examples/bulk-transmission.txt";
+    // Where a run that was wrongly let through would write its results.
+    const testing::TempFolder temp{"batch_wrong"};
+    const std::string b = temp.File("b");
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {{}, "no analysis given (thinfilm or bulk)"},
+        {{"--n0", "1", "thinfilm", "--spectrum", T, "--save", b}, "unknown analysis '--n0' (thinfilm or bulk)"},
+        {{"thinfilm", "--spectrum", T, "--bogus", "--save", b}, "unknown option '--bogus'"},
+        {{"thinfilm", "--spectrum", T, "--save", b, "bulk"}, "unknown option 'bulk'"},
+        {{"thinfilm", "--spectrum", T, "--save", b, "--", "extra"}, "unknown option 'extra'"},
+        {{"thinfilm", "--spectrum", T, "--constant-r", "9", "--save", b},
+         "option --constant-r does not belong to a thinfilm run"},
+        {{"bulk", "--spectrum", T, "--constant-r", "9", "--orders", temp.File("o"), "--save", b},
+         "option --orders does not belong to a bulk run"},
+        {{"thinfilm", "--spectrum", T, "--n0", "1", "--n0", "2", "--save", b}, "option --n0 given twice"},
+        {{"thinfilm", "--spectrum", T, "--direct", "--direct", "--save", b}, "option --direct given twice"},
+        {{"thinfilm", "--spectrum", T, "--eg", "1", "2", "--eg", "1", "2", "--save", b},
+         "option --eg given twice"},
+        {{"thinfilm", "--spectrum", T, "--save"}, "option --save needs a value"},
+        {{"thinfilm", "--spectrum", T, "--save", b, "--eg", "2.4"}, "option --eg needs two values"},
+        // A value is taken as typed, even one that looks like an option.
+        {{"thinfilm", "--spectrum", T, "--eg", "2.4", "--save", b}, "unknown option '" + b + "'"},
+        {{"thinfilm", "--spectrum", T, "--save", ""}, "--save needs a non-empty BASE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        std::ostringstream out, err;
+        EXPECT_EQ(RunBatch(c.args, out, err), kBatchWrongUsage);
+        EXPECT_EQ(out.str(), "");
+        const std::string text = err.str();
+        EXPECT_EQ(text.substr(0, text.find('\n')), "optical-constants-batch: " + c.error);
+        EXPECT_TRUE(text.ends_with("\n\n" + BatchUsage()));
+    }
+
+    std::ostringstream out, err;
+    EXPECT_EQ(RunBatch({"--version"}, out, err), kBatchDone);
+    EXPECT_EQ(out.str(), std::string("optical-constants-batch ") + kProgramVersion + "\n");
+    out.str("");
+    EXPECT_EQ(RunBatch({"bulk", "--help"}, out, err), kBatchDone);
+    EXPECT_EQ(out.str(), BatchUsage());
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(BatchCommandLine, SummaryRealsAreWrittenAsTheWindowsWriteThem) {
+    SetDecimalSeparator('.');
+    FringeOrdersResult r;
+    r.thicknessNm = 2000;
+    r.thicknessSdNm = 1e-5;
+    r.firstPassNm = 2000.0 / 3;
+    r.used = 1;
+    FringeOrderRow row;
+    row.extremum = {1e15, ExtremumKind::Minimum, 0, 2.5};
+    row.order = 9;
+    r.rows = {row};
+    EXPECT_EQ(FringeOrdersJson(FringeOrdersOutcome{r, ""}),
+              "{\"thicknessNm\": 2000, \"thicknessSdNm\": 1E-5, \"firstPassNm\": 666.666666666667, \"used\": 1, "
+              "\"orderAmbiguous\": false, \"alternativeNm\": null, \"kindsSwapped\": false, \"rows\": "
+              "[{\"lambdaNm\": 1E15, \"type\": \"min\", \"n1\": 2.5, \"order\": 9, \"d2Nm\": 0, \"n2\": 0, "
+              "\"used\": false}]}");
+    EXPECT_EQ(FringeOrdersJson(FringeOrdersOutcome{std::nullopt, "\"1\xff\""}), R"({"reason": "\"1\u00ff\""})");
+    EXPECT_EQ(FringeOrdersJson(std::nullopt), "null");
+}
+
+}  // namespace
+}  // namespace optc
