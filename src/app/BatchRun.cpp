@@ -309,7 +309,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& args) {
     try {
         app.parse(lastFirst);
     } catch (const CLI::CallForHelp&) {
-        line.print = BatchUsage();
+        line.print = BatchHelp();
         return line;
     } catch (const CLI::CallForVersion& version) {
         line.print = version.what() + std::string("\n");
@@ -694,39 +694,44 @@ private:
 
 
 const std::string& BatchUsage() {
-    static const std::string usage = [] {
-        std::string text =
-            "usage: optical-constants-batch thinfilm --spectrum FILE [--fringes FILE | --find-extrema]\n"
-            "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
-            "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
-            "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
-            "           [--direct] [--eg EMIN EMAX] [--orders FILE] --save BASE\n"
-            "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
-            "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
-            "           [--direct] [--eg EMIN EMAX] --save BASE\n"
-            "\n"
-            "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
-            "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
-            "typed into its edit as given, with \".\" as the decimal separator.\n"
-            "--reflection-spectrum needs --reflection FILE, and a bulk --n0 needs --constant-n.\n"
-            "A JSON summary goes to standard output; a message that stops the run is also\n"
-            "written to standard error with the file or option it is about. Exit status: 0 when\n"
-            "the files were written and no message stopped the run, 1 when a message or an\n"
-            "error stopped it, 2 for a wrong command line (also a results file that would\n"
-            "overwrite an input file).\n"
-            "\n"
-            "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
-            "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
-            "fringes file that --fringes and \"Import Fringes\" read back.\n";
+    static const std::string usage =
+        "usage: optical-constants-batch thinfilm --spectrum FILE [--fringes FILE | --find-extrema]\n"
+        "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
+        "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
+        "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
+        "           [--direct] [--eg EMIN EMAX] [--orders FILE] --save BASE\n"
+        "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
+        "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
+        "           [--direct] [--eg EMIN EMAX] --save BASE\n"
+        "\n"
+        "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
+        "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
+        "typed into its edit as given, with \".\" as the decimal separator.\n"
+        "--reflection-spectrum needs --reflection FILE, and a bulk --n0 needs --constant-n.\n"
+        "A JSON summary goes to standard output; a message that stops the run is also\n"
+        "written to standard error with the file or option it is about. Exit status: 0 when\n"
+        "the files were written and no message stopped the run, 1 when a message or an\n"
+        "error stopped it, 2 for a wrong command line (also a results file that would\n"
+        "overwrite an input file).\n"
+        "\n"
+        "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
+        "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
+        "fringes file that --fringes and \"Import Fringes\" read back.\n";
+    return usage;
+}
+
+const std::string& BatchHelp() {
+    static const std::string help = [] {
         BatchOptions unused;
         CLI::App app;
         DeclareCommandLine(app, unused);
         const HelpFormatter format;
+        std::string text = BatchUsage();
         for (const BatchAnalysis analysis : {BatchAnalysis::ThinFilm, BatchAnalysis::Bulk})
             text += format.make_groups(&Analysis(app, analysis), CLI::AppFormatMode::Sub);
         return text + format.make_groups(&app, CLI::AppFormatMode::Normal);
     }();
-    return usage;
+    return help;
 }
 
 std::vector<std::string> BatchOptionNames() {

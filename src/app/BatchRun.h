@@ -44,9 +44,11 @@ struct BatchOptions {
     std::vector<std::pair<std::string, std::vector<std::string>>> given;
 };
 
-// The usage text shown for a wrong command line and for --help: the synopsis, then
-// every option of each analysis with its meaning and its default.
+// The usage text shown after a wrong command line: the synopsis and the rules.
 const std::string& BatchUsage();
+// The text of --help: the usage, then every option of each analysis with its meaning
+// and its default.
+const std::string& BatchHelp();
 
 // Every option the command line knows, each by its long name, --help and --version
 // included.

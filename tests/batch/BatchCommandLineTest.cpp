@@ -57,7 +57,7 @@ TEST(BatchCommandLine, EveryOptionIsExplainedInTheHelpAndTheManualPage) {
     EXPECT_TRUE(parser.count("--spectrum") && parser.count("--orders") && parser.count("--reflection-spectrum") &&
                 parser.count("--help") && parser.count("--version"));
 
-    EXPECT_EQ(HelpOptions(BatchUsage()), parser);
+    EXPECT_EQ(HelpOptions(BatchHelp()), parser);
 
     std::ifstream file("packaging/optical-constants-batch.1", std::ios::binary);
     ASSERT_TRUE(file) << "run from the source tree";
@@ -110,7 +110,7 @@ TEST(BatchCommandLine, WrongCommandLinesAreToldInTheBatchsOwnWords) {
     EXPECT_EQ(out.str(), std::string("optical-constants-batch ") + kProgramVersion + "\n");
     out.str("");
     EXPECT_EQ(RunBatch({"bulk", "--help"}, out, err), kBatchDone);
-    EXPECT_EQ(out.str(), BatchUsage());
+    EXPECT_EQ(out.str(), BatchHelp());
     EXPECT_EQ(err.str(), "");
 }
 

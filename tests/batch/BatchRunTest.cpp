@@ -431,7 +431,7 @@ TEST_F(BatchTest, WrongCommandLinesExitWithUsageAndRunNothing) {
     EXPECT_EQ(err.str().rfind("optical-constants-batch: option --reflection-spectrum needs --reflection\n", 0), 0u);
 
     EXPECT_EQ(Run({"--help"}), kBatchDone);
-    EXPECT_EQ(out.str(), BatchUsage());
+    EXPECT_EQ(out.str(), BatchHelp());
     // An option's value may look like an option: it is the text typed.
     EXPECT_EQ(Run({"bulk", "--spectrum", T, "--constant-n", "--n0", "--save", Path("b")}), kBatchStopped);
     EXPECT_NE(out.str().find("'--n0' is not a valid floating point value"), std::string::npos);
