@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libqcustomplot-dev libqcustomplot2.1-qt6 libgl-dev
+          libcsv-dev qt6-base-dev libqcustomplot-dev libqcustomplot2.1-qt6 libgl-dev
           xvfb xauth xdotool clang libclang-rt-14-dev
           librsvg2-bin dpkg-dev desktop-file-utils appstream groff-base)
 missing=()

@@ -2,6 +2,7 @@
 // clears, and files that do not fit.
 #include "BulkFixture.h"
 #include "datafiles/PairReader.h"
+#include "datafiles/SpectrumImport.h"
 
 namespace optc::testing {
 namespace {
@@ -32,7 +33,7 @@ protected:
 TEST_F(Imports, AscendingTransmissionIsStoredLongestFirst) {
     std::string path = WriteFile("asc.txt", "lambda T\r\n400 80\r\n500 70\r\n600 60\r\n");
     ImportT(path);
-    EXPECT_EQ(platform.dialogFilters, (std::vector<std::string>{"*.txt"}));
+    EXPECT_EQ(platform.dialogFilters, (std::vector<std::string>{kSpectrumFilter}));
     EXPECT_EQ(form.Fileshow1.Text(), path);
     ASSERT_EQ(data->SpecCount, 3);
     EXPECT_EQ(data->SpecAscending, 1);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "datafiles/PairReader.h"
+#include "datafiles/SpectrumImport.h"
 #include "ThinFilmFixture.h"
 
 namespace optc::testing {
@@ -108,7 +109,7 @@ TEST_F(ThinFilmWindowTest, ImportSpectrumClearsResultsAndReadsTheFile) {
     EXPECT_EQ(d.SpecAscending, 1);
     EXPECT_EQ(form.Fileshow1.Text(), (dir / "spectrum.txt").string());
     EXPECT_TRUE(form.Button2.Enabled());
-    EXPECT_EQ(platform.dialogFilters, std::vector<std::string>{"*.txt"});
+    EXPECT_EQ(platform.dialogFilters, std::vector<std::string>{kSpectrumFilter});
     EXPECT_TRUE(platform.messages.empty());
     // Only now do the dialogs start in the file's folder.
     EXPECT_EQ(platform.rememberedFiles, std::vector<std::string>{(dir / "spectrum.txt").string()});
