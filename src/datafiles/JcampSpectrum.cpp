@@ -204,24 +204,23 @@ private:
     bool XyDataLine(std::string_view text, std::int64_t line) {
         const std::vector<JcampValue> values = ReadJcampValues(text, true);
         if (values.empty()) return true;
-        const JcampXyData::Line decoded = xy_.Decode(values, line, fileName_, [&](double y) {
-            const int k = points_.Count();
-            if (k >= nPoints_->value)
-                Refuse(line, "the data hold more points than ##NPOINTS=" + ShownNumber(nPoints_->value) + ".");
-            return points_.Add(Abscissa(k), Scaled(y, yFactor_));
-        });
-        if (decoded.stopped) return false;
         // The X of a line tells which point it begins with: a point missing or doubled
         // would shift every abscissa after it.
-        if (decoded.firstPoint < nPoints_->value) {
-            const double expected = Abscissa(decoded.firstPoint);
-            const double x = Scaled(decoded.x, xFactor_);
+        const std::int64_t first = xy_.NextLineFirstPoint();
+        if (values.front().form == JcampForm::Affn && first < nPoints_->value) {
+            const double expected = Abscissa(first);
+            const double x = Scaled(values.front().value, xFactor_);
             const double tolerance = 0.5 * std::max(std::abs(step_), std::abs(xFactor_));
             if (!(std::abs(x - expected) <= tolerance))
                 Refuse(line, "the line begins at X = " + ShownNumber(x) + ", but its first point lies at " +
                                  ShownNumber(expected) + " by ##FIRSTX, ##LASTX and ##NPOINTS.");
         }
-        return true;
+        return !xy_.Decode(values, line, fileName_, [&](double y) {
+                       const int k = points_.Count();
+                       if (k >= nPoints_->value)
+                           Refuse(line, "the data hold more points than ##NPOINTS=" + ShownNumber(nPoints_->value) + ".");
+                       return points_.Add(Abscissa(k), Scaled(y, yFactor_));
+                   }).stopped;
     }
 
     // False when the table is full.

@@ -39,7 +39,7 @@ JcampXyData::Line JcampXyData::Decode(const std::vector<JcampValue>& values, std
     Line line;
     if (values.empty() || values.front().form != JcampForm::Affn) refuse("the line does not begin with an X value.");
     line.x = values.front().value;
-    line.firstPoint = checkNext_ ? points_ - 1 : points_;
+    line.firstPoint = NextLineFirstPoint();
 
     bool expectCheck = checkNext_;
     Kind previous = Kind::None;

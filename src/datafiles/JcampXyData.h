@@ -28,6 +28,8 @@ public:
                 const std::function<bool(double)>& take);
 
     std::int64_t Points() const { return points_; }
+    // The point, from 0, that the X of the next line belongs to.
+    std::int64_t NextLineFirstPoint() const { return checkNext_ ? points_ - 1 : points_; }
 
 private:
     enum class Kind { None, Value, Difference };

@@ -91,7 +91,8 @@ bool LineReader::Next(TextLine& line) {
             skipLineFeed_ = *eol == '\r';
             skippingCut_ = false;
             if (wasCut) continue;  // the end of a line already given cut
-            line = TextLine{std::string_view(begin, static_cast<std::size_t>(eol - begin)), ++number_, false};
+            const auto length = static_cast<std::size_t>(eol - begin);
+            line = TextLine{std::string_view(begin, std::min(length, kMaxLineLength)), ++number_, length > kMaxLineLength};
             return true;
         }
         if (skippingCut_) {

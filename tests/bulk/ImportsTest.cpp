@@ -60,6 +60,32 @@ TEST_F(Imports, UnitChoicesOfTheStartWindowApplyToBothImports) {
     EXPECT_DOUBLE_EQ(data->ReflValue[1], 20);
 }
 
+// A JCAMP-DX reflection spectrum must hold reflectance: a transmittance file given to
+// Import R spectrum is refused and the reflection boxes stay as they were.
+TEST_F(Imports, JcampFilesMustHoldTheQuantityTheImportReads) {
+    const auto jdx = [&](const char* name, const char* yUnits) {
+        return WriteFile(name, std::string("##TITLE=r\n##JCAMP-DX=5.01\n##XUNITS=1/CM\n##YUNITS=") + yUnits +
+                                   "\n##XYPOINTS=(XY..XY)\n25000,0.1\n20000,0.2\n##END=\n");
+    };
+    User([&] { form.InpR.SetChecked(true); });
+    ASSERT_TRUE(form.InpR.Checked());
+    ImportR(jdx("t.jdx", "TRANSMITTANCE"));
+    EXPECT_EQ(platform.messages, std::vector<std::string>{
+                                     "Line 4 of t.jdx: the file holds TRANSMITTANCE; this import reads REFLECTANCE."});
+    EXPECT_TRUE(form.InpR.Checked());
+    EXPECT_EQ(data->ReflCount, 0);
+
+    ClearLog();
+    const std::string r = jdx("r.jdx", "REFLECTANCE");
+    ImportR(r);
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    EXPECT_FALSE(form.InpR.Checked());
+    EXPECT_EQ(form.Fileshow2.Text(), r + " (units from the file: 1/cm, reflectance as fractions)");
+    ASSERT_EQ(data->ReflCount, 2);
+    EXPECT_DOUBLE_EQ(data->ReflLambda[1], 500);
+    EXPECT_DOUBLE_EQ(data->ReflValue[1], 20);
+}
+
 TEST_F(Imports, TransmissionImportClearsItsSpectrumAndTheResultsOnly) {
     CalculatedOnACommonGrid();
     ImportT(WriteFile("t2.txt", Pairs({{900, 50}, {850, 50}})));
