@@ -44,7 +44,8 @@ SpectrumFileInfo ReadSpectrumFile(const std::string& path, RestartMode mode, Spe
 
 std::string ChosenSpectrum::Label(const std::string& shownName) const {
     if (info.fileUnits.empty()) return shownName;
-    return shownName + " (units from the file: " + info.fileUnits + ")";
+    // The note comes first: a long folder name may not fit the label, the note must.
+    return "(units from the file: " + info.fileUnits + ") " + shownName;
 }
 
 std::string NoPairsMessage(const std::string& path) {

@@ -36,8 +36,8 @@ struct ChosenSpectrum {
     const PairTable& pairs;  // good until the next import reads a file
     SpectrumFileInfo info;
 
-    // The file label: the name as the window shows it and, when the file's own units
-    // were used instead of the start window's, which they were.
+    // The file label: the name as the window shows it, after a note of the file's own
+    // units when they were used instead of the start window's.
     std::string Label(const std::string& shownName) const;
 };
 

@@ -80,7 +80,7 @@ TEST_F(Imports, JcampFilesMustHoldTheQuantityTheImportReads) {
     ImportR(r);
     ASSERT_TRUE(platform.log.empty()) << platform.log.front();
     EXPECT_FALSE(form.InpR.Checked());
-    EXPECT_EQ(form.Fileshow2.Text(), r + " (units from the file: 1/cm, reflectance as fractions)");
+    EXPECT_EQ(form.Fileshow2.Text(), "(units from the file: 1/cm, reflectance as fractions) " + r);
     ASSERT_EQ(data->ReflCount, 2);
     EXPECT_DOUBLE_EQ(data->ReflLambda[1], 500);
     EXPECT_DOUBLE_EQ(data->ReflValue[1], 20);

@@ -224,8 +224,8 @@ TEST_F(ExamplesGuide, ThinFilmFromInstrumentExports) {
             ExpectQuiet();
             const ThinFilmData& d = f.Data();
             ASSERT_EQ(d.SpecCount, 801);
-            EXPECT_EQ(f.Fileshow1.Text(), (kExamples / file).lexically_normal().string() +
-                                              (name == "jdx" ? " (units from the file: nm, transmittance in %)" : ""));
+            EXPECT_EQ(f.Fileshow1.Text(), (name == "jdx" ? "(units from the file: nm, transmittance in %) " : "") +
+                                              (kExamples / file).lexically_normal().string());
             if (lambda.empty()) {
                 lambda.assign(d.SpecLambda.From1(), d.SpecLambda.From1() + 801);
                 trans.assign(d.SpecTrans.From1(), d.SpecTrans.From1() + 801);

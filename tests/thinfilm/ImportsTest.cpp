@@ -194,7 +194,7 @@ TEST_F(ThinFilmWindowTest, InstrumentFilesAndTheStartWindowUnits) {
     platform.openAnswers.push_back(jdx);
     User([&] { form.import1.Click(); });
     ASSERT_TRUE(platform.log.empty()) << platform.log.front();
-    EXPECT_EQ(form.Fileshow1.Text(), jdx + " (units from the file: nm, transmittance in %)");
+    EXPECT_EQ(form.Fileshow1.Text(), "(units from the file: nm, transmittance in %) " + jdx);
     ASSERT_EQ(d.SpecCount, 3);
     EXPECT_EQ(d.SpecLambda[1], 400.0);
     EXPECT_EQ(d.SpecTrans[2], 40.0);
