@@ -74,7 +74,8 @@ void Agree(const Read& a, const Read& b) {
     for (int k = 0; k < a.table.count; ++k) {
         const auto i = static_cast<std::size_t>(k);
         // -0.0 and 0.0 are the same point.
-        if (!(a.table.x[i] == b.table.x[i]) || !(a.table.y[i] == b.table.y[i])) Fault("the block size changed a point", k);
+        if (!(a.table.x[i] == b.table.x[i]) || !(a.table.y[i] == b.table.y[i]))
+            Fault("the block size changed a point", k);
     }
 }
 

@@ -32,9 +32,9 @@ struct RowSummary {
         int column = 0;  // from 0
         std::string text;
     };
-    std::array<int, 2> wanted{-1, -1};    // the data's two columns, once they are known
+    std::array<int, 2> wanted{-1, -1};  // the data's two columns, once they are known
     std::array<std::optional<std::string>, 2> atWanted;
-    std::array<Field, 2> firstFilled;     // the first two fields that are not empty
+    std::array<Field, 2> firstFilled;  // the first two fields that are not empty
     int filledCount = 0;
     int column = 0;
 
@@ -161,7 +161,8 @@ private:
 
     // False when the table is full.
     bool DataRow(const TextLine& line) {
-        if (line.cut) Refuse(line, "the line is longer than " + std::to_string(LineReader::kMaxLineLength) + " characters.");
+        if (line.cut)
+            Refuse(line, "the line is longer than " + std::to_string(LineReader::kMaxLineLength) + " characters.");
         const RowSplitter::Outcome split = chosen_->Split(line.text, row_);
         if (split == RowSplitter::Outcome::Empty) {
             afterEmptyLine_ = true;
@@ -178,7 +179,8 @@ private:
         std::array<double, 2> v{};
         for (std::size_t k = 0; k < 2; ++k) {
             const auto& text = row_.atWanted[k];
-            if (!text || IsBlankText(*text)) Refuse(line, "column " + std::to_string(row_.wanted[k] + 1) + " is empty.");
+            if (!text || IsBlankText(*text))
+                Refuse(line, "column " + std::to_string(row_.wanted[k] + 1) + " is empty.");
             const auto n = ParseDecimal(*text, CommaDecimal());
             if (!n) Refuse(line, Quoted(*text) + " is not a number.");
             v[k] = *n;

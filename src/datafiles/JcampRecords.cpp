@@ -12,15 +12,14 @@ std::string_view Trimmed(std::string_view s) {
 }
 }  // namespace
 
-std::string_view WithoutJcampComment(std::string_view line) {
-    return line.substr(0, line.find("$$"));
-}
+std::string_view WithoutJcampComment(std::string_view line) { return line.substr(0, line.find("$$")); }
 
 std::optional<JcampRecord> JcampRecordOf(std::string_view line) {
     line = Trimmed(line);
     if (line.substr(0, 2) != "##") return std::nullopt;
     const std::size_t equals = line.find('=');
-    const std::string_view name = line.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
+    const std::string_view name =
+        line.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
     JcampRecord record;
     for (char c : name)
         if (c != ' ' && c != '\t' && c != '-' && c != '/' && c != '_')

@@ -8,8 +8,8 @@
 namespace optc {
 
 struct JcampRecord {
-    std::string label;        // in the standard's form: upper case, without blanks, -, / and _
-    std::string_view value;   // after "=", without blanks around it
+    std::string label;       // in the standard's form: upper case, without blanks, -, / and _
+    std::string_view value;  // after "=", without blanks around it
 };
 
 // The line without its comment.

@@ -63,7 +63,9 @@ public:
     JcampOutcome Read() {
         TextLine line;
         while (lines_.Next(line)) {
-            if (line.cut) Refuse(line.number, "the line is longer than " + std::to_string(LineReader::kMaxLineLength) + " characters.");
+            if (line.cut)
+                Refuse(line.number,
+                       "the line is longer than " + std::to_string(LineReader::kMaxLineLength) + " characters.");
             const std::string_view text = WithoutJcampComment(line.text);
             if (const auto record = JcampRecordOf(text)) {
                 Record(*record, line.number);
@@ -78,7 +80,8 @@ public:
         }
         if (!into_.truncated) {
             if (stage_ == Stage::BeforeTitle) NotJcamp();
-            if (stage_ != Stage::AfterEnd) throw FileRefusal(fileName_ + " ends before ##END=: the file is incomplete.");
+            if (stage_ != Stage::AfterEnd)
+                throw FileRefusal(fileName_ + " ends before ##END=: the file is incomplete.");
         }
         if (!xUnit_) throw FileRefusal(fileName_ + " has no ##XUNITS: the units of its data are unknown.");
         if (!yUnit_) throw FileRefusal(fileName_ + " has no ##YUNITS: the units of its data are unknown.");
@@ -125,7 +128,9 @@ private:
             Refuse(line, "a peak table is not a spectrum; only ##XYDATA and ##XYPOINTS are read.");
         } else if (l == "XUNITS") {
             xUnit_ = JcampXUnitOf(r.value);
-            if (!xUnit_) Refuse(line, "the X units '" + std::string(r.value) + "' are not read; NANOMETERS, MICROMETERS and 1/CM are.");
+            if (!xUnit_)
+                Refuse(line, "the X units '" + std::string(r.value) +
+                                 "' are not read; NANOMETERS, MICROMETERS and 1/CM are.");
         } else if (l == "YUNITS") {
             YUnits(r.value, line);
         } else if (l == "XFACTOR" || l == "YFACTOR") {
@@ -147,7 +152,8 @@ private:
             StartXyData(r.value, line);
         } else if (l == "XYPOINTS") {
             StartTable(line);
-            if (FormOf(r.value) != "(XY..XY)") Refuse(line, "##XYPOINTS=" + std::string(r.value) + " is not read; only (XY..XY) is.");
+            if (FormOf(r.value) != "(XY..XY)")
+                Refuse(line, "##XYPOINTS=" + std::string(r.value) + " is not read; only (XY..XY) is.");
             stage_ = Stage::XyPoints;
         } else if (l == "END") {
             if (!dataSeen_) throw FileRefusal(fileName_ + " holds no ##XYDATA or ##XYPOINTS table.");
@@ -164,7 +170,8 @@ private:
     void YUnits(std::string_view value, std::int64_t line) {
         yUnit_ = JcampYUnitOf(value);
         if (!yUnit_)
-            Refuse(line, "the Y units '" + std::string(value) + "' are not read; TRANSMITTANCE, REFLECTANCE and ABSORBANCE are.");
+            Refuse(line, "the Y units '" + std::string(value) +
+                             "' are not read; TRANSMITTANCE, REFLECTANCE and ABSORBANCE are.");
         // A file that says what it holds must hold what the import reads.
         const bool reflectance = *yUnit_ == JcampYUnit::Reflectance;
         if (kind_ == SpectrumKind::Transmission && reflectance)
@@ -187,7 +194,8 @@ private:
 
     void StartXyData(std::string_view form, std::int64_t line) {
         StartTable(line);
-        if (FormOf(form) != "(X++(Y..Y))") Refuse(line, "##XYDATA=" + std::string(form) + " is not read; only (X++(Y..Y)) is.");
+        if (FormOf(form) != "(X++(Y..Y))")
+            Refuse(line, "##XYDATA=" + std::string(form) + " is not read; only (X++(Y..Y)) is.");
         for (const auto& [given, name] : {std::pair{&firstX_, "FIRSTX"}, {&lastX_, "LASTX"}, {&nPoints_, "NPOINTS"}})
             if (!*given) Refuse(line, "##XYDATA needs ##" + std::string(name) + " before it.");
         const double n = nPoints_->value;
@@ -215,12 +223,15 @@ private:
                 Refuse(line, "the line begins at X = " + ShownNumber(x) + ", but its first point lies at " +
                                  ShownNumber(expected) + " by ##FIRSTX, ##LASTX and ##NPOINTS.");
         }
-        return !xy_.Decode(values, line, fileName_, [&](double y) {
-                       const int k = points_.Count();
-                       if (k >= nPoints_->value)
-                           Refuse(line, "the data hold more points than ##NPOINTS=" + ShownNumber(nPoints_->value) + ".");
-                       return points_.Add(Abscissa(k), Scaled(y, yFactor_));
-                   }).stopped;
+        return !xy_.Decode(values, line, fileName_,
+                           [&](double y) {
+                               const int k = points_.Count();
+                               if (k >= nPoints_->value)
+                                   Refuse(line, "the data hold more points than ##NPOINTS=" +
+                                                    ShownNumber(nPoints_->value) + ".");
+                               return points_.Add(Abscissa(k), Scaled(y, yFactor_));
+                           })
+                    .stopped;
     }
 
     // False when the table is full.

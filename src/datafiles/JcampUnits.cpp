@@ -29,18 +29,22 @@ std::optional<Unit> Find(std::string_view value, std::initializer_list<std::pair
 
 std::optional<JcampXUnit> JcampXUnitOf(std::string_view value) {
     using U = JcampXUnit;
-    return Find<U>(value, {{"NANOMETERS", U::Nanometres},   {"NANOMETRES", U::Nanometres},
-                           {"NM", U::Nanometres},           {"MICROMETERS", U::Micrometres},
-                           {"MICROMETRES", U::Micrometres}, {"MICRONS", U::Micrometres},
-                           {"UM", U::Micrometres},          {"1/CM", U::WaveNumbers},
-                           {"CM-1", U::WaveNumbers},        {"CM^-1", U::WaveNumbers}});
+    return Find<U>(value, {{"NANOMETERS", U::Nanometres},
+                           {"NANOMETRES", U::Nanometres},
+                           {"NM", U::Nanometres},
+                           {"MICROMETERS", U::Micrometres},
+                           {"MICROMETRES", U::Micrometres},
+                           {"MICRONS", U::Micrometres},
+                           {"UM", U::Micrometres},
+                           {"1/CM", U::WaveNumbers},
+                           {"CM-1", U::WaveNumbers},
+                           {"CM^-1", U::WaveNumbers}});
 }
 
 std::optional<JcampYUnit> JcampYUnitOf(std::string_view value) {
     using U = JcampYUnit;
-    return Find<U>(value, {{"TRANSMITTANCE", U::Transmittance},
-                           {"REFLECTANCE", U::Reflectance},
-                           {"ABSORBANCE", U::Absorbance}});
+    return Find<U>(
+        value, {{"TRANSMITTANCE", U::Transmittance}, {"REFLECTANCE", U::Reflectance}, {"ABSORBANCE", U::Absorbance}});
 }
 
 std::string ConvertJcampUnits(std::span<double> x, std::span<double> y, JcampXUnit xUnit, JcampYUnit yUnit) {

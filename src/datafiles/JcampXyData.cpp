@@ -12,9 +12,7 @@ namespace {
 
 // Check values are whole numbers in most files; with decimals a sum of differences
 // may differ from the written value in its last bits.
-bool SameOrdinate(double a, double b) {
-    return std::abs(a - b) <= 1e-9 * std::max({1.0, std::abs(a), std::abs(b)});
-}
+bool SameOrdinate(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max({1.0, std::abs(a), std::abs(b)}); }
 
 [[noreturn]] void Refuse(std::int64_t lineNumber, const std::string& fileName, const std::string& what) {
     throw FileRefusal(LineMessage(lineNumber, fileName, what));
@@ -55,8 +53,8 @@ JcampXyData::Line JcampXyData::Decode(const std::vector<JcampValue>& values, std
                 previous = Kind::Value;
                 if (expectCheck) {
                     if (!SameOrdinate(v.value, last_))
-                        refuse("the check value " + ShownNumber(v.value) + " differs from the last value " + ShownNumber(last_) +
-                               " of the line before.");
+                        refuse("the check value " + ShownNumber(v.value) + " differs from the last value " +
+                               ShownNumber(last_) + " of the line before.");
                     expectCheck = false;
                     break;
                 }

@@ -16,9 +16,9 @@ namespace optc {
 class JcampXyData {
 public:
     struct Line {
-        double x = 0.0;                // as written, before ##XFACTOR
-        std::int64_t firstPoint = 0;   // the point, from 0, that the line's X belongs to
-        bool stopped = false;          // `take` asked to stop
+        double x = 0.0;               // as written, before ##XFACTOR
+        std::int64_t firstPoint = 0;  // the point, from 0, that the line's X belongs to
+        bool stopped = false;         // `take` asked to stop
     };
 
     // Decodes the values of one line, passing each new ordinate (as written, before
@@ -34,8 +34,8 @@ public:
 private:
     enum class Kind { None, Value, Difference };
 
-    double last_ = 0.0;    // the last ordinate
-    double step_ = 0.0;    // the last difference
+    double last_ = 0.0;  // the last ordinate
+    double step_ = 0.0;  // the last difference
     bool haveLast_ = false;
     bool checkNext_ = false;  // the next line begins with a check value
     std::int64_t points_ = 0;

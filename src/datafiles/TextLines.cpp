@@ -92,7 +92,8 @@ bool LineReader::Next(TextLine& line) {
             skippingCut_ = false;
             if (wasCut) continue;  // the end of a line already given cut
             const auto length = static_cast<std::size_t>(eol - begin);
-            line = TextLine{std::string_view(begin, std::min(length, kMaxLineLength)), ++number_, length > kMaxLineLength};
+            line =
+                TextLine{std::string_view(begin, std::min(length, kMaxLineLength)), ++number_, length > kMaxLineLength};
             return true;
         }
         if (skippingCut_) {

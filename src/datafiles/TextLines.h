@@ -72,10 +72,10 @@ private:
     std::unique_ptr<char[]> buffer_;
     char* p_ = nullptr;  // the unread bytes: [p_, end_)
     char* end_ = nullptr;
-    bool ended_ = false;          // no more bytes will come
-    bool started_ = false;        // the byte-order mark has been looked for
-    bool skipLineFeed_ = false;   // the last line ended in a carriage return
-    bool skippingCut_ = false;    // the rest of a cut line is being passed over
+    bool ended_ = false;         // no more bytes will come
+    bool started_ = false;       // the byte-order mark has been looked for
+    bool skipLineFeed_ = false;  // the last line ended in a carriage return
+    bool skippingCut_ = false;   // the rest of a cut line is being passed over
     std::int64_t number_ = 0;
 };
 

@@ -20,16 +20,18 @@ TEST(InstrumentFilesBatch, ANoteLetsTheRunGoOnARefusalStopsIt) {
                        out, err),
               kBatchDone)
         << err.str();
-    EXPECT_NE(out.str().find(std::string("\"notes\": [\"") + kMoreColumnsMessage + "\"]"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find(std::string("\"notes\": [\"") + kMoreColumnsMessage + "\"]"), std::string::npos)
+        << out.str();
 
     const std::string jdx = temp.Write("t.jdx", "##TITLE=t\n##PEAK TABLE=(XY..XY)\n800,80\n##END=\n");
     std::ostringstream out2, err2;
     EXPECT_EQ(RunBatch({"bulk", "--spectrum", jdx, "--constant-r", "9", "--thickness", "0.1", "--save", temp.File("c")},
                        out2, err2),
               kBatchStopped);
-    EXPECT_NE(err2.str().find("--spectrum " + jdx +
-                              ": Line 2 of t.jdx: a peak table is not a spectrum; only ##XYDATA and ##XYPOINTS are read."),
-              std::string::npos)
+    EXPECT_NE(
+        err2.str().find("--spectrum " + jdx +
+                        ": Line 2 of t.jdx: a peak table is not a spectrum; only ##XYDATA and ##XYPOINTS are read."),
+        std::string::npos)
         << err2.str();
 }
 

@@ -45,7 +45,8 @@ std::vector<Case> Cases() {
         {"tab-point.csv", Rows("", '\t', '.'), ""},
         // Quoted, padded, a third column, an empty line and the instrument's notes below.
         {"comma.csv",
-         Rows("Wavelength,T,Reference\n", ',', '.', "\n", [](std::size_t k) { return ", \"" + std::to_string(k) + "\""; }) +
+         Rows("Wavelength,T,Reference\n", ',', '.', "\n",
+              [](std::size_t k) { return ", \"" + std::to_string(k) + "\""; }) +
              "\nMethod,UV-Vis scan\nOperator,\"A, B\"\n",
          "", true},
         {"points.jdx", Jcamp("XYPOINTS=(XY..XY)", points, "", "TRANSMITTANCE", "1"), pct},
@@ -71,7 +72,8 @@ TEST(InstrumentFormats, EveryFormatReadsAsTheSameSpectrum) {
         PairTable read;
         SpectrumFileInfo info;
         try {
-            info = ReadSpectrumFile(temp.Write(c.file, c.content), RestartMode::Below100, SpectrumKind::Transmission, read);
+            info = ReadSpectrumFile(temp.Write(c.file, c.content), RestartMode::Below100, SpectrumKind::Transmission,
+                                    read);
         } catch (const std::exception& e) {
             ADD_FAILURE() << e.what();
             continue;
@@ -119,14 +121,14 @@ TEST(InstrumentFormats, JcampFilesConvertByTheirOwnUnits) {
     };
     for (const Unit& u : units) {
         SCOPED_TRACE(u.words);
-        const std::string file = std::string("##TITLE=u\n##JCAMP-DX=5.01\n##XUNITS=") + u.xUnits + "\n##YUNITS=" +
-                                 u.yUnits + "\n##XYPOINTS=(XY..XY)\n" + u.data + "##END=\n";
+        const std::string file = std::string("##TITLE=u\n##JCAMP-DX=5.01\n##XUNITS=") + u.xUnits +
+                                 "\n##YUNITS=" + u.yUnits + "\n##XYPOINTS=(XY..XY)\n" + u.data + "##END=\n";
         MemoryBytes bytes(file);
         LineReader lines(bytes);
         PairTable read;
         const bool reflection = std::string(u.yUnits) == "REFLECTANCE";
-        const JcampOutcome outcome = ReadJcampSpectrum(
-            lines, "u.jdx", reflection ? SpectrumKind::Reflection : SpectrumKind::Transmission, read);
+        const JcampOutcome outcome =
+            ReadJcampSpectrum(lines, "u.jdx", reflection ? SpectrumKind::Reflection : SpectrumKind::Transmission, read);
         EXPECT_EQ(outcome.units, u.words);
         ASSERT_EQ(read.count, 2);
         EXPECT_DOUBLE_EQ(read.x[0], u.x0);

@@ -44,7 +44,8 @@ inline std::string Sqz(long v) { return Pseudo(v, '@', 'A', 'a'); }
 inline std::string Dif(long v) { return Pseudo(v, '%', 'J', 'j'); }
 inline std::string Dup(long n) {
     const std::string digits = std::to_string(n);
-    return (digits[0] == '9' ? std::string("s") : std::string(1, static_cast<char>('S' + digits[0] - '1'))) + digits.substr(1);
+    return (digits[0] == '9' ? std::string("s") : std::string(1, static_cast<char>('S' + digits[0] - '1'))) +
+           digits.substr(1);
 }
 
 // The lines of ##XYDATA=(X++(Y..Y)), `perLine` ordinates to a line. In the DIF forms a
@@ -86,8 +87,11 @@ inline std::string XyDataLines(const std::vector<long>& y, Asdf form, std::size_
 inline std::string Jcamp(const std::string& dataRecord, const std::string& data, const std::string& extra = "",
                          const std::string& yUnits = "TRANSMITTANCE", const std::string& yFactor = "0.0001") {
     return "##TITLE=Synthetic film\n##JCAMP-DX=4.24 $$ written by the tests\n##DATA TYPE=UV/VIS SPECTRUM\n"
-           "##XUNITS=NANOMETERS\n##YUNITS=" + yUnits + "\n##XFACTOR=1\n##YFACTOR=" + yFactor + "\n##FIRSTX=400\n"
-           "##LASTX=698\n##DELTAX=2\n##NPOINTS=150\n" + extra + "##" + dataRecord + "\n" + data + "##END=\n";
+           "##XUNITS=NANOMETERS\n##YUNITS=" +
+           yUnits + "\n##XFACTOR=1\n##YFACTOR=" + yFactor +
+           "\n##FIRSTX=400\n"
+           "##LASTX=698\n##DELTAX=2\n##NPOINTS=150\n" +
+           extra + "##" + dataRecord + "\n" + data + "##END=\n";
 }
 
 }  // namespace optc::test

@@ -1,10 +1,10 @@
 // The filter the imports give the open dialog, as Qt's dialog shows it: every spectrum
 // format first and chosen, then each format alone, then all files.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <memory>
 
