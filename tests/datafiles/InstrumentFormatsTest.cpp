@@ -103,6 +103,28 @@ TEST(InstrumentFormats, EveryFormatReadsAsTheSameSpectrum) {
     }
 }
 
+// Beyond 100000 points reading stops, as for text files; a repeat count of a billion
+// costs no more than the points that fit.
+TEST(InstrumentFormats, ReadingStopsAtTheCapacity) {
+    std::string csv = "nm;T\n";
+    for (int k = 0; k <= kCapacity; ++k) csv += std::to_string(k + 1) + ";1\n";
+    const std::string jcamp =
+        "##TITLE=t\n##XUNITS=NM\n##YUNITS=TRANSMITTANCE\n##FIRSTX=1\n##LASTX=1000000000\n##NPOINTS=1000000000\n"
+        "##XYDATA=(X++(Y..Y))\n1A0J0S999999999\n##END=\n";
+    for (const std::string& file : {csv, jcamp}) {
+        MemoryBytes bytes(file);
+        LineReader lines(bytes);
+        PairTable read;
+        if (file == csv)
+            ReadCsvSpectrum(lines, "big.csv", read);
+        else
+            ReadJcampSpectrum(lines, "big.jdx", SpectrumKind::Transmission, read);
+        EXPECT_EQ(read.count, kCapacity);
+        EXPECT_TRUE(read.truncated);
+        EXPECT_EQ(read.x[kCapacity - 1], kCapacity);
+    }
+}
+
 // The file's own units, not the start window's: wave numbers, fractions, absorbance
 // and micrometres all come out in nm and %.
 TEST(InstrumentFormats, JcampFilesConvertByTheirOwnUnits) {
