@@ -1,5 +1,5 @@
 // Reading a spectrum: a 100000-pair file parsed from memory, and the same file read
-// from disk in blocks as an import reads it.
+// from disk in blocks as an import reads it, also as CSV and as JCAMP-DX.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -48,18 +48,32 @@ void BM_ParseSpectrumFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseSpectrumFile)->Unit(benchmark::kMillisecond);
 
+// The same points as an instrument writes them: CSV with semicolons and decimal
+// commas, and JCAMP-DX with the points listed as ##XYPOINTS.
+std::string CsvFile() {
+    std::string text = SpectrumFile();
+    for (char& c : text) c = c == '.' ? ',' : c == '\t' ? ';' : c;
+    return text;
+}
+std::string JcampFile() {
+    std::string text = "##TITLE=bench\n##JCAMP-DX=4.24\n##XUNITS=NANOMETERS\n##YUNITS=TRANSMITTANCE\n"
+                       "##NPOINTS=100000\n##XYPOINTS=(XY..XY)\n";
+    const std::string pairs = SpectrumFile();
+    text.append(pairs, pairs.find('\n') + 1);
+    return text + "##END=\n";
+}
+
 // The import's reading step: the file read block by block, then stored in the arrays.
-void BM_ReadSpectrumFile(benchmark::State& state) {
-    const std::string text = SpectrumFile();
+void ReadFromDisk(benchmark::State& state, const std::string& text, const char* ending) {
     const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("core_reader_" + std::to_string(::getpid()) + ".txt");
+        std::filesystem::temp_directory_path() / ("core_reader_" + std::to_string(::getpid()) + ending);
     std::ofstream(path, std::ios::binary) << text;
     auto X = std::make_unique<optc::SpectrumArray>();
     auto Y = std::make_unique<optc::SpectrumArray>();
     int count = 0;
     optc::PairTable pairs;
     for (auto _ : state) {
-        optc::ReadSpectrumFile(path.string(), optc::RestartMode::Below100, pairs);
+        optc::ReadSpectrumFile(path.string(), optc::RestartMode::Below100, optc::SpectrumKind::Transmission, pairs);
         optc::StorePairs(pairs, *X, *Y, count);
         benchmark::ClobberMemory();
     }
@@ -68,7 +82,13 @@ void BM_ReadSpectrumFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             static_cast<int64_t>(text.size()));
 }
+
+void BM_ReadSpectrumFile(benchmark::State& state) { ReadFromDisk(state, SpectrumFile(), ".txt"); }
 BENCHMARK(BM_ReadSpectrumFile)->Unit(benchmark::kMillisecond);
+void BM_ReadCsvFile(benchmark::State& state) { ReadFromDisk(state, CsvFile(), ".csv"); }
+BENCHMARK(BM_ReadCsvFile)->Unit(benchmark::kMillisecond);
+void BM_ReadJcampFile(benchmark::State& state) { ReadFromDisk(state, JcampFile(), ".jdx"); }
+BENCHMARK(BM_ReadJcampFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -10,6 +10,12 @@ per line, "." as decimal point, preceded by a two-line text header as a
 spectrophotometer export would have it (every header line holds at least two
 words, so the spectrum reader skips it as a header).
 
+The thin film's transmission spectrum is also written as instrument software
+exports it: as CSV with semicolons between the fields and decimal commas
+(thinfilm-transmission.csv), and as JCAMP-DX 4.24 with its data in the
+compressed DIF form with DUP repeats and Y check values
+(thinfilm-transmission.jdx). Both hold exactly the numbers of the text file.
+
 Parameters
 ----------
 Thin absorbing film on a thick transparent substrate, in air
@@ -203,6 +209,106 @@ def write_table(name, header, rows, formats):
     print("%-34s %5d points" % (name, len(rows)))
 
 
+def write_csv_decimal_comma(name, header, rows, formats):
+    """Semicolons between the fields and decimal commas, with the carriage
+    return and line feed of a Windows program."""
+    path = os.path.join(HERE, name)
+    with open(path, "w", newline="\r\n") as out:
+        for line in header:
+            out.write(line + "\n")
+        for row in rows:
+            out.write(";".join((f % v).replace(".", ",") for f, v in zip(formats, row)) + "\n")
+    print("%-34s %5d points" % (name, len(rows)))
+
+
+# The compressed forms of JCAMP-DX: the first digit of a value and its sign
+# become one character. SQZ gives a value, DIF the difference from the value
+# before, DUP how often the value or difference before stands in all.
+SQZ = ("@ABCDEFGHI", "abcdefghi")
+DIF = ("%JKLMNOPQR", "jklmnopqr")
+DUP = "STUVWXYZs"
+
+
+def pseudo_digits(value, form):
+    digits = str(abs(value))
+    positive, negative = form
+    lead = negative[int(digits[0]) - 1] if value < 0 else positive[int(digits[0])]
+    return lead + digits[1:]
+
+
+def dup_count(count):
+    digits = str(count)
+    return DUP[int(digits[0]) - 1] + digits[1:]
+
+
+def with_repeats(tokens):
+    """Runs of the same token written once with their DUP count."""
+    out = ""
+    i = 0
+    while i < len(tokens):
+        run = 1
+        while i + run < len(tokens) and tokens[i + run] == tokens[i]:
+            run += 1
+        out += tokens[i] + (dup_count(run) if run > 1 else "")
+        i += run
+    return out
+
+
+def xydata_dif_lines(first_x, ordinates, width=80):
+    """The lines of ##XYDATA=(X++(Y..Y)) in DIF form with DUP repeats: each line
+    holds the X of its first point, that point's value in SQZ form, then
+    differences, and is at most `width` characters long. A line after one that
+    ended in a difference begins with that line's last value again (the Y check
+    value), at the X of that point."""
+    lines = []
+    i = 0
+    check = False
+    while i < len(ordinates):
+        start = i - 1 if check else i
+        tokens = [pseudo_digits(ordinates[start], SQZ)]
+        j = i if check else i + 1
+        while j < len(ordinates):
+            candidate = tokens + [pseudo_digits(ordinates[j] - ordinates[j - 1], DIF)]
+            if len("%d" % (first_x + start)) + len(with_repeats(candidate)) > width:
+                break
+            tokens = candidate
+            j += 1
+        if j == i:  # the check value alone would fill the line: never at this width
+            raise RuntimeError("line too short for one value")
+        lines.append("%d%s" % (first_x + start, with_repeats(tokens)))
+        check = j - start > 1
+        i = j
+    return lines
+
+
+def write_jcamp_dif(name, title, first_nm, percent):
+    """Transmission in % with 4 decimals on a 1 nm grid from first_nm, as
+    JCAMP-DX: the values times 10000 as whole numbers, ##YFACTOR=0.0001."""
+    ordinates = [int(round(t * 10000)) for t in percent]
+    header = [
+        "##TITLE=" + title,
+        "##JCAMP-DX=4.24",
+        "##DATA TYPE=UV/VIS SPECTRUM",
+        "##ORIGIN=examples/generate_examples.py (synthetic spectrum)",
+        "##OWNER=public domain",
+        "##XUNITS=NANOMETERS",
+        "##YUNITS=TRANSMITTANCE",
+        "##XFACTOR=1",
+        "##YFACTOR=0.0001",
+        "##FIRSTX=%d" % first_nm,
+        "##LASTX=%d" % (first_nm + len(ordinates) - 1),
+        "##DELTAX=1",
+        "##NPOINTS=%d" % len(ordinates),
+        "##FIRSTY=%.4f" % percent[0],
+        "##XYDATA=(X++(Y..Y))",
+    ]
+    path = os.path.join(HERE, name)
+    with open(path, "w", newline="\n") as out:
+        for line in header + xydata_dif_lines(first_nm, ordinates) + ["##END="]:
+            out.write(line + "\n")
+    print("%-34s %5d points" % (name, len(ordinates)))
+
+
 def main():
     # Thin film, wavelength scale, T in percent. The written (rounded) values
     # are what the extrema are read from, as a user reads them off the curve.
@@ -216,6 +322,13 @@ def main():
                 ["Thin film on glass substrate, transmission spectrum",
                  "Wavelength (nm)\tTransmission (%)"],
                 film, ("%.1f", "%.4f"))
+    write_csv_decimal_comma("thinfilm-transmission.csv",
+                            ["Thin film on glass substrate;transmission spectrum",
+                             "Wavelength (nm);Transmission (%)"],
+                            film, ("%.1f", "%.4f"))
+    write_jcamp_dif("thinfilm-transmission.jdx",
+                    "Thin film on glass substrate, transmission spectrum",
+                    FILM_FIRST_NM, [t for _, t in film])
     write_table("thinfilm-fringes.txt",
                 ["Fringe extrema of the thin film, maxima and minima",
                  "Wavelength (nm)\tTransmission (%)"],

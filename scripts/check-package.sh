@@ -20,7 +20,9 @@ for f in usr/bin/optical-constants usr/bin/optical-constants-batch \
          usr/share/mime/packages/$id.xml \
          usr/share/man/man1/optical-constants.1.gz usr/share/man/man1/optical-constants-batch.1.gz \
          usr/share/doc/optical-constants/README.md \
-         usr/share/doc/optical-constants/examples/thinfilm-transmission.txt; do
+         usr/share/doc/optical-constants/examples/thinfilm-transmission.txt \
+         usr/share/doc/optical-constants/examples/thinfilm-transmission.csv \
+         usr/share/doc/optical-constants/examples/thinfilm-transmission.jdx; do
   [ -f "$root/$f" ] || fail "missing /$f"
 done
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
@@ -31,7 +33,7 @@ for page in "$root"/usr/share/man/man1/*.1.gz; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqcustomplot2.1-qt6 qt6-qpa-plugins libstdc++6; do
+for lib in libqt6widgets6 libqcustomplot2.1-qt6 libcsv3 qt6-qpa-plugins libstdc++6; do
   [[ $depends == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 # apt resolves the dependencies from the archive (a simulation: nothing is installed).
@@ -45,5 +47,9 @@ work=$(mktemp -d -p "$root")
   --save "$work/sample" > "$work/summary.json"
 grep -q '"thickness": *"0.000204255"' "$work/summary.json" || fail "unexpected summary: $(cat "$work/summary.json")"
 for f in Ref Abs tauc FreeTrans; do [ -s "$work/sample$f.txt" ] || fail "no sample$f.txt"; done
+# The same spectrum as the JCAMP-DX export gives the same film.
+"$root/usr/bin/optical-constants-batch" thinfilm --spectrum "$doc/examples/thinfilm-transmission.jdx" \
+  --fringes "$doc/examples/thinfilm-fringes.txt" --ns 1.52 --save "$work/jcamp" > "$work/jcamp.json"
+grep -q '"thickness": *"0.000204255"' "$work/jcamp.json" || fail "unexpected summary: $(cat "$work/jcamp.json")"
 
 echo "package check: $(basename "$deb"): $(dpkg-deb -c "$deb" | grep -c -v '/$') files; Depends: $depends"

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libqcustomplot-dev libqcustomplot2.1-qt6 libgl-dev
-          libcli11-dev nlohmann-json3-dev
+          libcli11-dev nlohmann-json3-dev libcsv-dev
           xvfb xauth xdotool clang libclang-rt-14-dev
           librsvg2-bin dpkg-dev desktop-file-utils appstream groff-base)
 missing=()

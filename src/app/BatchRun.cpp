@@ -13,6 +13,7 @@
 #include "app/Application.h"
 #include "app/Version.h"
 #include "numerics/FloatText.h"
+#include "datafiles/CsvSpectrum.h"
 #include "datafiles/PairReader.h"
 #include "thinfilm/FringesFile.h"
 #include "thinfilm/ThinFilmResults.h"
@@ -24,12 +25,13 @@ namespace {
 
 constexpr const char* kProgram = "optical-constants-batch";
 
-// The one message of a calculation that lets it go on, and the import's note on a
-// file that did not fit: neither ends the handler that shows it.
+// The one message of a calculation that lets it go on, and the import's notes on a
+// file that did not fit or had more columns: none ends the handler that shows it.
 const std::set<std::string>& MessagesThatGoOn() {
     static const std::set<std::string> texts = {
         "Unable to calculate n at given wavelength! Press Ok to continue without estimating it",
         kTooManyPointsMessage,
+        kMoreColumnsMessage,
     };
     return texts;
 }

@@ -1,30 +1,81 @@
 #include "datafiles/SpectrumImport.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+
+#include "datafiles/CsvSpectrum.h"
+#include "datafiles/FileRefusal.h"
+#include "datafiles/JcampSpectrum.h"
+#include "datafiles/TextLines.h"
 
 namespace optc {
 
-void ReadSpectrumFile(const std::string& path, RestartMode mode, PairTable& into) { ReadPairs(path, mode, into); }
+namespace {
 
-std::string NoPairsMessage(const std::string& path) {
-    return "No pair of numbers was found in " + std::filesystem::path(path).filename().string() + ".";
+enum class Format { Text, Csv, Jcamp };
+
+Format FormatOf(const std::string& path) {
+    std::string ending = std::filesystem::path(path).extension().string();
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (ending == ".csv") return Format::Csv;
+    if (ending == ".jdx" || ending == ".dx" || ending == ".jcamp") return Format::Jcamp;
+    return Format::Text;
 }
 
-std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mode, UnitChoices units) {
-    const auto path = platform.OpenFileDialog("*.txt");
+}  // namespace
+
+SpectrumFileInfo ReadSpectrumFile(const std::string& path, RestartMode mode, SpectrumKind kind, PairTable& into) {
+    SpectrumFileInfo info;
+    const Format format = FormatOf(path);
+    if (format == Format::Text) {
+        ReadPairs(path, mode, into);
+        return info;
+    }
+    FileBytes file(path);
+    LineReader lines(file);
+    if (format == Format::Csv)
+        info.moreColumns = ReadCsvSpectrum(lines, FileNameOf(path), into).moreColumns;
+    else
+        info.fileUnits = ReadJcampSpectrum(lines, FileNameOf(path), kind, into).units;
+    return info;
+}
+
+std::string ChosenSpectrum::Label(const std::string& shownName) const {
+    if (info.fileUnits.empty()) return shownName;
+    // The note comes first: a long folder name may not fit the label, the note must.
+    return "(units from the file: " + info.fileUnits + ") " + shownName;
+}
+
+std::string NoPairsMessage(const std::string& path) {
+    return "No pair of numbers was found in " + FileNameOf(path) + ".";
+}
+
+std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mode, SpectrumKind kind,
+                                             UnitChoices units) {
+    const auto path = platform.OpenFileDialog(kSpectrumFilter);
     if (!path || !platform.FileExists(*path)) return std::nullopt;
 
     // One table for every import, as the workspaces are made once: its pages stay
     // mapped, so reading the next file costs no fresh memory.
     static PairTable pairs;
-    ReadSpectrumFile(*path, mode, pairs);
+    SpectrumFileInfo info;
+    try {
+        info = ReadSpectrumFile(*path, mode, kind, pairs);
+    } catch (const FileRefusal& refusal) {
+        platform.ShowMessage(refusal.what());
+        return std::nullopt;
+    }
     if (pairs.count == 0) {
         platform.ShowMessage(NoPairsMessage(*path));
         return std::nullopt;
     }
-    const auto n = static_cast<std::size_t>(pairs.count);
-    ApplyUnitConversions(std::span<double>(pairs.x.get(), n), std::span<double>(pairs.y.get(), n), units);
-    return ChosenSpectrum{*path, pairs};
+    if (info.fileUnits.empty()) {
+        const auto n = static_cast<std::size_t>(pairs.count);
+        ApplyUnitConversions(std::span<double>(pairs.x.get(), n), std::span<double>(pairs.y.get(), n), units);
+    }
+    return ChosenSpectrum{*path, pairs, info};
 }
 
 }  // namespace optc

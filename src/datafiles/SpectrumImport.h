@@ -6,27 +6,48 @@
 #include <string>
 
 #include "datafiles/PairReader.h"
+#include "datafiles/SpectrumKind.h"
 #include "datafiles/UnitChoices.h"
 #include "ui/Platform.h"
 
 namespace optc {
 
+// The open dialogs' filter: every spectrum file first, then each format alone, then
+// every file.
+inline const char* kSpectrumFilter =
+    "Spectra (*.txt *.csv *.jdx *.dx *.jcamp);;Text files (*.txt);;CSV files (*.csv);;"
+    "JCAMP-DX files (*.jdx *.dx *.jcamp);;All files (*)";
+
+// What a reader tells beside the points.
+struct SpectrumFileInfo {
+    std::string fileUnits;     // JCAMP-DX: how its own units were read; empty: the start window's apply
+    bool moreColumns = false;  // CSV: rows with more than two columns
+};
+
+// Reads a spectrum file into `into`, by the reader its ending chooses: ".csv" the CSV
+// reader, ".jdx", ".dx" and ".jcamp" the JCAMP-DX reader (which converts by the
+// file's own units), any other the pair reader, exactly as text files were always
+// read. A file the readers refuse raises FileRefusal with the message to show.
+SpectrumFileInfo ReadSpectrumFile(const std::string& path, RestartMode mode, SpectrumKind kind, PairTable& into);
+
 // A file the user chose, read and converted: what an import then stores.
 struct ChosenSpectrum {
     std::string path;
     const PairTable& pairs;  // good until the next import reads a file
-};
+    SpectrumFileInfo info;
 
-// Reads a spectrum file into `into`. Every import reads through here, so that a
-// reader chosen by the file's ending can take the place of the pair reader.
-void ReadSpectrumFile(const std::string& path, RestartMode mode, PairTable& into);
+    // The file label: the name as the window shows it, after a note of the file's own
+    // units when they were used instead of the start window's.
+    std::string Label(const std::string& shownName) const;
+};
 
 // "No pair of numbers was found in <file name>."
 std::string NoPairsMessage(const std::string& path);
 
-// Shows the open dialog for "*.txt" and reads the chosen file. Nothing when the user
-// cancels or names no existing file; nothing either, after the refusal message, when
-// the file holds no point. File and conversion errors are raised.
-std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mode, UnitChoices units);
+// Shows the open dialog and reads the chosen file. Nothing when the user cancels or
+// names no existing file; nothing either, after the message that says why, when the
+// file is refused or holds no point. File and conversion errors are raised.
+std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mode, SpectrumKind kind,
+                                             UnitChoices units);
 
 }  // namespace optc

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "numerics/FloatText.h"
+#include "datafiles/CsvSpectrum.h"
 #include "datafiles/Ordering.h"
 #include "datafiles/SpectrumImport.h"
 #include "thinfilm/Main_1.h"
@@ -24,7 +25,7 @@ std::string FullName(const std::string& path) {
 void TForm1::import1Click() {
     Platform& platform = GetPlatform();
     // A cancelled dialog or a refused file changes nothing.
-    const auto chosen = ChooseSpectrum(platform, RestartMode::Below100, units_());
+    const auto chosen = ChooseSpectrum(platform, RestartMode::Below100, SpectrumKind::Transmission, units_());
     if (!chosen) return;
 
     ThinFilmData& d = data_;
@@ -40,22 +41,23 @@ void TForm1::import1Click() {
     ResetForImportSpectrum(d);
     ForgetFringesForOrders();
 
-    Fileshow1.SetText(FullName(chosen->path));
+    Fileshow1.SetText(chosen->Label(FullName(chosen->path)));
     StorePairs(chosen->pairs, d.SpecLambda, d.SpecTrans, d.SpecCount);
     Button2.SetEnabled(true);
     d.SpecAscending = AscendingFlag(d.SpecLambda);
     platform.RememberFolder(chosen->path);
     if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
+    if (chosen->info.moreColumns) platform.ShowMessage(kMoreColumnsMessage);
 }
 
 void TForm1::Import2Click() {
     Platform& platform = GetPlatform();
-    const auto chosen = ChooseSpectrum(platform, RestartMode::Always, units_());
+    const auto chosen = ChooseSpectrum(platform, RestartMode::Always, SpectrumKind::Transmission, units_());
     if (!chosen) return;
 
     ThinFilmData& d = data_;
     ForgetFringesForOrders();
-    Fileshow2.SetText(FullName(chosen->path));
+    Fileshow2.SetText(chosen->Label(FullName(chosen->path)));
     StorePairs(chosen->pairs, d.RawExtLambda, d.RawExtTrans, d.ExtCount);
     CopyLongestFirst(d.RawExtLambda, d.RawExtTrans, d.ExtLambda, d.ExtTrans, d.ExtCount);
 
@@ -66,6 +68,7 @@ void TForm1::Import2Click() {
     Wend.SetText(longest >= 633.0 ? FloatToStr(longest) : "650");
     platform.RememberFolder(chosen->path);
     if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
+    if (chosen->info.moreColumns) platform.ShowMessage(kMoreColumnsMessage);
 }
 
 }  // namespace optc

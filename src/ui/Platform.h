@@ -16,7 +16,9 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // The standard error box that reports an error which ended a handler.
     virtual void ShowError(const std::string& text) = 0;
-    // Open and save dialogs with a filter such as "*.txt"; nothing when cancelled.
+    // Open and save dialogs with a filter such as "*.txt", or named filters separated
+    // by ";;" ("Spectra (*.txt *.csv);;All files (*)", the first one chosen); nothing
+    // when cancelled.
     virtual std::optional<std::string> OpenFileDialog(const std::string& filter) = 0;
     virtual std::optional<std::string> SaveFileDialog(const std::string& filter) = 0;
     virtual bool FileExists(const std::string& path) = 0;

@@ -2,6 +2,7 @@
 // clears, and files that do not fit.
 #include "BulkFixture.h"
 #include "datafiles/PairReader.h"
+#include "datafiles/SpectrumImport.h"
 
 namespace optc::testing {
 namespace {
@@ -32,7 +33,7 @@ protected:
 TEST_F(Imports, AscendingTransmissionIsStoredLongestFirst) {
     std::string path = WriteFile("asc.txt", "lambda T\r\n400 80\r\n500 70\r\n600 60\r\n");
     ImportT(path);
-    EXPECT_EQ(platform.dialogFilters, (std::vector<std::string>{"*.txt"}));
+    EXPECT_EQ(platform.dialogFilters, (std::vector<std::string>{kSpectrumFilter}));
     EXPECT_EQ(form.Fileshow1.Text(), path);
     ASSERT_EQ(data->SpecCount, 3);
     EXPECT_EQ(data->SpecAscending, 1);
@@ -56,6 +57,32 @@ TEST_F(Imports, UnitChoicesOfTheStartWindowApplyToBothImports) {
     ImportR(WriteFile("r.txt", Pairs({{25000, 0.1}, {20000, 0.2}})));
     ASSERT_EQ(data->ReflCount, 2);
     EXPECT_DOUBLE_EQ(data->ReflLambda[1], 500);  // reversed: longest first
+    EXPECT_DOUBLE_EQ(data->ReflValue[1], 20);
+}
+
+// A JCAMP-DX reflection spectrum must hold reflectance: a transmittance file given to
+// Import R spectrum is refused and the reflection boxes stay as they were.
+TEST_F(Imports, JcampFilesMustHoldTheQuantityTheImportReads) {
+    const auto jdx = [&](const char* name, const char* yUnits) {
+        return WriteFile(name, std::string("##TITLE=r\n##JCAMP-DX=5.01\n##XUNITS=1/CM\n##YUNITS=") + yUnits +
+                                   "\n##XYPOINTS=(XY..XY)\n25000,0.1\n20000,0.2\n##END=\n");
+    };
+    User([&] { form.InpR.SetChecked(true); });
+    ASSERT_TRUE(form.InpR.Checked());
+    ImportR(jdx("t.jdx", "TRANSMITTANCE"));
+    EXPECT_EQ(platform.messages, std::vector<std::string>{
+                                     "Line 4 of t.jdx: the file holds TRANSMITTANCE; this import reads REFLECTANCE."});
+    EXPECT_TRUE(form.InpR.Checked());
+    EXPECT_EQ(data->ReflCount, 0);
+
+    ClearLog();
+    const std::string r = jdx("r.jdx", "REFLECTANCE");
+    ImportR(r);
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    EXPECT_FALSE(form.InpR.Checked());
+    EXPECT_EQ(form.Fileshow2.Text(), "(units from the file: 1/cm, reflectance as fractions) " + r);
+    ASSERT_EQ(data->ReflCount, 2);
+    EXPECT_DOUBLE_EQ(data->ReflLambda[1], 500);
     EXPECT_DOUBLE_EQ(data->ReflValue[1], 20);
 }
 

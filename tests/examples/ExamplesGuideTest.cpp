@@ -3,6 +3,7 @@
 // drift from what the program shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -213,6 +214,52 @@ TEST_F(ExamplesGuide, ThinFilmFromTheSpectrumAlone) {
         ExpectQuiet();
         EXPECT_EQ(f.EgOutput.Text(), "2.3994");
     });
+}
+
+// The film's spectrum as instrument software exports it, CSV with semicolons and
+// decimal commas and JCAMP-DX in DIF form: the same 801 numbers as the text file, so
+// the same figures and byte for byte the same results files.
+TEST_F(ExamplesGuide, ThinFilmFromInstrumentExports) {
+    TForm1& f = Form1;
+    InWindow(app.Form2.Button2, f, f.BitBtn1, [&] {
+        std::vector<double> lambda, trans;
+        for (const std::string name : {"txt", "csv", "jdx"}) {
+            SCOPED_TRACE(name);
+            const std::string file = "thinfilm-transmission." + name;
+            Import(f, f.import1, file);
+            ExpectQuiet();
+            const ThinFilmData& d = f.Data();
+            ASSERT_EQ(d.SpecCount, 801);
+            EXPECT_EQ(f.Fileshow1.Text(), (name == "jdx" ? "(units from the file: nm, transmittance in %) " : "") +
+                                              (kExamples / file).lexically_normal().string());
+            if (lambda.empty()) {
+                lambda.assign(d.SpecLambda.From1(), d.SpecLambda.From1() + 801);
+                trans.assign(d.SpecTrans.From1(), d.SpecTrans.From1() + 801);
+            }
+            EXPECT_TRUE(std::equal(lambda.begin(), lambda.end(), d.SpecLambda.From1()));
+            EXPECT_TRUE(std::equal(trans.begin(), trans.end(), d.SpecTrans.From1()));
+
+            Import(f, f.Import2, "thinfilm-fringes.txt");
+            Type(f, f.Const2, "1.52");
+            User(f, [&] { f.Calculate.Click(); });
+            EXPECT_EQ(f.thickness.Text(), "0.000204255");
+            EXPECT_EQ(f.n633show.Text(), "2.2723");
+            User(f, [&] { f.Direct.SetChecked(true); });
+            User(f, [&] { f.RadioButton3.Click(); });
+            Type(f, f.Estart, "2.45");
+            Type(f, f.Eend, "2.7");
+            User(f, [&] { f.CalculatEg.Click(); });
+            ExpectQuiet();
+            EXPECT_EQ(f.EgOutput.Text(), "2.3995");
+            Save(f, f.Button1, "film-" + name);
+        }
+    });
+    for (const char* ending : {"Ref.txt", "Abs.txt", "tauc.txt", "FreeTrans.txt"}) {
+        const std::string fromText = testing::ReadFile((dir / ("film-txt" + std::string(ending))).string());
+        EXPECT_FALSE(fromText.empty()) << ending;
+        for (const char* name : {"film-csv", "film-jdx"})
+            EXPECT_EQ(testing::ReadFile((dir / (name + std::string(ending))).string()), fromText) << name << ending;
+    }
 }
 
 TEST_F(ExamplesGuide, ThinFilmInWaveNumbersAndFractions) {

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "datafiles/CsvSpectrum.h"
 #include "datafiles/PairReader.h"
+#include "datafiles/SpectrumImport.h"
 #include "ThinFilmFixture.h"
 
 namespace optc::testing {
@@ -108,7 +110,7 @@ TEST_F(ThinFilmWindowTest, ImportSpectrumClearsResultsAndReadsTheFile) {
     EXPECT_EQ(d.SpecAscending, 1);
     EXPECT_EQ(form.Fileshow1.Text(), (dir / "spectrum.txt").string());
     EXPECT_TRUE(form.Button2.Enabled());
-    EXPECT_EQ(platform.dialogFilters, std::vector<std::string>{"*.txt"});
+    EXPECT_EQ(platform.dialogFilters, std::vector<std::string>{kSpectrumFilter});
     EXPECT_TRUE(platform.messages.empty());
     // Only now do the dialogs start in the file's folder.
     EXPECT_EQ(platform.rememberedFiles, std::vector<std::string>{(dir / "spectrum.txt").string()});
@@ -146,6 +148,10 @@ TEST_F(ThinFilmWindowTest, CancelledOrRefusedImportsChangeNothing) {
          "No pair of numbers was found in scan.bin."},
         {"comma", WriteFile("comma.txt", "Lambda;T\n,5 ,2\n"), "No pair of numbers was found in comma.txt."},
         {"zeros", WriteFile("zeros.txt", "0 80\n0 81\n"), "No pair of numbers was found in zeros.txt."},
+        {"csv header only", WriteFile("empty.csv", "Wavelength;T\n"), "No pair of numbers was found in empty.csv."},
+        {"csv row", WriteFile("bad.csv", "400;80\nabc;81\n"), "Line 2 of bad.csv: 'abc' is not a number."},
+        {"peak table", WriteFile("peaks.jdx", "##TITLE=p\n##PEAK TABLE=(XY..XY)\n400,1\n##END=\n"),
+         "Line 2 of peaks.jdx: a peak table is not a spectrum; only ##XYDATA and ##XYPOINTS are read."},
     };
     for (const Case& c : cases) {
         for (Button* import : {&form.import1, &form.Import2}) {
@@ -174,6 +180,34 @@ TEST_F(ThinFilmWindowTest, CancelledOrRefusedImportsChangeNothing) {
             EXPECT_EQ(platform.rememberedFiles, remembered);
         }
     }
+}
+
+// A JCAMP-DX file says its own units: the start window's choices are not used, and the
+// file label says so. A CSV file is in the start window's units, as a text file is,
+// and a third column is noted.
+TEST_F(ThinFilmWindowTest, InstrumentFilesAndTheStartWindowUnits) {
+    units.waveNumber = true;
+    units.fraction = true;
+    const std::string jdx = WriteFile("film.jdx",
+                                      "##TITLE=film\n##JCAMP-DX=4.24\n##XUNITS=NANOMETERS\n##YUNITS=TRANSMITTANCE\n"
+                                      "##XYPOINTS=(XY..XY)\n400,80\n500,40\n600,60\n##END=\n");
+    platform.openAnswers.push_back(jdx);
+    User([&] { form.import1.Click(); });
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    EXPECT_EQ(form.Fileshow1.Text(), "(units from the file: nm, transmittance in %) " + jdx);
+    ASSERT_EQ(d.SpecCount, 3);
+    EXPECT_EQ(d.SpecLambda[1], 400.0);
+    EXPECT_EQ(d.SpecTrans[2], 40.0);
+    EXPECT_EQ(d.SpecAscending, 1);
+
+    const std::string csv = WriteFile("fringes.csv", "nm;T;sd\n25000;0,5;0,01\n20000;0,75;0,02\n");
+    platform.openAnswers.push_back(csv);
+    User([&] { form.Import2.Click(); });
+    EXPECT_EQ(platform.messages, std::vector<std::string>{kMoreColumnsMessage});
+    EXPECT_EQ(form.Fileshow2.Text(), csv);
+    ASSERT_EQ(d.ExtCount, 2);
+    EXPECT_EQ(d.ExtLambda[1], 500.0);
+    EXPECT_EQ(d.ExtTrans[1], 75.0);
 }
 
 TEST_F(ThinFilmWindowTest, ImportSpectrumAppliesTheStartWindowUnits) {

@@ -1,0 +1,22 @@
+#pragma once
+// Fills a table of points in file order, as the instrument readers find them.
+#include "datafiles/PairReader.h"
+
+namespace optc {
+
+class PointTable {
+public:
+    // Empties the table, making its storage on first use.
+    explicit PointTable(PairTable& table);
+
+    // Appends a point; false, with the table marked truncated, when it is full.
+    bool Add(double x, double y);
+    int Count() const { return table_.count; }
+    double& X(int k) { return table_.x[static_cast<std::size_t>(k)]; }  // k from 0
+    double& Y(int k) { return table_.y[static_cast<std::size_t>(k)]; }
+
+private:
+    PairTable& table_;
+};
+
+}  // namespace optc

@@ -1,0 +1,121 @@
+#include "datafiles/TextLines.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "datafiles/FileErrors.h"
+
+namespace optc {
+
+namespace {
+constexpr char kEndOfFileByte = 26;
+}
+
+FileBytes::FileBytes(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0) RaiseFileError(errno, FileOp::Open);
+}
+
+FileBytes::~FileBytes() { ::close(fd_); }  // read-only: nothing is lost if closing fails
+
+std::size_t FileBytes::Read(char* to, std::size_t room) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, to, room);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) RaiseFileError(errno, FileOp::Read);
+    }
+}
+
+std::size_t MemoryBytes::Read(char* to, std::size_t room) {
+    const std::size_t n = std::min(room, rest_.size());
+    std::memcpy(to, rest_.data(), n);
+    rest_.remove_prefix(n);
+    return n;
+}
+
+LineReader::LineReader(ByteSource& source, std::size_t blockSize)
+    : source_(source),
+      blockSize_(std::max<std::size_t>(blockSize, 1)),
+      buffer_(new char[kMaxLineLength + blockSize_]),
+      p_(buffer_.get()),
+      end_(buffer_.get()) {}
+
+// Appends the next block behind the unread bytes, first moving them to the front when
+// the block would not fit; they are fewer than kMaxLineLength. False when no byte came.
+bool LineReader::Refill() {
+    if (ended_) return false;
+    char* const begin = buffer_.get();
+    if (end_ + blockSize_ > begin + kMaxLineLength + blockSize_) {
+        const auto keep = static_cast<std::size_t>(end_ - p_);
+        std::memmove(begin, p_, keep);
+        p_ = begin;
+        end_ = begin + keep;
+    }
+    char* const fresh = end_;
+    std::size_t n = source_.Read(fresh, blockSize_);
+    if (n == 0) ended_ = true;
+    if (const void* eof = std::memchr(fresh, kEndOfFileByte, n)) {
+        n = static_cast<std::size_t>(static_cast<const char*>(eof) - fresh);
+        ended_ = true;
+    }
+    end_ = fresh + n;
+    return n > 0;
+}
+
+void LineReader::DropByteOrderMark() {
+    while (end_ - p_ < 3 && Refill()) {
+    }
+    if (end_ - p_ >= 3 && std::memcmp(p_, "\xEF\xBB\xBF", 3) == 0) p_ += 3;
+}
+
+bool LineReader::Next(TextLine& line) {
+    if (!started_) {
+        DropByteOrderMark();
+        started_ = true;
+    }
+    for (;;) {
+        if (skipLineFeed_) {
+            // The line feed of a carriage return and line feed may come in the next block.
+            if (p_ == end_ && !Refill()) return false;
+            if (*p_ == '\n') ++p_;
+            skipLineFeed_ = false;
+        }
+        char* eol = std::find_if(p_, end_, [](char c) { return c == '\n' || c == '\r'; });
+        if (eol != end_) {
+            const bool wasCut = skippingCut_;
+            const char* begin = p_;
+            p_ = eol + 1;
+            skipLineFeed_ = *eol == '\r';
+            skippingCut_ = false;
+            if (wasCut) continue;  // the end of a line already given cut
+            const auto length = static_cast<std::size_t>(eol - begin);
+            line =
+                TextLine{std::string_view(begin, std::min(length, kMaxLineLength)), ++number_, length > kMaxLineLength};
+            return true;
+        }
+        if (skippingCut_) {
+            p_ = end_;
+            if (!Refill()) return false;
+            continue;
+        }
+        const auto have = static_cast<std::size_t>(end_ - p_);
+        if (have >= kMaxLineLength) {
+            line = TextLine{std::string_view(p_, kMaxLineLength), ++number_, true};
+            p_ += kMaxLineLength;
+            skippingCut_ = true;
+            return true;
+        }
+        if (!Refill()) {
+            if (have == 0) return false;
+            // The last line, without a line end.
+            line = TextLine{std::string_view(p_, have), ++number_, false};
+            p_ = end_;
+            return true;
+        }
+    }
+}
+
+}  // namespace optc
