@@ -11,7 +11,7 @@
 #include <string>
 
 #include "datafiles/PairReader.h"
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 
 namespace {
 

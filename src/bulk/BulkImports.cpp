@@ -5,7 +5,7 @@
 #include "bulk/Main_3.h"
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/Ordering.h"
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 
 namespace optc {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "datafiles/PairReader.h"
-#include "datafiles/SpectrumKind.h"
+#include "datafiles/ImportKind.h"
 #include "datafiles/TextLines.h"
 
 namespace optc {

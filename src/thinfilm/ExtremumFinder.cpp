@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "numerics/FloatChecks.h"
-#include "thinfilm/SpectrumNoise.h"
+#include "thinfilm/NoiseEstimate.h"
 #include "thinfilm/TurningPoints.h"
 
 namespace optc {

@@ -7,7 +7,7 @@
 // How:
 // 1. Noise: in blocks of 32 samples, the part of the curve that no local sinusoid of
 //    any level and period explains, so fringes, however coarsely sampled, do not count
-//    as noise (SpectrumNoise.h).
+//    as noise (NoiseEstimate.h).
 // 2. Turning points that stand out: the curve must rise and fall by more than a
 //    threshold on both sides of an extremum (a zig-zag with hysteresis), so maxima
 //    and minima alternate by construction (TurningPoints.h). The threshold lies above

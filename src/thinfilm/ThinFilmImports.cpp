@@ -7,7 +7,7 @@
 #include "numerics/FloatText.h"
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/Ordering.h"
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 #include "thinfilm/Main_1.h"
 
 namespace optc {

@@ -2,7 +2,7 @@
 // clears, and files that do not fit.
 #include "BulkFixture.h"
 #include "datafiles/PairReader.h"
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 
 namespace optc::testing {
 namespace {

@@ -9,7 +9,7 @@
 #include "InstrumentText.h"
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/JcampSpectrum.h"
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 #include "support/TempFolder.h"
 
 namespace optc::test {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "datafiles/FileRefusal.h"
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 #include "support/TempFolder.h"
 
 namespace optc::test {

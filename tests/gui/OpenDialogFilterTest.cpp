@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 #include "ui/qt/QtPlatform.h"
 
 namespace optc::qt {

@@ -8,7 +8,7 @@
 
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/PairReader.h"
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 #include "ThinFilmFixture.h"
 
 namespace optc::testing {

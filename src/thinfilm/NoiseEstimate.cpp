@@ -1,4 +1,4 @@
-#include "thinfilm/SpectrumNoise.h"
+#include "thinfilm/NoiseEstimate.h"
 
 #include <algorithm>
 #include <cstddef>

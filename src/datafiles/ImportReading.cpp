@@ -1,4 +1,4 @@
-#include "datafiles/SpectrumImport.h"
+#include "datafiles/ImportReading.h"
 
 #include <algorithm>
 #include <cctype>

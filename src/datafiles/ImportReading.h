@@ -6,7 +6,7 @@
 #include <string>
 
 #include "datafiles/PairReader.h"
-#include "datafiles/SpectrumKind.h"
+#include "datafiles/ImportKind.h"
 #include "datafiles/UnitChoices.h"
 #include "ui/Platform.h"
 
