@@ -20,8 +20,9 @@
 #include "app/main_2.h"
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
-#include "numerics/FloatText.h"
 #include "datafiles/PairReader.h"
+#include "numerics/FloatText.h"
+#include "support/SourceTree.h"
 #include "support/TempFolder.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
@@ -33,7 +34,7 @@ namespace {
 namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
-const fs::path kSourceDir = fs::path(__FILE__).parent_path().parent_path().parent_path();
+const fs::path kSourceDir = testing::kSourceTree;
 std::string Example(const char* name) { return (kSourceDir / "examples" / name).string(); }
 
 const std::vector<std::string> kThinFilmFiles = {"Ref.txt", "Abs.txt", "tauc.txt", "FreeTrans.txt"};

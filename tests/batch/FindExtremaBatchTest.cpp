@@ -10,14 +10,14 @@
 
 #include "app/BatchRun.h"
 #include "numerics/FloatText.h"
+#include "support/SourceTree.h"
 #include "support/TempFolder.h"
 
 namespace optc {
 namespace {
 
 const std::string kSpectrum =
-    (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples" /
-     "thinfilm-transmission.txt").string();
+(testing::kExamples / "thinfilm-transmission.txt").string();
 
 class FindExtremaBatch : public ::testing::Test {
 protected:

@@ -14,15 +14,16 @@
 
 #include "app/Application.h"
 #include "numerics/FloatText.h"
+#include "support/SourceTree.h"
 #include "support/TempFolder.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::kExamples;
 
-const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+namespace fs = std::filesystem;
 
 std::vector<std::string> Lines(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);

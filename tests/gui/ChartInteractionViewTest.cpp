@@ -18,18 +18,18 @@
 #include "bulk/Main_3.h"
 #include "bulk/Main_3View.h"
 #include "numerics/FloatText.h"
+#include "support/SourceTree.h"
 #include "support/TempFolder.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/Main_1View.h"
-#include "ui/ScriptedPlatform.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/ScriptedPlatform.h"
 #include "ZoomAnimation.h"
 
 namespace optc::qt {
 namespace {
 
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+using optc::testing::kExamples;
 
 // The readout's text for a pixel, from the axes' own conversion.
 std::string Expected(const char* prefix, const QCPAxis* axis, int pixel, long double scale) {

@@ -25,22 +25,21 @@
 #include "bulk/Main_3.h"
 #include "bulk/Main_3View.h"
 #include "numerics/FloatText.h"
+#include "support/SourceTree.h"
 #include "support/TempFolder.h"
-#include "ui/Form.h"
-#include "ui/ScriptedPlatform.h"
 #include "thinfilm/Main_4View.h"
+#include "ui/Form.h"
 #include "ui/qt/ChartMarks.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/ScriptedPlatform.h"
 #include "ZoomAnimation.h"
 
 namespace optc::qt {
 namespace {
 
-namespace fs = std::filesystem;
+using optc::testing::kExamples;
 
-// Absolute, as a file dialog gives it, so that the pictures show full names.
-const fs::path kExamples =
-    fs::absolute(fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples").lexically_normal();
+namespace fs = std::filesystem;
 
 std::string Head(const fs::path& file, std::size_t n) {
     std::ifstream in(file, std::ios::binary);

@@ -17,19 +17,19 @@
 #include <memory>
 
 #include "numerics/FloatText.h"
+#include "support/SourceTree.h"
 #include "thinfilm/FringeOrdersText.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/Main_1View.h"
-#include "ui/ScriptedPlatform.h"
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
 #include "ui/qt/QtPlatform.h"
+#include "ui/ScriptedPlatform.h"
 
 namespace optc::qt {
 namespace {
 
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+using optc::testing::kExamples;
 
 // With OPTC_SCREENSHOT_DIR set, the pictures are saved there.
 void SavePicture(QWidget& widget, const char* name) {

@@ -16,16 +16,16 @@
 #include <string>
 
 #include "numerics/FloatText.h"
+#include "support/SourceTree.h"
 #include "thinfilm/Main_1.h"
 #include "thinfilm/Main_1View.h"
-#include "ui/ScriptedPlatform.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/ScriptedPlatform.h"
 
 namespace optc::qt {
 namespace {
 
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+using optc::testing::kExamples;
 
 class ThinFilmViewTest : public ::testing::Test {
 protected:

@@ -9,14 +9,12 @@
 #include <vector>
 
 #include "bulk/BulkFixture.h"
+#include "support/SourceTree.h"
 #include "thinfilm/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
 
 namespace optc::testing {
 namespace {
-
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
 
 bool SameAxis(const ChartAxis& a, const ChartAxis& b) {
     return a.automaticMinimum == b.automaticMinimum && a.automaticMaximum == b.automaticMaximum &&

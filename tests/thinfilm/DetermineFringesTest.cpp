@@ -10,14 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "support/SourceTree.h"
 #include "thinfilm/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
 
 namespace optc::testing {
 namespace {
-
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
 
 // A fringed transmission spectrum from 900 down to 400 nm, 1 nm apart.
 Points FringedSpectrum() {

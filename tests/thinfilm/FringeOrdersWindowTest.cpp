@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "support/SourceTree.h"
 #include "thinfilm/FringeOrdersText.h"
 #include "thinfilm/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
@@ -14,9 +15,6 @@
 
 namespace optc::testing {
 namespace {
-
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
 
 class FringeOrdersWindowTest : public ThinFilmWindowTest {
 protected:

@@ -8,13 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "support/SourceTree.h"
 #include "thinfilm/ThinFilmFixture.h"
 
 namespace optc::testing {
 namespace {
-
-const std::filesystem::path kExamples =
-    std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
 
 int CountColour(const ChartSeries& s, Color c) {
     return static_cast<int>(std::count_if(s.Points().begin(), s.Points().end(),
