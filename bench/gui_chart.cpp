@@ -1,6 +1,6 @@
-// A full redraw of a chart with 100000 coloured markers and a 100000-point line,
-// offscreen, as after a calculation of a long spectrum, and a frame of its zoom
-// animation.
+// Redraws of charts offscreen: 100000 coloured markers with a 100000-point line, as
+// after a calculation of a long spectrum, and a frame of its zoom animation; and n
+// markers in two colours at the size of the analysis windows' charts.
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -12,19 +12,24 @@
 
 namespace {
 
-void FullRedraw(benchmark::State& state) {
-    optc::ScriptedPlatform platform;
-    optc::Form form(platform, "Bench");
-    optc::ChartModel model("Optical Characteristics");
+// 100000 markers in two colours and a 100000-point line, added longest first as the
+// windows add their curves.
+void FillMarkersAndLine(optc::ChartModel& model) {
     auto& markers = model.AddSeries(optc::SeriesStyle::Markers, false);
     auto& line = model.AddSeries(optc::SeriesStyle::Line, false);
-    const int n = 100000;
-    for (int i = n; i >= 1; --i) {
+    for (int i = 100000; i >= 1; --i) {
         const double x = 300.0 + i * 0.01;
         const double y = 50.0 + 40.0 * std::sin(x / 15.0);
         markers.AddXY(x, y, i % 3 == 0 ? optc::clBlue : optc::clRed);
         line.AddXY(x, y + 5.0 * std::cos(x / 3.0), optc::clGreen);
     }
+}
+
+void FullRedraw(benchmark::State& state) {
+    optc::ScriptedPlatform platform;
+    optc::Form form(platform, "Bench");
+    optc::ChartModel model("Optical Characteristics");
+    FillMarkersAndLine(model);
     optc::qt::ChartWidget widget(model, form);
     widget.resize(945, 553);
     widget.show();
@@ -40,14 +45,7 @@ void ZoomAnimationFrame(benchmark::State& state) {
     optc::ScriptedPlatform platform;
     optc::Form form(platform, "Bench");
     optc::ChartModel model("Optical Characteristics");
-    auto& markers = model.AddSeries(optc::SeriesStyle::Markers, false);
-    auto& line = model.AddSeries(optc::SeriesStyle::Line, false);
-    for (int i = 100000; i >= 1; --i) {
-        const double x = 300.0 + i * 0.01;
-        const double y = 50.0 + 40.0 * std::sin(x / 15.0);
-        markers.AddXY(x, y, i % 3 == 0 ? optc::clBlue : optc::clRed);
-        line.AddXY(x, y + 5.0 * std::cos(x / 3.0), optc::clGreen);
-    }
+    FillMarkersAndLine(model);
     optc::qt::ChartWidget widget(model, form);
     widget.resize(945, 553);
     widget.UseResultGraphAxes();
@@ -63,6 +61,28 @@ void ZoomAnimationFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(ZoomAnimationFrame)->Unit(benchmark::kMillisecond);
+
+// A redraw of a chart of n markers in two colours, offscreen, at the size of the
+// analysis windows' charts: the Tauc plot and the measured spectra at 2000 points
+// and at full capacity.
+void MarkersRedraw(benchmark::State& state) {
+    optc::ScriptedPlatform platform;
+    optc::Form form(platform, "Bench");
+    optc::ChartModel model("Optical Characteristics");
+    auto& markers = model.AddSeries(optc::SeriesStyle::Markers, false);
+    const auto n = static_cast<int>(state.range(0));
+    for (int i = n; i >= 1; --i) {
+        const double x = 300.0 + i * 1000.0 / n;
+        markers.AddXY(x, 50.0 + 40.0 * std::sin(x / 15.0), i % 3 == 0 ? optc::clBlue : optc::clRed);
+    }
+    optc::qt::ChartWidget widget(model, form);
+    widget.resize(473, 345);
+    widget.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) widget.Redraw();
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(MarkersRedraw)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
