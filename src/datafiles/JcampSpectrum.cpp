@@ -210,8 +210,10 @@ private:
 
     // False when the table is full.
     bool XyDataLine(std::string_view text, std::int64_t line) {
-        const std::vector<JcampValue> values = ReadJcampValues(text, true);
+        const std::vector<JcampValue> values =
+            ReadJcampValues(text, compressedTable_ ? JcampLetters::Compressed : JcampLetters::Either);
         if (values.empty()) return true;
+        compressedTable_ = compressedTable_ || HoldsCompressedForm(values);
         // The X of a line tells which point it begins with: a point missing or doubled
         // would shift every abscissa after it.
         const std::int64_t first = xy_.NextLineFirstPoint();
@@ -236,7 +238,7 @@ private:
 
     // False when the table is full.
     bool XyPointsLine(std::string_view text, std::int64_t line) {
-        for (const JcampValue& v : ReadJcampValues(text, false)) {
+        for (const JcampValue& v : ReadJcampValues(text, JcampLetters::AffnOnly)) {
             if (v.form == JcampForm::Missing) Refuse(line, "a missing value ('?') cannot be used.");
             if (v.form != JcampForm::Affn) Refuse(line, "'" + std::string(v.text) + "' is not a number.");
             if (!pendingX_) {
@@ -279,6 +281,7 @@ private:
     PointTable points_;
     Stage stage_ = Stage::BeforeTitle;
     bool dataSeen_ = false;
+    bool compressedTable_ = false;  // the ##XYDATA table has shown a compressed form
 
     std::optional<JcampXUnit> xUnit_;
     std::optional<JcampYUnit> yUnit_;

@@ -160,5 +160,27 @@ TEST(InstrumentFormats, JcampFilesConvertByTheirOwnUnits) {
     }
 }
 
+// E and e are the SQZ digit 5 and an exponent alike. In a compressed table they are the
+// digit even on a line that would read as a plain number (a DIF table's last line,
+// X and the check value 55); in a table without compressed forms, an exponent.
+TEST(InstrumentFormats, TheLetterEIsADigitInCompressedTablesAndAnExponentElsewhere) {
+    const std::string head =
+        "##TITLE=e\n##JCAMP-DX=4.24\n##XUNITS=NANOMETERS\n##YUNITS=TRANSMITTANCE\n##FIRSTX=300\n"
+        "##LASTX=305\n##NPOINTS=6\n##XYDATA=(X++(Y..Y))\n";
+    for (const char* data : {"300E0JJJ\n303E3JJ\n305E5\n", "300 5E1 5.1E1 52\n303 53 5.4e1 +5.5E+1\n"}) {
+        SCOPED_TRACE(data);
+        const std::string file = head + data + "##END=\n";
+        MemoryBytes bytes(file);
+        LineReader lines(bytes);
+        PairTable read;
+        ReadJcampSpectrum(lines, "e.jdx", SpectrumKind::Transmission, read);
+        ASSERT_EQ(read.count, 6);
+        for (int k = 0; k < 6; ++k) {
+            EXPECT_EQ(read.x[static_cast<std::size_t>(k)], 300 + k);
+            EXPECT_EQ(read.y[static_cast<std::size_t>(k)], 50 + k);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace optc::test
