@@ -8,6 +8,7 @@
 
 #include "InstrumentText.h"
 #include "datafiles/CsvSpectrum.h"
+#include "datafiles/FileRefusal.h"
 #include "datafiles/JcampSpectrum.h"
 #include "datafiles/ImportReading.h"
 #include "support/TempFolder.h"
@@ -178,6 +179,29 @@ TEST(InstrumentFormats, TheLetterEIsADigitInCompressedTablesAndAnExponentElsewhe
         for (int k = 0; k < 6; ++k) {
             EXPECT_EQ(read.x[static_cast<std::size_t>(k)], 300 + k);
             EXPECT_EQ(read.y[static_cast<std::size_t>(k)], 50 + k);
+        }
+    }
+}
+
+// A line of exactly the longest length is read whole wherever the blocks end; one
+// character more is refused wherever they end.
+TEST(InstrumentFormats, TheLongestLineReadsWhateverTheBlocks) {
+    const std::string comment = "$$" + std::string(LineReader::kMaxLineLength - 2, 'c');
+    const std::string data = "##XYPOINTS=(XY..XY)\n400, 50\n401, 51\n##END=\n";
+    for (const std::size_t block : {std::size_t{1}, std::size_t{4096}, LineReader::kBlockSize}) {
+        for (const bool tooLong : {false, true}) {
+            SCOPED_TRACE(std::to_string(block) + (tooLong ? " one more" : " longest"));
+            const std::string file = "##TITLE=t\n##XUNITS=NM\n##YUNITS=TRANSMITTANCE\n" + comment +
+                                     (tooLong ? "c" : "") + "\n" + data;
+            MemoryBytes bytes(file);
+            LineReader lines(bytes, block);
+            PairTable read;
+            if (tooLong) {
+                EXPECT_THROW(ReadJcampSpectrum(lines, "t.jdx", SpectrumKind::Transmission, read), FileRefusal);
+            } else {
+                ReadJcampSpectrum(lines, "t.jdx", SpectrumKind::Transmission, read);
+                EXPECT_EQ(read.count, 2);
+            }
         }
     }
 }
