@@ -12,6 +12,7 @@
 #include "datafiles/DecimalText.h"
 #include "datafiles/FileRefusal.h"
 #include "datafiles/PointTable.h"
+#include "numerics/Errors.h"
 
 namespace optc {
 
@@ -123,12 +124,16 @@ public:
     CsvOutcome Read() {
         TextLine line;
         while (lines_.Next(line)) {
-            if (!chosen_) {
-                if (!line.cut) FindData(line);
-            } else if (!trailerLine_) {
-                if (!DataRow(line)) break;
-            } else {
-                TrailerRow(line);
+            try {
+                if (!chosen_) {
+                    if (!line.cut) FindData(line);
+                } else if (!trailerLine_) {
+                    if (!DataRow(line)) break;
+                } else {
+                    TrailerRow(line);
+                }
+            } catch (const EOverflow&) {
+                Refuse(line, kNumberTooLarge);
             }
         }
         return outcome_;

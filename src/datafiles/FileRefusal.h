@@ -22,6 +22,9 @@ inline std::string LineMessage(std::int64_t line, const std::string& fileName, c
     return "Line " + std::to_string(line) + " of " + fileName + ": " + what;
 }
 
+// What a line holding a number beyond the doubles is refused with.
+inline const char* const kNumberTooLarge = "a number is too large to be read (Floating point overflow).";
+
 // A number as a message shows it: the shortest text that reads back as the same double.
 inline std::string ShownNumber(double v) {
     char text[32];

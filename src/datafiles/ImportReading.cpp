@@ -39,6 +39,7 @@ SpectrumFileInfo ReadSpectrumFile(const std::string& path, RestartMode mode, Spe
         info.moreColumns = ReadCsvSpectrum(lines, FileNameOf(path), into).moreColumns;
     else
         info.fileUnits = ReadJcampSpectrum(lines, FileNameOf(path), kind, into).units;
+    into.anyNumberPair = into.count > 0;  // these readers store only pairs of numbers
     return info;
 }
 
@@ -67,7 +68,7 @@ std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mod
         platform.ShowMessage(refusal.what());
         return std::nullopt;
     }
-    if (pairs.count == 0) {
+    if (pairs.count == 0 || !pairs.anyNumberPair) {
         platform.ShowMessage(NoPairsMessage(*path));
         return std::nullopt;
     }

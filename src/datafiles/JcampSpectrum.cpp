@@ -66,17 +66,11 @@ public:
             if (line.cut)
                 Refuse(line.number,
                        "the line is longer than " + std::to_string(LineReader::kMaxLineLength) + " characters.");
-            const std::string_view text = WithoutJcampComment(line.text);
-            if (const auto record = JcampRecordOf(text)) {
-                Record(*record, line.number);
-            } else if (stage_ == Stage::BeforeTitle) {
-                if (!IsBlank(text)) NotJcamp();
-            } else if (stage_ == Stage::XyData) {
-                if (!XyDataLine(text, line.number)) break;  // the table is full
-            } else if (stage_ == Stage::XyPoints) {
-                if (!XyPointsLine(text, line.number)) break;
+            try {
+                if (!Line(WithoutJcampComment(line.text), line.number)) break;  // the table is full
+            } catch (const EOverflow&) {
+                Refuse(line.number, kNumberTooLarge);
             }
-            // Any other line continues a record's value, or follows ##END=.
         }
         if (!into_.truncated) {
             if (stage_ == Stage::BeforeTitle) NotJcamp();
@@ -92,6 +86,21 @@ public:
 
 private:
     enum class Stage { BeforeTitle, Header, XyData, XyPoints, AfterEnd };
+
+    // False when the table is full.
+    bool Line(std::string_view text, std::int64_t number) {
+        if (const auto record = JcampRecordOf(text)) {
+            Record(*record, number);
+        } else if (stage_ == Stage::BeforeTitle) {
+            if (!IsBlank(text)) NotJcamp();
+        } else if (stage_ == Stage::XyData) {
+            return XyDataLine(text, number);
+        } else if (stage_ == Stage::XyPoints) {
+            return XyPointsLine(text, number);
+        }
+        // Any other line continues a record's value, or follows ##END=.
+        return true;
+    }
 
     [[noreturn]] void Refuse(std::int64_t line, const std::string& what) const {
         throw FileRefusal(LineMessage(line, fileName_, what));
@@ -210,8 +219,10 @@ private:
 
     // False when the table is full.
     bool XyDataLine(std::string_view text, std::int64_t line) {
-        const std::vector<JcampValue> values = ReadJcampValues(text, true);
+        const std::vector<JcampValue> values =
+            ReadJcampValues(text, compressedTable_ ? JcampLetters::Compressed : JcampLetters::Either);
         if (values.empty()) return true;
+        compressedTable_ = compressedTable_ || HoldsCompressedForm(values);
         // The X of a line tells which point it begins with: a point missing or doubled
         // would shift every abscissa after it.
         const std::int64_t first = xy_.NextLineFirstPoint();
@@ -236,7 +247,7 @@ private:
 
     // False when the table is full.
     bool XyPointsLine(std::string_view text, std::int64_t line) {
-        for (const JcampValue& v : ReadJcampValues(text, false)) {
+        for (const JcampValue& v : ReadJcampValues(text, JcampLetters::AffnOnly)) {
             if (v.form == JcampForm::Missing) Refuse(line, "a missing value ('?') cannot be used.");
             if (v.form != JcampForm::Affn) Refuse(line, "'" + std::string(v.text) + "' is not a number.");
             if (!pendingX_) {
@@ -279,6 +290,7 @@ private:
     PointTable points_;
     Stage stage_ = Stage::BeforeTitle;
     bool dataSeen_ = false;
+    bool compressedTable_ = false;  // the ##XYDATA table has shown a compressed form
 
     std::optional<JcampXUnit> xUnit_;
     std::optional<JcampYUnit> yUnit_;

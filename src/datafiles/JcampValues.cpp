@@ -94,13 +94,19 @@ std::vector<JcampValue> Read(std::string_view line, bool compressed) {
 
 }  // namespace
 
-std::vector<JcampValue> ReadJcampValues(std::string_view line, bool compressedForms) {
-    if (!compressedForms) return Read(line, false);
-    if (HasCompressedDigit(line)) return Read(line, true);
+std::vector<JcampValue> ReadJcampValues(std::string_view line, JcampLetters letters) {
+    if (letters == JcampLetters::AffnOnly) return Read(line, false);
+    if (letters == JcampLetters::Compressed || HasCompressedDigit(line)) return Read(line, true);
     std::vector<JcampValue> affn = Read(line, false);
     for (const JcampValue& v : affn)
         if (v.form == JcampForm::Unreadable) return Read(line, true);
     return affn;
+}
+
+bool HoldsCompressedForm(const std::vector<JcampValue>& values) {
+    for (const JcampValue& v : values)
+        if (v.form == JcampForm::Sqz || v.form == JcampForm::Dif || v.form == JcampForm::Dup) return true;
+    return false;
 }
 
 }  // namespace optc

@@ -19,11 +19,19 @@ struct JcampValue {
     std::string_view text;    // as written, for messages
 };
 
-// The values of a line, in order. With `compressedForms` false only AFFN is read and
-// any letter other than an exponent's is Unreadable. With it true, E and e, which
-// are both an exponent and the SQZ digit 5, are taken as exponents only in a line
-// that reads wholly as AFFN. "?" is a missing value. A value beyond the doubles
+// How a line's letters are read: AFFN only (any letter other than an exponent's is
+// Unreadable); either form, where E and e, which are both an exponent and the SQZ
+// digit 5, are taken as exponents only in a line that reads wholly as AFFN; or the
+// compressed forms of a table that has already shown them, where E and e are always
+// the digit 5 (the last line of a DIF table, "305E5", holds only an X and a check
+// value of 55).
+enum class JcampLetters { AffnOnly, Either, Compressed };
+
+// The values of a line, in order. "?" is a missing value. A value beyond the doubles
 // raises EOverflow.
-std::vector<JcampValue> ReadJcampValues(std::string_view line, bool compressedForms);
+std::vector<JcampValue> ReadJcampValues(std::string_view line, JcampLetters letters);
+
+// Whether a line's values hold a compressed form (SQZ, DIF or DUP).
+bool HoldsCompressedForm(const std::vector<JcampValue>& values);
 
 }  // namespace optc

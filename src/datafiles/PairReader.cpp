@@ -210,6 +210,7 @@ struct ParseOutcome {
     int written = 0;  // the highest index written
     int count = 0;
     bool truncated = false;
+    bool anyNumberPair = false;
 };
 
 // Reads pairs into xs, ys (room for kCapacity each; index k at [k - 1]).
@@ -242,6 +243,7 @@ ParseOutcome Parse(BlockScanner& in, RestartMode mode, double* xs, double* ys) {
             // Indices are written in order from 1: no gap is left below the highest.
             if (at > outcome.written) outcome.written = at;
             if (x.value != 0.0) outcome.count = at;
+            if (!bad && x.value != 0.0) outcome.anyNumberPair = true;
         }
 
         if (bad && (mode == RestartMode::Always || outcome.count < 100))
@@ -267,6 +269,7 @@ void ReadPairs(const std::string& path, RestartMode mode, PairTable& into) {
     into.written = outcome.written;
     into.count = outcome.count;
     into.truncated = outcome.truncated;
+    into.anyNumberPair = outcome.anyNumberPair;
 }
 
 PairTable ReadPairs(const std::string& path, RestartMode mode) {

@@ -23,6 +23,9 @@ struct PairTable {
     int written = 0;         // the highest index written
     int count = 0;           // index of the last pair with a non-zero abscissa; 0: no point
     bool truncated = false;  // more pairs than the capacity after the last restart
+    // Some pair had two numbers and a non-zero abscissa. Without one, a count comes
+    // only from the numeric start of bad tokens ("400,5" of a decimal-comma export).
+    bool anyNumberPair = false;
 };
 
 struct PairReadResult {

@@ -44,7 +44,7 @@ LineReader::LineReader(ByteSource& source, std::size_t blockSize)
       end_(buffer_.get()) {}
 
 // Appends the next block behind the unread bytes, first moving them to the front when
-// the block would not fit; they are fewer than kMaxLineLength. False when no byte came.
+// the block would not fit; they are at most kMaxLineLength. False when no byte came.
 bool LineReader::Refill() {
     if (ended_) return false;
     char* const begin = buffer_.get();
@@ -102,7 +102,7 @@ bool LineReader::Next(TextLine& line) {
             continue;
         }
         const auto have = static_cast<std::size_t>(end_ - p_);
-        if (have >= kMaxLineLength) {
+        if (have > kMaxLineLength) {
             line = TextLine{std::string_view(p_, kMaxLineLength), ++number_, true};
             p_ += kMaxLineLength;
             skippingCut_ = true;

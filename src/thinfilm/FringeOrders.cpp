@@ -261,10 +261,15 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     const HalfOrder start =
         std::max<HalfOrder>(1, RoundToParity(proposed, e.front().kind == ExtremumKind::Maximum));
 
-    // Search with every extremum, leave out the outliers of that assignment, search
-    // again without them.
+    // Search with the extrema the first pass trusts, leave out the outliers of that
+    // assignment among all of them, search again without those. An extremum whose
+    // pairs were all left out has an index far from its neighbours'; in a least-squares
+    // search it could pull the orders far from the first pass.
     const std::vector<bool> all(count, true);
-    const Assignment first = SearchAssignments(e, all, start).Chosen();
+    std::vector<bool> trusted(count, false);
+    for (std::size_t i = 0; i + 1 < count; ++i)
+        if (pairsKept[i]) trusted[i] = trusted[i + 1] = true;
+    const Assignment first = SearchAssignments(e, trusted, start).Chosen();
     if (!std::isfinite(first.misfit)) return {std::nullopt, kOrdersNoConsistentThickness};
     const std::vector<bool> inliers = robust::Inliers(ThicknessesFor(e, first.h1), all);
     const SearchResult search = SearchAssignments(e, inliers, first.h1);

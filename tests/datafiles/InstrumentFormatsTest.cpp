@@ -8,6 +8,7 @@
 
 #include "InstrumentText.h"
 #include "datafiles/CsvSpectrum.h"
+#include "datafiles/FileRefusal.h"
 #include "datafiles/JcampSpectrum.h"
 #include "datafiles/ImportReading.h"
 #include "support/TempFolder.h"
@@ -157,6 +158,51 @@ TEST(InstrumentFormats, JcampFilesConvertByTheirOwnUnits) {
         EXPECT_DOUBLE_EQ(read.y[0], u.y0);
         EXPECT_DOUBLE_EQ(read.x[1], u.x1);
         EXPECT_DOUBLE_EQ(read.y[1], u.y1);
+    }
+}
+
+// E and e are the SQZ digit 5 and an exponent alike. In a compressed table they are the
+// digit even on a line that would read as a plain number (a DIF table's last line,
+// X and the check value 55); in a table without compressed forms, an exponent.
+TEST(InstrumentFormats, TheLetterEIsADigitInCompressedTablesAndAnExponentElsewhere) {
+    const std::string head =
+        "##TITLE=e\n##JCAMP-DX=4.24\n##XUNITS=NANOMETERS\n##YUNITS=TRANSMITTANCE\n##FIRSTX=300\n"
+        "##LASTX=305\n##NPOINTS=6\n##XYDATA=(X++(Y..Y))\n";
+    for (const char* data : {"300E0JJJ\n303E3JJ\n305E5\n", "300 5E1 5.1E1 52\n303 53 5.4e1 +5.5E+1\n"}) {
+        SCOPED_TRACE(data);
+        const std::string file = head + data + "##END=\n";
+        MemoryBytes bytes(file);
+        LineReader lines(bytes);
+        PairTable read;
+        ReadJcampSpectrum(lines, "e.jdx", SpectrumKind::Transmission, read);
+        ASSERT_EQ(read.count, 6);
+        for (int k = 0; k < 6; ++k) {
+            EXPECT_EQ(read.x[static_cast<std::size_t>(k)], 300 + k);
+            EXPECT_EQ(read.y[static_cast<std::size_t>(k)], 50 + k);
+        }
+    }
+}
+
+// A line of exactly the longest length is read whole wherever the blocks end; one
+// character more is refused wherever they end.
+TEST(InstrumentFormats, TheLongestLineReadsWhateverTheBlocks) {
+    const std::string comment = "$$" + std::string(LineReader::kMaxLineLength - 2, 'c');
+    const std::string data = "##XYPOINTS=(XY..XY)\n400, 50\n401, 51\n##END=\n";
+    for (const std::size_t block : {std::size_t{1}, std::size_t{4096}, LineReader::kBlockSize}) {
+        for (const bool tooLong : {false, true}) {
+            SCOPED_TRACE(std::to_string(block) + (tooLong ? " one more" : " longest"));
+            const std::string file = "##TITLE=t\n##XUNITS=NM\n##YUNITS=TRANSMITTANCE\n" + comment +
+                                     (tooLong ? "c" : "") + "\n" + data;
+            MemoryBytes bytes(file);
+            LineReader lines(bytes, block);
+            PairTable read;
+            if (tooLong) {
+                EXPECT_THROW(ReadJcampSpectrum(lines, "t.jdx", SpectrumKind::Transmission, read), FileRefusal);
+            } else {
+                ReadJcampSpectrum(lines, "t.jdx", SpectrumKind::Transmission, read);
+                EXPECT_EQ(read.count, 2);
+            }
+        }
     }
 }
 

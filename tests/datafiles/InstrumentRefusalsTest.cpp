@@ -42,6 +42,7 @@ TEST(InstrumentRefusals, EachNamesTheFileAndLine) {
         {"a.csv", "400;1\n40\"1;2\n", "Line 2 of a.csv: a quotation mark is out of place."},
         {"a.csv", "400;1\n401;2\n\nNotes;x\n402;3\n", "Line 5 of a.csv: more data after line 4, where the data ended."},
         {"a.csv", "400;1\n401;" + longField + "\n", "Line 2 of a.csv: the line is longer than 65536 characters."},
+        {"a.csv", "400;1\n401;1e999\n", "Line 2 of a.csv: a number is too large to be read (Floating point overflow)."},
         // JCAMP-DX: what the file is
         {"a.jdx", "400 80\n401 81\n", "a.jdx is not a JCAMP-DX file: it does not begin with ##TITLE=."},
         {"a.jdx", Edited(kAffn, "4.24", "6.00"),
@@ -66,6 +67,8 @@ TEST(InstrumentRefusals, EachNamesTheFileAndLine) {
         {"a.jdx", Edited(kAffn, "##NPOINTS=4\n", ""), "Line 7 of a.jdx: ##XYDATA needs ##NPOINTS before it."},
         {"a.jdx", Edited(kAffn, "=400\n", "=four hundred\n"),
          "Line 5 of a.jdx: ##FIRSTX=four hundred is not a number."},
+        {"a.jdx", Edited(kAffn, "404 30", "404 3e999"),
+         "Line 10 of a.jdx: a number is too large to be read (Floating point overflow)."},
         {"a.jdx", Edited(kAffn, "=4\n", "=4.5\n"), "Line 7 of a.jdx: ##NPOINTS must be a whole number of 1 or more."},
         {"a.jdx", Edited(kAffn, "##NPOINTS", "##YFACTOR=0\n##NPOINTS"), "Line 7 of a.jdx: ##YFACTOR must not be 0."},
         {"a.jdx", Edited(kAffn, "##NPOINTS", "##DELTAX=2.5\n##NPOINTS"),

@@ -122,20 +122,25 @@ TEST(FringeOrdersTest, MaximaAtHalfOrdersAreFoundWhenTheKindsSaySo) {
     EXPECT_EQ(outcome.result->rows.front().order, 4.5);  // at a "maximum"
 }
 
+// Slightly or grossly off (an index read on a bent envelope, a mark on a spike): a
+// gross one must not draw the orders away in the search either.
 TEST(FringeOrdersTest, OnePoorIndexIsLeftOutAndMovesNothing) {
-    for (std::size_t poor : {std::size_t{0}, std::size_t{7}, std::size_t{15}}) {
-        auto extrema = ExactExtrema();
-        extrema[poor].n1 *= 1.05;
-        const FringeOrdersOutcome outcome = FindFringeOrders(extrema, 3);
-        ASSERT_TRUE(outcome.result) << outcome.reason;
-        const FringeOrdersResult& r = *outcome.result;
-        EXPECT_EQ(r.used, 15) << poor;
-        EXPECT_FALSE(r.rows[poor].used) << poor;
-        EXPECT_NEAR(r.thicknessNm, kThickness, 1e-6) << poor;
-        // Its pairs are left out of the first pass as well.
-        EXPECT_FALSE(r.rows[poor].pairUsed && poor + 1 < r.rows.size()) << poor;
-        EXPECT_EQ(r.rows[poor].order, 4.5 + 0.5 * static_cast<double>(poor)) << poor;
-    }
+    for (double factor : {1.05, 1.8, 4.0, 0.4})
+        for (std::size_t poor : {std::size_t{0}, std::size_t{7}, std::size_t{15}}) {
+            auto extrema = ExactExtrema();
+            extrema[poor].n1 *= factor;
+            const FringeOrdersOutcome outcome = FindFringeOrders(extrema, 3);
+            ASSERT_TRUE(outcome.result) << outcome.reason;
+            const FringeOrdersResult& r = *outcome.result;
+            const std::string where = std::to_string(factor) + " at " + std::to_string(poor);
+            EXPECT_EQ(r.used, 15) << where;
+            EXPECT_FALSE(r.rows[poor].used) << where;
+            EXPECT_NEAR(r.thicknessNm, kThickness, 1e-6) << where;
+            EXPECT_FALSE(r.orderAmbiguous) << where;
+            // Its pairs are left out of the first pass as well.
+            EXPECT_FALSE(r.rows[poor].pairUsed && poor + 1 < r.rows.size()) << where;
+            EXPECT_EQ(r.rows[poor].order, 4.5 + 0.5 * static_cast<double>(poor)) << where;
+        }
 }
 
 TEST(FringeOrdersTest, ResultLineAndTableCellsSayWhatTheResultHolds) {

@@ -148,6 +148,8 @@ TEST_F(ThinFilmWindowTest, CancelledOrRefusedImportsChangeNothing) {
          "No pair of numbers was found in scan.bin."},
         {"comma", WriteFile("comma.txt", "Lambda;T\n,5 ,2\n"), "No pair of numbers was found in comma.txt."},
         {"zeros", WriteFile("zeros.txt", "0 80\n0 81\n"), "No pair of numbers was found in zeros.txt."},
+        {"decimal commas", WriteFile("commas.txt", "nm\tT\n400,0\t80,5\n401,0\t81,5\n"),
+         "No pair of numbers was found in commas.txt."},
         {"csv header only", WriteFile("empty.csv", "Wavelength;T\n"), "No pair of numbers was found in empty.csv."},
         {"csv row", WriteFile("bad.csv", "400;80\nabc;81\n"), "Line 2 of bad.csv: 'abc' is not a number."},
         {"peak table", WriteFile("peaks.jdx", "##TITLE=p\n##PEAK TABLE=(XY..XY)\n400,1\n##END=\n"),
