@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -51,8 +52,17 @@ DialogFolders& QtPlatform::Folders() {
     return *folders_;
 }
 
+namespace {
+
+// Where a dialog starts: the folder the program chose, or else the working folder.
+// Given no folder, the toolkit would start in the last folder any of its dialogs showed,
+// which may be that of a save that failed.
+QString StartFolder(const std::string& folder) { return folder.empty() ? QDir::currentPath() : ToQString(folder); }
+
+}  // namespace
+
 std::optional<std::string> QtPlatform::OpenFileDialog(const std::string& filter) {
-    const QString path = QFileDialog::getOpenFileName(Parent(), QString(), ToQString(Folders().OpenFolder()),
+    const QString path = QFileDialog::getOpenFileName(Parent(), QString(), StartFolder(Folders().OpenFolder()),
                                                       ToQString(filter));
     if (path.isEmpty()) return std::nullopt;
     return FromQString(path);
@@ -61,7 +71,7 @@ std::optional<std::string> QtPlatform::OpenFileDialog(const std::string& filter)
 std::optional<std::string> QtPlatform::SaveFileDialog(const std::string& filter) {
     // The chosen name is used as typed (the results files append their own endings),
     // and existing files are replaced without asking.
-    const QString path = QFileDialog::getSaveFileName(Parent(), QString(), ToQString(Folders().SaveFolder()),
+    const QString path = QFileDialog::getSaveFileName(Parent(), QString(), StartFolder(Folders().SaveFolder()),
                                                       ToQString(filter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
     return FromQString(path);
