@@ -15,6 +15,7 @@
 #include "numerics/FloatText.h"
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/PairReader.h"
+#include "datafiles/ResultsFileSet.h"
 #include "thinfilm/FringesFile.h"
 #include "thinfilm/ThinFilmResults.h"
 #include "ui/ScriptedPlatform.h"
@@ -443,7 +444,13 @@ public:
                 BulkSteps();
             Save(window, save);
             // The extrema used, whatever happened, as Save Results writes the results.
-            if (o_.saveExtrema) Perform(window, [this] { WriteFringesFile(Form1.Data(), *o_.saveExtrema); });
+            if (o_.saveExtrema) {
+                Step("--save-extrema " + *o_.saveExtrema);
+                Perform(window, [this] {
+                    WriteFileAllOrNone(*o_.saveExtrema,
+                                       [this](const std::string& part) { WriteFringesFile(Form1.Data(), part); });
+                });
+            }
             Perform(window, [&exit] { exit.Click(); });
         });
         Perform(Form2, [&open] { open.Click(); });
