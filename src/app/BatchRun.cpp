@@ -15,6 +15,7 @@
 #include "numerics/FloatText.h"
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/PairReader.h"
+#include "datafiles/ResultsFileSet.h"
 #include "thinfilm/FringesFile.h"
 #include "thinfilm/ThinFilmResults.h"
 #include "ui/ScriptedPlatform.h"
@@ -82,6 +83,8 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
     CLI::App& bulk = *app.add_subcommand("bulk");
     for (CLI::App* analysis : {&thin, &bulk}) {
         analysis->allow_extras();
+        // --version after the analysis as well, as --help; listed once, with the others.
+        analysis->set_version_flag("--version", std::string(kProgram) + " " + kProgramVersion)->group("");
         analysis->option_defaults()->group("Options of a " + analysis->get_name() + " run");
     }
     const auto text = [](CLI::App& analysis, const char* name, auto& value, const char* valueName,
@@ -219,16 +222,29 @@ std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& n
     return given.empty() ? all + " (not given)" : given;
 }
 
-// The files a run writes: the results files, named as Save Results names them, the
-// extrema file of --save-extrema and the table of --orders.
-std::vector<std::string> ResultsFiles(const BatchOptions& o) {
+// The files a run writes, each with its option, in the order they are written: the
+// table of --orders (from the Fringe Orders dialog), the results files, named as Save
+// Results names them, and the extrema file of --save-extrema.
+std::vector<std::pair<const char*, std::string>> ResultsFiles(const BatchOptions& o) {
     std::vector<const char*> suffixes = {kAbsSuffix, kTaucSuffix};
     if (o.analysis == BatchAnalysis::ThinFilm) suffixes.insert(suffixes.end(), {kRefSuffix, kFreeTransSuffix});
-    std::vector<std::string> files;
-    for (const char* suffix : suffixes) files.push_back(o.save + suffix);
-    if (o.saveExtrema) files.push_back(*o.saveExtrema);
-    if (o.orders) files.push_back(*o.orders);
+    std::vector<std::pair<const char*, std::string>> files;
+    if (o.orders) files.emplace_back("--orders", *o.orders);
+    for (const char* suffix : suffixes) files.emplace_back("--save", o.save + suffix);
+    if (o.saveExtrema) files.emplace_back("--save-extrema", *o.saveExtrema);
     return files;
+}
+
+// Two names of one file: the same path once made absolute with its links resolved
+// (neither need exist), or the same file where both exist (a hard link).
+bool SameFile(const std::string& a, const std::string& b) {
+    const auto whole = [](const std::string& path) {
+        std::error_code ec;
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+        return ec ? std::filesystem::absolute(path, ec).lexically_normal() : resolved;
+    };
+    std::error_code ec;
+    return whole(a) == whole(b) || std::filesystem::equivalent(a, b, ec);
 }
 
 // What the parser leaves to the batch: the analysis must come first, words it does
@@ -283,12 +299,20 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
         {"--reflection", o.reflection ? &*o.reflection : nullptr}};
     for (const auto& [option, file] : inputs)
         if (file && !IsInputFile(*file)) return "no such file: " + *file;
-    // Saving must never destroy what the run reads.
-    for (const std::string& result : ResultsFiles(o)) {
+    // Saving must never destroy what the run reads, nor one result another.
+    const auto results = ResultsFiles(o);
+    for (const auto& [output, result] : results) {
         for (const auto& [option, file] : inputs) {
             std::error_code ec;
             if (file && std::filesystem::equivalent(result, *file, ec))
                 return "results file " + result + " would overwrite the " + option + " file";
+        }
+    }
+    for (auto later = results.begin(); later != results.end(); ++later) {
+        for (auto earlier = results.begin(); earlier != later; ++earlier) {
+            if (SameFile(later->second, earlier->second))
+                return "results file " + later->second + " of " + later->first + " would overwrite the " +
+                       earlier->first + " file";
         }
     }
     return "";
@@ -443,7 +467,13 @@ public:
                 BulkSteps();
             Save(window, save);
             // The extrema used, whatever happened, as Save Results writes the results.
-            if (o_.saveExtrema) Perform(window, [this] { WriteFringesFile(Form1.Data(), *o_.saveExtrema); });
+            if (o_.saveExtrema) {
+                Step("--save-extrema " + *o_.saveExtrema);
+                Perform(window, [this] {
+                    WriteFileAllOrNone(*o_.saveExtrema,
+                                       [this](const std::string& part) { WriteFringesFile(Form1.Data(), part); });
+                });
+            }
             Perform(window, [&exit] { exit.Click(); });
         });
         Perform(Form2, [&open] { open.Click(); });
@@ -713,8 +743,9 @@ const std::string& BatchUsage() {
         "A JSON summary goes to standard output; a message that stops the run is also\n"
         "written to standard error with the file or option it is about. Exit status: 0 when\n"
         "the files were written and no message stopped the run, 1 when a message or an\n"
-        "error stopped it, 2 for a wrong command line (also a results file that would\n"
-        "overwrite an input file).\n"
+        "error stopped it or standard output could not be written, 2 for a wrong command\n"
+        "line (also a results file that would overwrite an input file or another results\n"
+        "file of the run).\n"
         "\n"
         "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
         "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
@@ -743,7 +774,8 @@ std::vector<std::string> BatchOptionNames() {
     std::vector<std::string> names;
     for (const CLI::App* command : {&app, &Analysis(app, BatchAnalysis::ThinFilm), &Analysis(app, BatchAnalysis::Bulk)})
         for (const CLI::Option* option : command->get_options())
-            if (std::find(names.begin(), names.end(), option->get_name()) == names.end())
+            // A hidden option (the analyses' own --version) has no name of its own.
+            if (!option->get_name().empty() && std::find(names.begin(), names.end(), option->get_name()) == names.end())
                 names.push_back(option->get_name());
     return names;
 }
@@ -782,6 +814,19 @@ std::string JsonString(const std::string& text) {
     return literal + "\"";
 }
 
+namespace {
+
+// A summary or a text that did not reach standard output (a full disk, a closed pipe)
+// is a failed run, whatever the run did.
+int Delivered(std::ostream& out, std::ostream& err, int status) {
+    out.flush();
+    if (out) return status;
+    err << kProgram << ": standard output could not be written\n";
+    return kBatchStopped;
+}
+
+}  // namespace
+
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const CommandLine line = ReadCommandLine(args);
     if (!line.error.empty()) {
@@ -790,7 +835,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     if (!line.run) {
         out << line.print;
-        return kBatchDone;
+        return Delivered(out, err, kBatchDone);
     }
     // Number texts are read and written with "." in batch runs, whatever the locale.
     const char separator = DecimalSeparator();
@@ -800,7 +845,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     SetDecimalSeparator(separator);
     // The JSON keeps the window's text; the person at the terminal learns what it is about.
     if (session->StopText()) err << kProgram << ": " << session->StopSubject() << ": " << *session->StopText() << "\n";
-    return status;
+    return Delivered(out, err, status);
 }
 
 }  // namespace optc

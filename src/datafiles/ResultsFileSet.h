@@ -1,9 +1,15 @@
 #pragma once
 // The results files of one Save Results, written all or none. Each file is written in
 // full to a temporary beside its final name ("<name>.part"); only when every file of
-// the set was written are they renamed into place. A failure (a full disk, a missing
-// folder) removes the temporaries, so earlier results files stay exactly as they were
-// and no partial file is left behind.
+// the set was written are they moved into place, and a file they replace is kept
+// under a backup name ("<name>.backup") until the whole set is in place. A failure
+// while writing (a full disk, a missing folder) removes the temporaries; a failure
+// while moving puts every replaced file back and removes the new ones. Either way the
+// earlier results files stay exactly as they were and nothing is left behind.
+//
+// Temporaries and backups are made under names that did not exist (a number is added
+// to the ending until one is free), so a file of the user's that happens to carry
+// such a name is never opened, replaced or removed.
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,25 +19,35 @@ namespace optc {
 class ResultsFileSet {
 public:
     ResultsFileSet() = default;
-    ~ResultsFileSet();  // removes every temporary not moved into place
+    ~ResultsFileSet();  // removes every temporary it made that is not in place
     ResultsFileSet(const ResultsFileSet&) = delete;
     ResultsFileSet& operator=(const ResultsFileSet&) = delete;
 
-    // Runs `write` with the temporary name of the file that is to become finalPath.
-    // Its errors are raised as they come.
+    // Makes a new temporary for the file that is to become finalPath and runs `write`
+    // with its name. Its errors are raised as they come.
     void Write(const std::string& finalPath, const std::function<void(const std::string& path)>& write);
 
-    // Moves every written file into place. A final name taken by a folder is refused
-    // before any file moves ("File access denied").
+    // Moves every written file into place, in the order written. A final name taken by
+    // a folder is refused before any file moves ("File access denied"); any other
+    // failure undoes the files already moved, latest first, before it is raised.
     void Commit();
 
 private:
     struct File {
         std::string temporary;
         std::string final;
+        std::string backup;        // the replaced file's other name, made by the set; empty if none
+        bool finalIsOld = false;   // the backup is a second link: the final name still holds the old file
+        bool placed = false;       // the temporary has become the final file
     };
+    void Place(File& file);
+    void KeepReplaced(File& file);
+    void Undo();
+
     std::vector<File> files_;
-    std::size_t moved_ = 0;
 };
+
+// One file written all or none: a set of one.
+void WriteFileAllOrNone(const std::string& finalPath, const std::function<void(const std::string& path)>& write);
 
 }  // namespace optc

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "datafiles/ResultsFileSet.h"
 #include "datafiles/TextFileWriter.h"
 #include "thinfilm/CoefEval.h"
 #include "thinfilm/FringeOrdersText.h"
@@ -80,7 +81,9 @@ void FringeOrdersForm::SaveTableClick() {
     if (!outcome_.result) return;
     const auto path = GetPlatform().SaveFileDialog(kTextFiles);
     if (!path) return;
-    WriteOrdersTable(*outcome_.result, *path);
+    // Written in full beside its name first: a failure leaves an older table as it was.
+    WriteFileAllOrNone(*path, [this](const std::string& part) { WriteOrdersTable(*outcome_.result, part); });
+    GetPlatform().RememberFolder(*path);
 }
 
 void FringeOrdersForm::UseThicknessClick() {

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <streambuf>
 #include <set>
 #include <sstream>
 #include <string>
@@ -71,6 +73,10 @@ TEST(BatchCommandLine, WrongCommandLinesAreToldInTheBatchsOwnWords) {
     // Where a run that was wrongly let through would write its results.
     const testing::TempFolder temp{"batch_wrong"};
     const std::string b = temp.File("b");
+    const std::string o = temp.File("o.txt"), linked = temp.File("e.txt");
+    std::filesystem::create_directory(temp.File("sub"));
+    temp.Write("xAbs.txt", "an older results file\n");
+    std::filesystem::create_hard_link(temp.File("xAbs.txt"), linked);
     struct Case {
         std::vector<std::string> args;
         std::string error;
@@ -94,6 +100,13 @@ TEST(BatchCommandLine, WrongCommandLinesAreToldInTheBatchsOwnWords) {
         // A value is taken as typed, even one that looks like an option.
         {{"thinfilm", "--spectrum", T, "--eg", "2.4", "--save", b}, "unknown option '" + b + "'"},
         {{"thinfilm", "--spectrum", T, "--save", ""}, "--save needs a non-empty BASE"},
+        // Results files of one run that are one file, by name or by a hard link.
+        {{"thinfilm", "--spectrum", T, "--orders", b + "Ref.txt", "--save-extrema", b + "Ref.txt", "--save", b},
+         "results file " + b + "Ref.txt of --save would overwrite the --orders file"},
+        {{"thinfilm", "--spectrum", T, "--orders", o, "--save-extrema", temp.File("./sub/../o.txt"), "--save", b},
+         "results file " + temp.File("./sub/../o.txt") + " of --save-extrema would overwrite the --orders file"},
+        {{"thinfilm", "--spectrum", T, "--save-extrema", linked, "--save", temp.File("x")},
+         "results file " + linked + " of --save-extrema would overwrite the --save file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
@@ -106,12 +119,44 @@ TEST(BatchCommandLine, WrongCommandLinesAreToldInTheBatchsOwnWords) {
     }
 
     std::ostringstream out, err;
-    EXPECT_EQ(RunBatch({"--version"}, out, err), kBatchDone);
-    EXPECT_EQ(out.str(), std::string("optical-constants-batch ") + kProgramVersion + "\n");
+    for (const std::vector<std::string>& version : {std::vector<std::string>{"--version"}, {"bulk", "--version"},
+                                                    {"thinfilm", "--spectrum", T, "--version"}}) {
+        out.str("");
+        EXPECT_EQ(RunBatch(version, out, err), kBatchDone);
+        EXPECT_EQ(out.str(), std::string("optical-constants-batch ") + kProgramVersion + "\n");
+    }
     out.str("");
     EXPECT_EQ(RunBatch({"bulk", "--help"}, out, err), kBatchDone);
     EXPECT_EQ(out.str(), BatchHelp());
     EXPECT_EQ(err.str(), "");
+}
+
+// Standard output on a full disk: its buffer takes a little, then nothing is written.
+class FullOutput : public std::streambuf {
+public:
+    FullOutput() { setp(buffer_, buffer_ + sizeof buffer_); }
+
+private:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    int sync() override { return -1; }
+    char buffer_[64];
+};
+
+TEST(BatchCommandLine, ATextOrSummaryThatDoesNotReachStandardOutputFailsTheRun) {
+    const testing::TempFolder temp{"batch_full_output"};
+    const std::vector<std::vector<std::string>> runs = {
+        {"--version"},  // fits the buffer: lost only when it is flushed
+        {"thinfilm", "--help"},
+        {"bulk", "--spectrum", "examples/bulk-transmission.txt", "--constant-r", "10", "--save", temp.File("s")},
+    };
+    for (const auto& args : runs) {
+        SCOPED_TRACE(args[0]);
+        FullOutput full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(RunBatch(args, out, err), kBatchStopped);
+        EXPECT_EQ(err.str(), "optical-constants-batch: standard output could not be written\n");
+    }
 }
 
 TEST(BatchCommandLine, SummaryRealsAreWrittenAsTheWindowsWriteThem) {

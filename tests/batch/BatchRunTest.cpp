@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -601,6 +602,14 @@ TEST_F(BatchTest, TheBuiltProgramWritesWhatTheLibraryRunWrites) {
     std::string wrongOut;
     EXPECT_EQ(run({"bulk"}, wrongOut), kBatchWrongUsage);
     EXPECT_EQ(wrongOut, "");
+
+    // A summary or a version lost on a full disk is a failed run.
+    if (fs::exists("/dev/full")) {
+        for (const Args& args : {programArgs, Args{"bulk", "--version"}}) {
+            const int status = std::system((shell(args) + " >/dev/full 2>/dev/null").c_str());
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kBatchStopped) << args.back();
+        }
+    }
 }
 #endif
 

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/BatchRun.h"
 #include "numerics/FloatText.h"
+#include "support/DiskFull.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
 
@@ -41,6 +43,19 @@ TEST_F(FindExtremaBatch, FoundExtremaReadBackToTheSameRunAndNoFringesStopIt) {
         << out.str() << err.str();
     const std::string found = out.str();
     EXPECT_NE(found.find("\"ExtCount\": 18, "), std::string::npos) << found;
+    // A disk that runs full in the extrema file, the fifth one written, stops the run
+    // and leaves the older extrema file as it was.
+    const std::string extrema = testing::ReadFile(Path("extrema.txt"));
+    {
+        testing::DiskFullAtFile full(5);
+        EXPECT_EQ(Run({kSpectrum, "--find-extrema", "--save-extrema", Path("extrema.txt"), "--ns", "1.52", "--save",
+                       Path("found")}),
+                  kBatchStopped);
+    }
+    EXPECT_EQ(err.str(), "optical-constants-batch: --save-extrema " + Path("extrema.txt") + ": Disk full\n");
+    EXPECT_EQ(testing::ReadFile(Path("extrema.txt")), extrema);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()), std::filesystem::directory_iterator()),
+              5);  // the extrema and the four results files
     ASSERT_EQ(Run({kSpectrum, "--fringes", Path("extrema.txt"), "--ns", "1.52", "--save", Path("imported")}),
               kBatchDone);
     EXPECT_EQ(out.str(), found);

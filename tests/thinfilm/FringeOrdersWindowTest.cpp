@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "support/DiskFull.h"
 #include "support/SourceTree.h"
 #include "thinfilm/FringeOrdersText.h"
 #include "thinfilm/Main_4.h"
@@ -177,16 +178,33 @@ TEST_F(FringeOrdersWindowTest, OrdersThatCannotBeFoundShowTheReasonAndNothingToU
     });
 }
 
-TEST_F(FringeOrdersWindowTest, TableThatCannotBeWrittenIsReportedInTheErrorBox) {
+// A table that cannot be written is reported, leaves an older table as it was and
+// no partial file, and its folder is remembered only after a save that succeeded.
+TEST_F(FringeOrdersWindowTest, TableThatCannotBeWrittenIsReportedAndAnOlderTableStaysAsItWas) {
     ImportExample();
     Calculate();
     std::filesystem::create_directories(dir / "orders.txt");
+    const std::string older = WriteFile("older.txt", "an older table\r\n");
+    const std::size_t remembered = platform.rememberedFiles.size();
     OpenOrders([&] {
         platform.saveAnswers.push_back((dir / "orders.txt").string());
         InOrders([&] { form.Orders.SaveTable.Click(); });
+        {
+            DiskFullAtFile full(1);
+            platform.saveAnswers.push_back(older);
+            InOrders([&] { form.Orders.SaveTable.Click(); });
+        }
+        EXPECT_EQ(platform.errors, (std::vector<std::string>{"File access denied", "Disk full"}));
+        EXPECT_EQ(ReadFile(older), "an older table\r\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()),
+                  2);  // the folder and the older table
+        EXPECT_EQ(platform.rememberedFiles.size(), remembered);
+
+        platform.saveAnswers.push_back(older);
+        InOrders([&] { form.Orders.SaveTable.Click(); });
+        EXPECT_EQ(ReadFile(older).substr(0, 11), "Lambda (nm)");
+        EXPECT_EQ(platform.rememberedFiles.back(), older);
     });
-    ASSERT_EQ(platform.errors.size(), 1u);
-    EXPECT_EQ(LastError(), "File access denied");
 }
 
 }  // namespace
