@@ -142,6 +142,12 @@ TEST_F(ChartSaveTest, MenuEntryAsksForANameAndReportsAFailure) {
     widget.SaveChartAs();
     ASSERT_EQ(platform.errors.size(), 1u);
     EXPECT_EQ(platform.errors[0], "Unable to save the chart to " + (dir / "missing" / "graph.png").string());
+
+    // A picture saved over an earlier one replaces it whole, with no temporary left.
+    platform.saveAnswers = {(dir / "graph.pdf").string()};
+    widget.SaveChartAs();
+    EXPECT_EQ(Head(dir / "graph.pdf", 4), "%PDF");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 // The menu opens only where a right click does nothing else: never on an axis or on a

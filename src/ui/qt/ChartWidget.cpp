@@ -13,6 +13,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "datafiles/ResultsFileSet.h"
 #include "numerics/FloatText.h"
 #include "ui/Form.h"
 #include "ui/qt/Bindings.h"
@@ -576,8 +577,18 @@ std::string ChartWidget::SaveAs(const std::string& path) {
     // Drawn from the model as it stands, not from a drawing still to come.
     RedrawIfChanged();
     FinishAnimation();
-    const bool written = pdf ? savePdf(name, width(), height()) : savePng(name, width(), height());
-    if (!written) throw std::runtime_error("Unable to save the chart to " + FromQString(name));
+    // Written whole beside its name, then moved into place: a picture that could not
+    // be written never replaces the one saved before.
+    const std::string failure = "Unable to save the chart to " + FromQString(name);
+    try {
+        WriteFileAllOrNone(FromQString(name), [&](const std::string& temporary) {
+            const QString file = ToQString(temporary);
+            if (!(pdf ? savePdf(file, width(), height()) : savePng(file, width(), height())))
+                throw std::runtime_error(failure);
+        });
+    } catch (const std::exception&) {
+        throw std::runtime_error(failure);
+    }
     return FromQString(name);
 }
 
