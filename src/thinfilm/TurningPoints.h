@@ -23,6 +23,8 @@ std::vector<TurningPoint> StandingOutTurningPoints(const std::vector<double>& y,
 // fit. halfWidth[i] is at most kWidestSmoothing.
 inline constexpr int kWidestSmoothing = 25;
 std::vector<double> SmoothByParabolas(const std::vector<double>& y, const std::vector<int>& halfWidth);
+// The same smoothing at sample i alone.
+double SmoothByParabolaAt(const std::vector<double>& y, int i, int halfWidth);
 
 // The factor by which that smoothing scales the standard deviation of white noise.
 double ParabolaSmoothingNoiseGain(int halfWidth);
