@@ -82,6 +82,17 @@ int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std:
         spacing.push_back(index(j + 1) - index(j));
         swing.push_back(std::fabs(Y(index(j + 1)) - Y(index(j))));
     }
+    // A turning point in a narrow pair is no fringe extremum: it needs only stand out
+    // of the noise.
+    std::vector<TurningPoint> fringes = points;
+    DropNarrowPairs(x, fringes);
+    std::vector<bool> inNarrowPair(static_cast<std::size_t>(m), false);
+    for (std::size_t j = 0, k = 0; j < points.size(); ++j) {
+        if (k < fringes.size() && fringes[k].index == points[j].index)
+            ++k;
+        else
+            inNarrowPair[j] = true;
+    }
     // Each turning point that stands out as a glitch would, with its height and core.
     struct Candidate {
         double height = 0.0, half = 0.0;
@@ -103,7 +114,9 @@ int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std:
         const double sign = points[static_cast<std::size_t>(j)].maximum ? 1.0 : -1.0;
         const auto standsOut = [&](int k) { return sign * (Y(k) - SmoothByParabolaAt(y, k, width)); };
         const double height = standsOut(i);
-        if (!(height > threshold[static_cast<std::size_t>(i)] && height > kGlitchShare * fringeSwing)) continue;
+        if (!(height > threshold[static_cast<std::size_t>(i)] &&
+              (inNarrowPair[static_cast<std::size_t>(j)] || height > kGlitchShare * fringeSwing)))
+            continue;
         const int widest = static_cast<int>(kNarrowGlitch * half);
         int low = i, high = i;
         while (low > 0 && i - low <= widest && standsOut(low - 1) >= height / 2) --low;

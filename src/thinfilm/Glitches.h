@@ -13,8 +13,9 @@ namespace optc {
 // A turning point of y (equally spaced samples in ascending wavelength x) is a glitch
 // when the measured curve stands out of its smoothing by parabolas over half the local
 // half-period (the median distance between neighbouring turning points) by more than
-// threshold[i] and by more than a tenth of the neighbouring fringes' swing, and the
-// part that stands out by more than half as much spans under 0.3 half-periods. A
+// threshold[i] and, unless it is one of a narrow pair (see DropNarrowPairs), by more
+// than a tenth of the neighbouring fringes' swing, and the part that stands out by
+// more than half as much spans under 0.3 half-periods. A
 // fringe's own top or bottom stands out by about 1 % of its swing there, so only
 // features far narrower than a fringe qualify; the feet of a spike, which stand out
 // less than the spike beside them, do not. Each glitch, with three times its
