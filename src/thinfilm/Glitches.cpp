@@ -16,7 +16,8 @@ constexpr double kGlitchShare = 0.1;     // of the neighbouring fringes' swing
 constexpr double kNarrowGlitch = 0.3;    // widest glitch, in half-periods
 constexpr int kGlitchMargin = 3;         // half-widths bridged beyond the glitch's core
 constexpr int kFewestFitPoints = 3;      // on either side of a bridge
-constexpr double kFitSpan = 0.5;         // widest parabola half-width, in half-periods
+constexpr double kBridgeSpan = 0.5;      // widest bridge and its points, in half-periods
+constexpr double kFitSpan = 0.3;         // points beyond a bridge, in half-periods
 constexpr double kNarrowPair = 0.3;      // of the half-fringe a pair interrupts
 constexpr double kEvenSpacing = 1.5;     // half-fringes that count as alike
 
@@ -107,12 +108,13 @@ int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std:
         const double half = Median(std::vector<double>(from, to));
         const double fringeSwing = Median(std::vector<double>(swing.begin() + (from - spacing.begin()),
                                                               swing.begin() + (to - spacing.begin())));
-        const int width = std::min(kWidestSmoothing, static_cast<int>(std::floor(kBaselineSpan * half)));
+        const int around = static_cast<int>(std::floor(kBaselineSpan * half));
+        const int stride = (around + kWidestSmoothing - 1) / kWidestSmoothing, width = around / std::max(1, stride);
         // A parabola through three points follows every sample: nothing stands out.
         if (width < 2) continue;
         const int i = index(j);
         const double sign = points[static_cast<std::size_t>(j)].maximum ? 1.0 : -1.0;
-        const auto standsOut = [&](int k) { return sign * (Y(k) - SmoothByParabolaAt(y, k, width)); };
+        const auto standsOut = [&](int k) { return sign * (Y(k) - SmoothByParabolaAt(y, k, width, stride)); };
         const double height = standsOut(i);
         if (!(height > threshold[static_cast<std::size_t>(i)] &&
               (inNarrowPair[static_cast<std::size_t>(j)] || height > kGlitchShare * fringeSwing)))
@@ -134,13 +136,15 @@ int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std:
         };
         if (taller(j - 1) || taller(j + 1)) continue;
         // The bridge and the points its parabola goes through stay within half a
-        // half-period of the glitch, where a parabola still follows a fringe's top or
-        // bottom; a glitch too wide to leave room for that is left alone.
-        const int i = index(j), span = static_cast<int>(kFitSpan * c.half);
+        // half-period of the glitch, and the points within 0.3 half-periods where they
+        // can, as where an extremum is located: there a parabola still follows a
+        // fringe's top or bottom. A glitch too wide to leave room is left alone.
+        const int i = index(j), span = static_cast<int>(kBridgeSpan * c.half);
         const int before = std::min(kGlitchMargin * (i - c.core.first + 1), span - kFewestFitPoints);
         const int after = std::min(kGlitchMargin * (c.core.last - i + 1), span - kFewestFitPoints);
         if (before <= i - c.core.first || after <= c.core.last - i) continue;
-        glitches.push_back({{std::max(0, i - before), std::min(n - 1, i + after)}, span - std::max(before, after)});
+        const int reach = std::max(kFewestFitPoints, static_cast<int>(kFitSpan * c.half) - std::max(before, after));
+        glitches.push_back({{std::max(0, i - before), std::min(n - 1, i + after)}, reach});
     }
     // Overlapping stretches are bridged as one; the points are in order, so are they.
     std::vector<Glitch> merged;

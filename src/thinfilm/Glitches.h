@@ -20,8 +20,9 @@ namespace optc {
 // features far narrower than a fringe qualify; the feet of a spike, which stand out
 // less than the spike beside them, do not. Each glitch, with three times its
 // half-width (plus a sample) on either side, is replaced by the least-squares parabola
-// through the measured points beyond it, all within half a half-period of the glitch,
-// where a parabola still follows a fringe's top or bottom: a fringe extremum under the
+// through the measured points beyond it, within 0.3 half-periods of the glitch where
+// there is room (at least three on either side), all within half a half-period, where
+// a parabola still follows a fringe's top or bottom: a fringe extremum under the
 // glitch keeps its place, a slope its course. A glitch too wide for that, or too near
 // an end of the spectrum, is left as it is. Returns how many stretches were bridged.
 int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std::vector<TurningPoint>& points,

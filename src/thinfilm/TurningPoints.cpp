@@ -109,12 +109,13 @@ std::vector<double> SmoothByParabolas(const std::vector<double>& y, const std::v
     return smooth;
 }
 
-double SmoothByParabolaAt(const std::vector<double>& y, int i, int halfWidth) {
+double SmoothByParabolaAt(const std::vector<double>& y, int i, int halfWidth, int stride) {
     const int n = static_cast<int>(y.size());
-    const int w = std::min({halfWidth, kWidestSmoothing, i, n - 1 - i});
+    const int w = std::min({halfWidth, kWidestSmoothing, i / stride, (n - 1 - i) / stride});
     const std::vector<double>& kernel = ParabolaKernels()[static_cast<std::size_t>(w)];
     double sum = 0.0;
-    for (int j = -w; j <= w; ++j) sum += kernel[static_cast<std::size_t>(j + w)] * y[static_cast<std::size_t>(i + j)];
+    for (int j = -w; j <= w; ++j)
+        sum += kernel[static_cast<std::size_t>(j + w)] * y[static_cast<std::size_t>(i + j * stride)];
     return sum;
 }
 

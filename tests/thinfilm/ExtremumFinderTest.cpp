@@ -192,8 +192,8 @@ TEST(FinderWithGlitches, NarrowSpikesAndDipsAreNoFringesAndLoseNone) {
             }
             std::printf("    %s, noise %.1f %%T: the extremum at %.1f nm moved %.3f nm, %.3f %%T\n", what, noise,
                         reference[under].lambda, shift, change);
-            EXPECT_LT(shift, 0.25) << what << ", noise " << noise;
-            EXPECT_LT(change, 0.15) << what << ", noise " << noise;
+            EXPECT_LT(shift, 0.05) << what << ", noise " << noise;
+            EXPECT_LT(change, 0.2) << what << ", noise " << noise;
         }
     }
 }
