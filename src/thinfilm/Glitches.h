@@ -15,10 +15,10 @@ namespace optc {
 // half-period (the median distance between neighbouring turning points) by more than
 // threshold[i] and, unless it is one of a narrow pair (see DropNarrowPairs), by more
 // than a tenth of the neighbouring fringes' swing, and the part that stands out by
-// more than half as much spans under 0.3 half-periods. A
-// fringe's own top or bottom stands out by about 1 % of its swing there, so only
-// features far narrower than a fringe qualify; the feet of a spike, which stand out
-// less than the spike beside them, do not. Each glitch, with three times its
+// more than half as much spans under 0.3 half-periods. A fringe's own top or bottom
+// stands out by a few per cent of its swing at most, so only features far narrower
+// than a fringe qualify; the feet of a spike, which stand out less than the spike
+// beside them, do not. Each glitch, with three times its
 // half-width (plus a sample) on either side, is replaced by the least-squares parabola
 // through the measured points beyond it, within 0.3 half-periods of the glitch where
 // there is room (at least three on either side), all within half a half-period, where
