@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "numerics/FloatChecks.h"
+#include "thinfilm/Glitches.h"
 #include "thinfilm/NoiseEstimate.h"
 #include "thinfilm/TurningPoints.h"
 
@@ -246,27 +247,38 @@ std::vector<FoundExtremum> KeepEvenlySpaced(const std::vector<FoundExtremum>& fo
 
 ExtremaSearch FindFringeExtrema(std::span<const double> lambda, std::span<const double> trans) {
     ExtremaSearch search;
-    const Curve c = Ascending(lambda, trans);
+    Curve c = Ascending(lambda, trans);
     const int n = c.Size();
     if (n < kFewestPoints) {
         search.verdict = ExtremaVerdict::TooFewPoints;
         return search;
     }
-    const std::vector<double> noise = LocalNoise(c.y);
-    // Every sample of a block carries the block's value: one per block is enough.
-    std::vector<double> perBlock;
-    for (std::size_t i = 0; i < noise.size(); i += kNoiseBlock) perBlock.push_back(noise[i]);
-    search.noise = Median(std::move(perBlock));
+    std::vector<double> noise = LocalNoise(c.y);
 
     // On the measured curve first: the fringes that stand out there give the local
     // period, which sets how far the smoothing may reach for the fainter ones.
     const std::vector<int> unsmoothed(static_cast<std::size_t>(n), 0);
-    const auto raw = StandingOutTurningPoints(c.y, NoiseThresholds(noise, unsmoothed, n));
+    std::vector<double> rawThreshold = NoiseThresholds(noise, unsmoothed, n);
+    auto raw = StandingOutTurningPoints(c.y, rawThreshold);
+    // A spike or dip far narrower than a fringe (a lamp or detector change) would pass
+    // as a fringe and break the even spacing of the real ones: bridged, the curve is
+    // searched again.
+    if (BridgeGlitches(c.x, c.y, raw, rawThreshold) > 0) {
+        noise = LocalNoise(c.y);
+        rawThreshold = NoiseThresholds(noise, unsmoothed, n);
+        raw = StandingOutTurningPoints(c.y, rawThreshold);
+    }
+    DropNarrowPairs(c.x, raw);
+    // Every sample of a block carries the block's value: one per block is enough.
+    std::vector<double> perBlock;
+    for (std::size_t i = 0; i < noise.size(); i += kNoiseBlock) perBlock.push_back(noise[i]);
+    search.noise = Median(std::move(perBlock));
     const std::vector<int> widths = SmoothingWidths(raw, n);
     const std::vector<double> smooth = SmoothByParabolas(c.y, widths);
     std::vector<double> threshold = NoiseThresholds(noise, widths, n);
     RaiseToNeighbourSwings(smooth, StandingOutTurningPoints(smooth, threshold), threshold);
-    const auto points = StandingOutTurningPoints(smooth, threshold);
+    auto points = StandingOutTurningPoints(smooth, threshold);
+    DropNarrowPairs(c.x, points);
     if (static_cast<int>(points.size()) < kFewestExtrema) {
         search.verdict = ExtremaVerdict::NoFringes;
         return search;

@@ -15,6 +15,11 @@
 //    curve first, then on a Savitzky-Golay smoothing whose width follows the local
 //    fringe period found there; a last pass also drops any swing below 15 % of the
 //    neighbouring fringes' swings (a spike among large fringes).
+//    On the measured curve, a spike or dip far narrower than the fringes (a lamp or
+//    detector change) is bridged by the parabola through the points around it before
+//    the period is taken; what is left of one too small or too coarsely sampled to
+//    bridge, a maximum and a minimum far closer together than the half-fringe they
+//    interrupt, is dropped from the turning points of both passes (Glitches.h).
 // 3. Position between samples: the vertex of the least-squares parabola, over 1/lambda,
 //    through the measured points within 0.3 half-periods of the turning point; the
 //    parabola's value there is the transmission.

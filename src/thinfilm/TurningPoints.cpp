@@ -109,6 +109,16 @@ std::vector<double> SmoothByParabolas(const std::vector<double>& y, const std::v
     return smooth;
 }
 
+double SmoothByParabolaAt(const std::vector<double>& y, int i, int halfWidth, int stride) {
+    const int n = static_cast<int>(y.size());
+    const int w = std::min({halfWidth, kWidestSmoothing, i / stride, (n - 1 - i) / stride});
+    const std::vector<double>& kernel = ParabolaKernels()[static_cast<std::size_t>(w)];
+    double sum = 0.0;
+    for (int j = -w; j <= w; ++j)
+        sum += kernel[static_cast<std::size_t>(j + w)] * y[static_cast<std::size_t>(i + j * stride)];
+    return sum;
+}
+
 double ParabolaSmoothingNoiseGain(int halfWidth) {
     // The smoothing is a projection, so the sum of its squared weights is its centre
     // weight.

@@ -23,6 +23,9 @@ std::vector<TurningPoint> StandingOutTurningPoints(const std::vector<double>& y,
 // fit. halfWidth[i] is at most kWidestSmoothing.
 inline constexpr int kWidestSmoothing = 25;
 std::vector<double> SmoothByParabolas(const std::vector<double>& y, const std::vector<int>& halfWidth);
+// The same smoothing at sample i alone, through every stride-th sample, so that a
+// window wider than kWidestSmoothing samples still takes 2 kWidestSmoothing + 1.
+double SmoothByParabolaAt(const std::vector<double>& y, int i, int halfWidth, int stride = 1);
 
 // The factor by which that smoothing scales the standard deviation of white noise.
 double ParabolaSmoothingNoiseGain(int halfWidth);

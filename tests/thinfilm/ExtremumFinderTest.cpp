@@ -148,6 +148,56 @@ TEST(FinderWithoutFringes, NothingIsFoundAndTheVerdictSaysWhy) {
     }
 }
 
+// A narrow spike or dip (2 nm wide, as a lamp or detector change leaves it) on the
+// clear 1.5 um film sampled every 0.5 nm (fringes 50 to 190 nm wide), between two
+// extrema or right on one, with and without noise: the same extrema as without it,
+// none at the glitch, the others where they were and the one it sits on hardly moved.
+// The small dip stands out of the fringes too little to count by its height alone; the
+// narrow pair of turning points it makes gives it away.
+TEST(FinderWithGlitches, NarrowSpikesAndDipsAreNoFringesAndLoseNone) {
+    const Points clear = synthetic::Spectrum(synthetic::ClearFilm(), 400, 1100, 1401);
+    const std::tuple<const char*, double, double> glitches[] = {
+        {"spike between a minimum and a maximum", 10, 800},
+        {"dip between a minimum and a maximum", -8, 803},
+        {"spike on a maximum", 10, 825},
+        {"dip on a maximum", -8, 825},
+        {"spike on a minimum", 10, 776.5},
+        {"dip on a minimum", -8, 776.5},
+        {"small dip between a minimum and a maximum", -3, 814},
+    };
+    for (const double noise : {0.0, 0.1}) {
+        const Points base = noise > 0 ? synthetic::WithNoise(clear, noise, 3) : clear;
+        const std::vector<FoundExtremum> reference = Find(base).extrema;
+        ASSERT_EQ(reference.size(), 20u);
+        for (const auto& [what, height, centre] : glitches) {
+            Points spectrum = base;
+            for (auto& [lambda, t] : spectrum) t += height * std::exp(-std::pow((lambda - centre) / 2, 2));
+            const std::vector<FoundExtremum> found = Find(spectrum).extrema;
+            ASSERT_EQ(found.size(), reference.size()) << what << ", noise " << noise;
+            std::size_t under = 0;
+            for (std::size_t k = 1; k < reference.size(); ++k)
+                if (std::fabs(reference[k].lambda - centre) < std::fabs(reference[under].lambda - centre)) under = k;
+            double shift = 0, change = 0;
+            for (std::size_t k = 0; k < found.size(); ++k) {
+                EXPECT_EQ(found[k].maximum, reference[k].maximum) << what << ", noise " << noise << ", " << k;
+                const double dl = std::fabs(found[k].lambda - reference[k].lambda);
+                const double dt = std::fabs(found[k].trans - reference[k].trans);
+                if (k != under) {
+                    EXPECT_LT(dl, 0.02) << what << ", noise " << noise << ", " << k;
+                    EXPECT_LT(dt, 0.02) << what << ", noise " << noise << ", " << k;
+                    continue;
+                }
+                shift = dl;
+                change = dt;
+            }
+            std::printf("    %s, noise %.1f %%T: the extremum at %.1f nm moved %.3f nm, %.3f %%T\n", what, noise,
+                        reference[under].lambda, shift, change);
+            EXPECT_LT(shift, 0.05) << what << ", noise " << noise;
+            EXPECT_LT(change, 0.2) << what << ", noise " << noise;
+        }
+    }
+}
+
 // The spectrum as imported: the same extrema whichever way the file runs and with
 // points at wavelength 0 (bad lines inside a long file); a lone spike among the fringes
 // ignored; values the arithmetic cannot square raise the program's error.

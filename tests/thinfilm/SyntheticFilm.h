@@ -44,7 +44,8 @@ struct Film {
 // inside a 350 to 1500 nm spectrum (fringes die out below about 450 nm); a 2.5 um film
 // of higher index with a sharper edge near 520 nm; a 17 um film of low index contrast
 // (n about 1.65 on nS = 1.52) with weak absorption, whose fringes from 560 to 860 nm
-// are about 1.5 %T in half-amplitude on 84 %T.
+// are about 1.5 %T in half-amplitude on 84 %T; a 1.5 um film of n = 2.2 that does not
+// absorb from 400 to 1100 nm (its edge lies far in the ultraviolet).
 inline Film OneMicronFilm() { return Film{}; }
 inline Film TwoAndAHalfMicronFilm() {
     Film film;
@@ -61,6 +62,15 @@ inline Film ThickLowContrastFilm() {
     film.thicknessNm = 17000;
     film.edgeEnergy = 3.53;
     film.weakAlpha = 40;
+    return film;
+}
+
+inline Film ClearFilm() {
+    Film film;
+    film.a = 2.2;
+    film.b = 0.0;
+    film.thicknessNm = 1500;
+    film.edgeEnergy = 10.0;
     return film;
 }
 
