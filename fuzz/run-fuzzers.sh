@@ -15,7 +15,7 @@ seconds=${1:?usage: run-fuzzers.sh SECONDS [MAX_RUNS] [TARGET...]}
 runs=${2:--1}
 shift $(( $# >= 2 ? 2 : 1 ))
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_pair_reader fuzz_instrument_readers fuzz_pipelines)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_pair_reader fuzz_instrument_readers fuzz_extremum_finder fuzz_pipelines)
 
 bash scripts/install-deps.sh  # clang and its runtime libraries come from Debian
 
@@ -27,8 +27,8 @@ fi
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
 # Per-input time limit (a hang is a finding) and largest input, per target.
-declare -A timeout=([fuzz_pair_reader]=10 [fuzz_instrument_readers]=10 [fuzz_pipelines]=30)
-declare -A max_len=([fuzz_pair_reader]=8192 [fuzz_instrument_readers]=16384 [fuzz_pipelines]=20000)
+declare -A timeout=([fuzz_pair_reader]=10 [fuzz_instrument_readers]=10 [fuzz_extremum_finder]=10 [fuzz_pipelines]=30)
+declare -A max_len=([fuzz_pair_reader]=8192 [fuzz_instrument_readers]=16384 [fuzz_extremum_finder]=16384 [fuzz_pipelines]=20000)
 
 status=0
 for target in "${targets[@]}"; do

@@ -210,7 +210,10 @@ std::vector<FoundExtremum> KeepEvenlySpaced(const std::vector<FoundExtremum>& fo
         spacing.push_back(1.0 / found[static_cast<std::size_t>(j)].lambda -
                           1.0 / found[static_cast<std::size_t>(j + 1)].lambda);
     const auto at = [&spacing](int j) { return spacing[static_cast<std::size_t>(j)]; };
-    const auto alike = [](double a, double b, double factor) { return std::max(a, b) <= factor * std::min(a, b); };
+    // Spacings alike in size; none of zero (points repeated at one wavelength) is a fringe.
+    const auto alike = [](double a, double b, double factor) {
+        return std::min(a, b) > 0.0 && std::max(a, b) <= factor * std::min(a, b);
+    };
     std::vector<bool> even(static_cast<std::size_t>(m), false), kept(static_cast<std::size_t>(m), false);
     for (int j = 0; j < m; ++j) {
         const int from = std::max(0, j - 2), to = std::min(m - 2, j + 1);

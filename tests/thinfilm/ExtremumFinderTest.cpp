@@ -133,7 +133,11 @@ TEST(FinderWithoutFringes, NothingIsFoundAndTheVerdictSaysWhy) {
     Points smoothed = curve(300, 1300, 0.1, substrate, 0.2);
     for (std::size_t i = 0; i + 2 < smoothed.size(); ++i)
         smoothed[i].second = (smoothed[i].second + smoothed[i + 1].second + smoothed[i + 2].second) / 3;
+    // Fringes of a file whose wavelengths are all one number: no spacing, no fringes.
+    Points oneWavelength;
+    for (int k = 0; k < 600; ++k) oneWavelength.push_back({500.0, 50 + 30 * std::sin(k / 3.0)});
     const std::tuple<const char*, Points, ExtremaVerdict> cases[] = {
+        {"one wavelength repeated", oneWavelength, ExtremaVerdict::NoFringes},
         {"bare substrate, noise 0.1 %T", curve(300, 1100, 1, substrate, 0.1), ExtremaVerdict::NoFringes},
         {"bare substrate, instrument-smoothed noise", smoothed, ExtremaVerdict::NoFringes},
         {"bulk plate with its edge, noise 0.2 %T", curve(250, 800, 1, bulkPlate, 0.2), ExtremaVerdict::NoFringes},
