@@ -9,6 +9,7 @@
 #include "numerics/FloatChecks.h"
 #include "thinfilm/Glitches.h"
 #include "thinfilm/NoiseEstimate.h"
+#include "thinfilm/ParabolaFit.h"
 #include "thinfilm/TurningPoints.h"
 
 namespace optc {
@@ -147,24 +148,11 @@ std::optional<Vertex> ParabolaVertex(const Curve& c, int first, int last, bool m
     const auto Y = [&c](int i) { return c.y[static_cast<std::size_t>(i)]; };
     const double centre = X((first + last) / 2), scale = (X(first) - X(last)) / 2.0;
     if (!(scale > 0.0)) return std::nullopt;
-    double s0 = 0, s1 = 0, s2 = 0, s3 = 0, s4 = 0, t0 = 0, t1 = 0, t2 = 0;
-    for (int i = first; i <= last; ++i) {
-        const double u = (X(i) - centre) / scale, uu = u * u;
-        s0 += 1.0;
-        s1 += u;
-        s2 += uu;
-        s3 += uu * u;
-        s4 += uu * uu;
-        t0 += Y(i);
-        t1 += Y(i) * u;
-        t2 += Y(i) * uu;
-    }
-    // Cramer's rule on the normal equations, in the window's own unit of length.
-    const double det = s0 * (s2 * s4 - s3 * s3) - s1 * (s1 * s4 - s3 * s2) + s2 * (s1 * s3 - s2 * s2);
-    if (!(std::fabs(det) > 1e-12 * s0 * s0 * s0)) return std::nullopt;
-    const double a1 = (s0 * (t1 * s4 - s3 * t2) - t0 * (s1 * s4 - s3 * s2) + s2 * (s1 * t2 - t1 * s2)) / det;
-    const double a2 = (s0 * (s2 * t2 - t1 * s3) - s1 * (s1 * t2 - t1 * s2) + t0 * (s1 * s3 - s2 * s2)) / det;
-    const double a0 = (t0 - a1 * s1 - a2 * s2) / s0;
+    ParabolaFit fit;
+    for (int i = first; i <= last; ++i) fit.Add((X(i) - centre) / scale, Y(i));
+    const auto a = fit.Coefficients();
+    if (!a) return std::nullopt;
+    const auto [a0, a1, a2] = *a;
     if (maximum ? !(a2 < 0.0) : !(a2 > 0.0)) return std::nullopt;
     const double u = -a1 / (2.0 * a2);
     if (!(u >= (X(last) - centre) / scale && u <= (X(first) - centre) / scale)) return std::nullopt;

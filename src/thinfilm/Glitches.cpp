@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "numerics/FloatChecks.h"
+#include "thinfilm/ParabolaFit.h"
 
 namespace optc {
 
@@ -44,26 +45,13 @@ void Bridge(std::span<const double> x, std::vector<double>& y, Stretch s, int re
     const int from = s.first - reach, to = s.last + reach;
     const double centre = (X(from) + X(to)) / 2.0, scale = (X(to) - X(from)) / 2.0;
     if (!(scale > 0.0)) return;
-    double s0 = 0, s1 = 0, s2 = 0, s3 = 0, s4 = 0, t0 = 0, t1 = 0, t2 = 0;
-    const auto add = [&](int i) {
-        const double u = (X(i) - centre) / scale, uu = u * u;
-        s0 += 1.0;
-        s1 += u;
-        s2 += uu;
-        s3 += uu * u;
-        s4 += uu * uu;
-        t0 += Y(i);
-        t1 += Y(i) * u;
-        t2 += Y(i) * uu;
-    };
+    ParabolaFit fit;
+    const auto add = [&](int i) { fit.Add((X(i) - centre) / scale, Y(i)); };
     for (int i = from; i < s.first; ++i) add(i);
     for (int i = s.last + 1; i <= to; ++i) add(i);
-    // Cramer's rule on the normal equations, as for the extremum's own parabola.
-    const double det = s0 * (s2 * s4 - s3 * s3) - s1 * (s1 * s4 - s3 * s2) + s2 * (s1 * s3 - s2 * s2);
-    if (!(std::fabs(det) > 1e-12 * s0 * s0 * s0)) return;
-    const double a1 = (s0 * (t1 * s4 - s3 * t2) - t0 * (s1 * s4 - s3 * s2) + s2 * (s1 * t2 - t1 * s2)) / det;
-    const double a2 = (s0 * (s2 * t2 - t1 * s3) - s1 * (s1 * t2 - t1 * s2) + t0 * (s1 * s3 - s2 * s2)) / det;
-    const double a0 = (t0 - a1 * s1 - a2 * s2) / s0;
+    const auto a = fit.Coefficients();
+    if (!a) return;
+    const auto [a0, a1, a2] = *a;
     for (int i = s.first; i <= s.last; ++i) {
         const double u = (X(i) - centre) / scale;
         y[static_cast<std::size_t>(i)] = CheckFinite(a0 + (a1 + a2 * u) * u);
