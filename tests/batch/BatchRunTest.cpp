@@ -71,6 +71,14 @@ struct Windows {
         platform.saveAnswers.push_back(base);
         Click(f, b);
     }
+    // The example film imported with its fringes file and calculated, as the README's
+    // batch example runs it, with the substrate index typed as given.
+    void CalculateExampleFilm(const std::string& substrate) {
+        Import(Form1, Form1.import1, Example("thinfilm-transmission.txt"));
+        Import(Form1, Form1.Import2, Example("thinfilm-fringes.txt"));
+        Type(Form1, Form1.Const2, substrate);
+        Click(Form1, Form1.Calculate);
+    }
 
     static std::string Q(const std::string& text) { return "\"" + text + "\""; }
     std::string Head(const std::optional<std::string>& message) const {
@@ -146,10 +154,7 @@ TEST_F(BatchTest, ThinFilmExampleMatchesTheWindowUnderAnyLocaleSeparator) {
 
     Windows w;
     TForm1& f = w.Form1;
-    w.Import(f, f.import1, Example("thinfilm-transmission.txt"));
-    w.Import(f, f.Import2, Example("thinfilm-fringes.txt"));
-    w.Type(f, f.Const2, "1.52");
-    w.Click(f, f.Calculate);
+    w.CalculateExampleFilm("1.52");
     w.Click(f, f.Direct);
     w.Click(f, f.RadioButton3);
     w.Type(f, f.Estart, "2.45");
@@ -235,10 +240,7 @@ TEST_F(BatchTest, AStoppingMessageEndsTheStepsButResultsAreStillSaved) {
                             "--save", Path("batch")});
     Windows w;
     TForm1& f = w.Form1;
-    w.Import(f, f.import1, Example("thinfilm-transmission.txt"));
-    w.Import(f, f.Import2, Example("thinfilm-fringes.txt"));
-    w.Type(f, f.Const2, "0");
-    w.Click(f, f.Calculate);
+    w.CalculateExampleFilm("0");
     w.Save(f, f.Button1, Path("window"));
 
     const std::string stop = "Enter valid values of constant Refractive Indexes";
@@ -255,10 +257,7 @@ TEST_F(BatchTest, AnErrorWhileTypingTheEnergyWindowStopsBeforeTheGapFit) {
                             Path("batch")});
     Windows w;
     TForm1& f = w.Form1;
-    w.Import(f, f.import1, Example("thinfilm-transmission.txt"));
-    w.Import(f, f.Import2, Example("thinfilm-fringes.txt"));
-    w.Type(f, f.Const2, "1.52");
-    w.Click(f, f.Calculate);
+    w.CalculateExampleFilm("1.52");
     w.Click(f, f.RadioButton3);
     w.Type(f, f.Estart, "abc");
     w.Save(f, f.Button1, Path("window"));
@@ -497,10 +496,7 @@ TEST_F(BatchTest, FringeOrdersInTheSummaryAndItsTableWithOrders) {
     // The table is the one the dialog's Save Table writes.
     Windows w;
     TForm1& f = w.Form1;
-    w.Import(f, f.import1, Example("thinfilm-transmission.txt"));
-    w.Import(f, f.Import2, Example("thinfilm-fringes.txt"));
-    w.Type(f, f.Const2, "1.52");
-    w.Click(f, f.Calculate);
+    w.CalculateExampleFilm("1.52");
     w.platform.modalScripts.push_back([&](Form&) { w.Save(f.Orders, f.Orders.SaveTable, Path("window.txt")); });
     w.Click(f, f.FringeOrders);
     const auto table = ReadBytes(Path("orders.txt"));

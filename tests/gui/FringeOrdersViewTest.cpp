@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "numerics/FloatText.h"
+#include "support/ModalRescue.h"
 #include "support/SourceTree.h"
 #include "thinfilm/FringeOrdersText.h"
 #include "thinfilm/Main_1.h"
@@ -159,21 +160,15 @@ TEST(FringeOrdersModalTest, CopyToTheClipboardAndUseThisThicknessCloseTheModalDi
     double used = 0;
     form.OnUseThickness = [&](double nm) { used = nm; };
 
-    bool stuck = false;
-    QTimer rescue;
-    rescue.setSingleShot(true);
-    QObject::connect(&rescue, &QTimer::timeout, [&] {
-        stuck = true;
-        view.done(QDialog::Rejected);
-    });
-    rescue.start(5000);
+    testing::ModalRescue rescue(view);
+    rescue.Arm(5000);
     QTimer::singleShot(0, &view, [&] {
         QTest::mouseClick(view.findChild<QPushButton*>("Copy"), Qt::LeftButton);
         QTest::mouseClick(view.findChild<QPushButton*>("UseThickness"), Qt::LeftButton);
     });
     platform.ShowModal(form);
-    rescue.stop();
-    EXPECT_FALSE(stuck);
+    rescue.Disarm();
+    EXPECT_FALSE(rescue.Stuck());
     EXPECT_FALSE(view.isVisible());
     EXPECT_NEAR(used, 1000.0, 1e-9);
     const QString clipboard = QGuiApplication::clipboard()->text();

@@ -16,6 +16,7 @@
 #include "numerics/FloatText.h"
 #include "thinfilm/Main_4.h"
 #include "thinfilm/ThinFilmData.h"
+#include "support/ModalRescue.h"
 #include "ui/ScriptedPlatform.h"
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
@@ -155,25 +156,19 @@ TEST_F(MinimaViewTest, ReadoutFollowsThePointerAndDoubleClickUndoesAZoom) {
 
 TEST_F(MinimaViewTest, OkTitleBarCancelAndEscapeEndTheModalShowing) {
     view.hide();
-    bool stuck = false;
-    QTimer rescue;
-    rescue.setSingleShot(true);
-    QObject::connect(&rescue, &QTimer::timeout, [&] {
-        stuck = true;
-        view.done(QDialog::Rejected);
-    });
+    testing::ModalRescue rescue(view);
 
-    rescue.start(3000);
+    rescue.Arm(3000);
     QTimer::singleShot(0, &view, [&] { QTest::mouseClick(&view.Ok(), Qt::LeftButton); });
     view.exec();
-    EXPECT_FALSE(stuck);
+    EXPECT_FALSE(rescue.Stuck());
     EXPECT_FALSE(view.isVisible());
     EXPECT_FALSE(minima.Shown());
 
-    rescue.start(3000);
+    rescue.Arm(3000);
     QTimer::singleShot(0, &view, [&] { view.close(); });
     view.exec();
-    EXPECT_FALSE(stuck);
+    EXPECT_FALSE(rescue.Stuck());
     EXPECT_FALSE(view.isVisible());
     EXPECT_FALSE(minima.Cancelled());  // the title bar keeps the marks, as Ok does
 
@@ -188,14 +183,14 @@ TEST_F(MinimaViewTest, OkTitleBarCancelAndEscapeEndTheModalShowing) {
     };
     for (const auto& cancel : cancels) {
         minima.BeginMarking();
-        rescue.start(3000);
+        rescue.Arm(3000);
         QTimer::singleShot(0, &view, cancel);
         view.exec();
-        EXPECT_FALSE(stuck);
+        EXPECT_FALSE(rescue.Stuck());
         EXPECT_FALSE(view.isVisible());
         EXPECT_TRUE(minima.Cancelled());
     }
-    rescue.stop();
+    rescue.Disarm();
 }
 
 }  // namespace

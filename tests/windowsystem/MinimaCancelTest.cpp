@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "support/ModalRescue.h"
 #include "thinfilm/Main_4.h"
 #include "thinfilm/Main_4View.h"
 #include "thinfilm/ThinFilmData.h"
@@ -37,7 +38,7 @@ TEST(MinimaWindowOnTheX11Server, EscapeAndCancelAbandonTheDeterminationAndOkTake
                              Exit{&view.Ok(), {"click", "1"}, false}}) {
         SCOPED_TRACE(exit.xdotool.join(' ').toStdString());
         minima.BeginMarking();
-        bool acted = false, stuck = false;
+        bool acted = false;
         QTimer poll;
         poll.setInterval(10);
         QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -52,19 +53,14 @@ TEST(MinimaWindowOnTheX11Server, EscapeAndCancelAbandonTheDeterminationAndOkTake
             EXPECT_EQ(xdotool.exitCode(), 0) << xdotool.readAllStandardError().toStdString();
         });
         // A window the input never closes is closed here, and the test fails.
-        QTimer rescue;
-        rescue.setSingleShot(true);
-        QObject::connect(&rescue, &QTimer::timeout, [&] {
-            stuck = true;
-            view.done(QDialog::Rejected);
-        });
+        testing::ModalRescue rescue(view);
         poll.start();
-        rescue.start(60000);
+        rescue.Arm(60000);
         view.exec();
         poll.stop();
-        rescue.stop();
+        rescue.Disarm();
         EXPECT_TRUE(acted);
-        EXPECT_FALSE(stuck);
+        EXPECT_FALSE(rescue.Stuck());
         EXPECT_FALSE(view.isVisible());
         EXPECT_EQ(minima.Cancelled(), exit.cancelled);
     }
