@@ -8,7 +8,7 @@
 
 #include "../tests/thinfilm/SyntheticFilm.h"
 #include "numerics/Arrays.h"
-#include "thinfilm/ExtremumFinder.h"
+#include "thinfilm/extrema/ExtremumFinder.h"
 
 namespace {
 

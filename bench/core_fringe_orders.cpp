@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../tests/thinfilm/SyntheticFilm.h"
-#include "thinfilm/FringeOrders.h"
+#include "thinfilm/orders/FringeOrders.h"
 
 namespace {
 

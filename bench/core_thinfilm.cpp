@@ -6,7 +6,7 @@
 
 #include "../tests/thinfilm/SyntheticFilm.h"
 #include "numerics/FloatText.h"
-#include "thinfilm/Main_1.h"
+#include "thinfilm/window/Main_1.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace {

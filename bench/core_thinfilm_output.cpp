@@ -10,9 +10,9 @@
 
 #include <unistd.h>
 
-#include "thinfilm/Main_1.h"
+#include "thinfilm/window/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
-#include "thinfilm/ThinFilmResults.h"
+#include "thinfilm/envelope/ThinFilmResults.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace {

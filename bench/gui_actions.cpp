@@ -37,8 +37,8 @@
 #include "app/Application.h"
 #include "bulk/Main_3View.h"
 #include "numerics/FloatText.h"
-#include "thinfilm/Main_1View.h"
-#include "thinfilm/Main_4View.h"
+#include "thinfilm/window/Main_1View.h"
+#include "thinfilm/window/Main_4View.h"
 #include "ui/qt/ChartWidget.h"
 #include "ui/qt/QtPlatform.h"
 

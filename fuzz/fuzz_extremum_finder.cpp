@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "numerics/Errors.h"
-#include "thinfilm/ExtremumFinder.h"
+#include "thinfilm/extrema/ExtremumFinder.h"
 
 namespace {
 

@@ -31,7 +31,7 @@
 #include "numerics/Errors.h"
 #include "numerics/FloatText.h"
 #include "datafiles/PairReader.h"
-#include "thinfilm/Main_1.h"
+#include "thinfilm/window/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"
 

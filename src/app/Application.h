@@ -7,8 +7,8 @@
 #include "app/main_2.h"
 #include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
-#include "thinfilm/Main_1.h"
-#include "thinfilm/Main_4.h"
+#include "thinfilm/window/Main_1.h"
+#include "thinfilm/window/Main_4.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/Platform.h"
 

@@ -5,9 +5,9 @@
 
 #include "app/main_2View.h"
 #include "bulk/Main_3View.h"
-#include "thinfilm/FringeOrdersView.h"
-#include "thinfilm/Main_1View.h"
-#include "thinfilm/Main_4View.h"
+#include "thinfilm/orders/FringeOrdersView.h"
+#include "thinfilm/window/Main_1View.h"
+#include "thinfilm/window/Main_4View.h"
 
 namespace optc::qt {
 

@@ -16,8 +16,8 @@
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/PairReader.h"
 #include "datafiles/ResultsFileSet.h"
-#include "thinfilm/FringesFile.h"
-#include "thinfilm/ThinFilmResults.h"
+#include "thinfilm/extrema/FringesFile.h"
+#include "thinfilm/envelope/ThinFilmResults.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "thinfilm/FringeOrders.h"
+#include "thinfilm/orders/FringeOrders.h"
 
 namespace optc {
 

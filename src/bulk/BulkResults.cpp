@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
 #include "datafiles/ResultsFileSet.h"
 #include "datafiles/TextFileWriter.h"
@@ -40,18 +39,6 @@ void WriteBulkTaucFile(const BulkData& d, const std::string& path) {
         file.WriteLine(row);
     }
     file.Close();
-}
-
-void TForm3::Button1Click() {
-    auto name = GetPlatform().SaveFileDialog("*.txt");
-    if (!name) return;
-    // The chosen name is used unchanged as the stem of both files, which are written
-    // both or none.
-    ResultsFileSet files;
-    files.Write(*name + "Abs.txt", [this](const std::string& path) { WriteBulkAbsorptionFile(data_, path); });
-    files.Write(*name + "tauc.txt", [this](const std::string& path) { WriteBulkTaucFile(data_, path); });
-    files.Commit();
-    GetPlatform().RememberFolder(*name);
 }
 
 }  // namespace optc

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bulk/BulkData.h"
-#include "numerics/Tauc.h"
+#include "ui/TaucPlot.h"
 #include "datafiles/UnitChoices.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"

@@ -8,7 +8,6 @@
 #include "datafiles/PairReader.h"
 #include "datafiles/ImportKind.h"
 #include "datafiles/UnitChoices.h"
-#include "ui/Platform.h"
 
 namespace optc {
 
@@ -43,11 +42,5 @@ struct ChosenSpectrum {
 
 // "No pair of numbers was found in <file name>."
 std::string NoPairsMessage(const std::string& path);
-
-// Shows the open dialog and reads the chosen file. Nothing when the user cancels or
-// names no existing file; nothing either, after the message that says why, when the
-// file is refused or holds no point. File and conversion errors are raised.
-std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mode, SpectrumKind kind,
-                                             UnitChoices units);
 
 }  // namespace optc

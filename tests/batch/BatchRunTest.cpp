@@ -25,7 +25,7 @@
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
-#include "thinfilm/Main_1.h"
+#include "thinfilm/window/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"
 

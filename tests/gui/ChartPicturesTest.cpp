@@ -27,7 +27,7 @@
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
-#include "thinfilm/Main_4View.h"
+#include "thinfilm/window/Main_4View.h"
 #include "ui/Form.h"
 #include "ui/qt/ChartMarks.h"
 #include "ui/qt/ChartWidget.h"

@@ -9,8 +9,8 @@
 #include <cmath>
 #include <memory>
 
-#include "thinfilm/Main_4.h"
-#include "thinfilm/Main_4View.h"
+#include "thinfilm/window/Main_4.h"
+#include "thinfilm/window/Main_4View.h"
 #include "thinfilm/SyntheticFilm.h"
 #include "ui/ScriptedPlatform.h"
 #include "ui/qt/ChartWidget.h"

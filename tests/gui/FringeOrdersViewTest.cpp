@@ -1,7 +1,7 @@
 // Fringe Orders on screen (offscreen platform): the button in the Thin Films window,
 // the dialog's widgets after the example's Calculate, and the dialog shown modally by
 // the real platform with Copy to the real clipboard and Use This Thickness.
-#include "thinfilm/FringeOrdersView.h"
+#include "thinfilm/orders/FringeOrdersView.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,9 +19,9 @@
 #include "numerics/FloatText.h"
 #include "support/ModalRescue.h"
 #include "support/SourceTree.h"
-#include "thinfilm/FringeOrdersText.h"
-#include "thinfilm/Main_1.h"
-#include "thinfilm/Main_1View.h"
+#include "thinfilm/orders/FringeOrdersText.h"
+#include "thinfilm/window/Main_1.h"
+#include "thinfilm/window/Main_1View.h"
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
 #include "ui/qt/QtPlatform.h"

@@ -1,6 +1,6 @@
 // The minima window on screen (offscreen platform): marks set and removed with the
 // mouse on the real chart widget, the readout under the chart, and closing with Ok.
-#include "thinfilm/Main_4View.h"
+#include "thinfilm/window/Main_4View.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "numerics/FloatText.h"
-#include "thinfilm/Main_4.h"
+#include "thinfilm/window/Main_4.h"
 #include "thinfilm/ThinFilmData.h"
 #include "support/ModalRescue.h"
 #include "ui/ScriptedPlatform.h"

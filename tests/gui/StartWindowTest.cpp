@@ -15,8 +15,8 @@
 #include "app/ApplicationView.h"
 #include "app/main_2View.h"
 #include "bulk/Main_3View.h"
-#include "thinfilm/Main_1View.h"
-#include "thinfilm/Main_4View.h"
+#include "thinfilm/window/Main_1View.h"
+#include "thinfilm/window/Main_4View.h"
 
 namespace optc::qt {
 namespace {

@@ -17,8 +17,8 @@
 
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
-#include "thinfilm/Main_1.h"
-#include "thinfilm/Main_1View.h"
+#include "thinfilm/window/Main_1.h"
+#include "thinfilm/window/Main_1View.h"
 #include "ui/qt/ChartWidget.h"
 #include "ui/ScriptedPlatform.h"
 

@@ -10,7 +10,7 @@
 
 #include "bulk/BulkFixture.h"
 #include "support/SourceTree.h"
-#include "thinfilm/Main_4.h"
+#include "thinfilm/window/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
 
 namespace optc::testing {

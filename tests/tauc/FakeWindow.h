@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "numerics/FloatText.h"
-#include "numerics/Tauc.h"
+#include "ui/TaucPlot.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"

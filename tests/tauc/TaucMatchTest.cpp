@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "numerics/FloatText.h"
-#include "numerics/Tauc.h"
+#include "numerics/TaucGap.h"
 
 namespace optc {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "numerics/Errors.h"
-#include "thinfilm/CoefEval.h"
+#include "thinfilm/envelope/CoefEval.h"
 
 namespace optc {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "support/SourceTree.h"
-#include "thinfilm/Main_4.h"
+#include "thinfilm/window/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
 
 namespace optc::testing {

@@ -1,7 +1,7 @@
 // The extremum finder against the exact extrema of synthetic films (a uniform
 // absorbing film on a thick transparent substrate), sampled every 0.5 to 5 nm, with and
 // without Gaussian noise; and on spectra without fringes.
-#include "thinfilm/ExtremumFinder.h"
+#include "thinfilm/extrema/ExtremumFinder.h"
 
 #include <gtest/gtest.h>
 

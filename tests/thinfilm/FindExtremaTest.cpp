@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "SyntheticFilm.h"
-#include "thinfilm/ExtremumFinder.h"
-#include "thinfilm/Main_4.h"
+#include "thinfilm/extrema/ExtremumFinder.h"
+#include "thinfilm/window/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
 
 namespace optc::testing {

@@ -1,7 +1,7 @@
 // The fringe-order stage on its own: the reason for every input it cannot use, and
 // exact extrema of a Cauchy film (positions from 2 n d = m lambda) with their kinds
 // as given, swapped, and with one poor index.
-#include "thinfilm/FringeOrders.h"
+#include "thinfilm/orders/FringeOrders.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 
 #include "SyntheticFilm.h"
 #include "numerics/FloatText.h"
-#include "thinfilm/FringeOrdersText.h"
+#include "thinfilm/orders/FringeOrdersText.h"
 
 namespace optc {
 namespace {

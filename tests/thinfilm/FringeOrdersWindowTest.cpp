@@ -9,10 +9,10 @@
 
 #include "support/DiskFull.h"
 #include "support/SourceTree.h"
-#include "thinfilm/FringeOrdersText.h"
-#include "thinfilm/Main_4.h"
+#include "thinfilm/orders/FringeOrdersText.h"
+#include "thinfilm/window/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
-#include "thinfilm/ThinFilmResults.h"
+#include "thinfilm/envelope/ThinFilmResults.h"
 
 namespace optc::testing {
 namespace {

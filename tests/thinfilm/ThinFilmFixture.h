@@ -13,7 +13,7 @@
 
 #include "numerics/FloatText.h"
 #include "support/TempFolder.h"
-#include "thinfilm/Main_1.h"
+#include "thinfilm/window/Main_1.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"
 

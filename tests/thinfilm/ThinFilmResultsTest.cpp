@@ -14,7 +14,7 @@
 #include "support/TempFolder.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/ThinFilmFixture.h"
-#include "thinfilm/ThinFilmResults.h"
+#include "thinfilm/envelope/ThinFilmResults.h"
 
 namespace optc {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "support/ModalRescue.h"
-#include "thinfilm/Main_4.h"
-#include "thinfilm/Main_4View.h"
+#include "thinfilm/window/Main_4.h"
+#include "thinfilm/window/Main_4View.h"
 #include "thinfilm/ThinFilmData.h"
 #include "ui/ScriptedPlatform.h"
 #include "ui/qt/ChartWidget.h"

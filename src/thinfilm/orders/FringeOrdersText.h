@@ -1,0 +1,26 @@
+#pragma once
+// The fringe orders as text: the result line of the dialog, the table as the dialog
+// shows it (rounded) and as Copy and Save Table write it (every digit), with the
+// program's decimal separator.
+#include <string>
+#include <vector>
+
+#include "thinfilm/orders/FringeOrders.h"
+
+namespace optc {
+
+// "d = 999.2 ± 1.3 nm, 9.992E-5 cm (23 extrema, 2 pairs left out)", with notes on
+// extrema left out, swapped kinds and an ambiguous order; or the reason.
+std::string OrdersResultLine(const FringeOrdersOutcome& outcome);
+
+// A thickness in cm as the Thin Films window shows it: nine decimals, rounded.
+std::string ThicknessCmText(double nm);
+
+// Column headings and cells of one row, rounded for reading or with every digit.
+const std::vector<std::string>& OrdersTableHeadings();
+std::vector<std::string> OrdersTableCells(const FringeOrderRow& row, bool everyDigit);
+
+// The table with its heading line, tab-separated, every digit, one line per row.
+std::vector<std::string> OrdersTableLines(const FringeOrdersResult& result);
+
+}  // namespace optc

@@ -1,0 +1,142 @@
+#pragma once
+// The Thin Films window: its controls, its chart and its handlers. The handlers work
+// on the window's ThinFilmData, which outlives the window's showings.
+#include <functional>
+#include <optional>
+
+#include "ui/TaucPlot.h"
+#include "datafiles/UnitChoices.h"
+#include "thinfilm/orders/FringeOrdersForm.h"
+#include "thinfilm/ThinFilmData.h"
+#include "ui/ChartModel.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+#include "ui/Platform.h"
+
+namespace optc {
+
+class TForm4;
+
+class TForm1 : public Form {
+public:
+    // units reads the start window's unit choices at the moment an import needs them.
+    TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices()> units);
+
+    ThinFilmData& Data() { return data_; }
+
+    // ---- Imports ----
+    Button import1{"import1", "Import Spectrum"};
+    Button Import2{"Import2", "Import Fringes"};
+    Button Button2{"Button2", "Determine Fringes"};
+    StaticText Fileshow1{"Fileshow1", "File1"};
+    StaticText Fileshow2{"Fileshow2", "File2"};
+
+    // ---- Constants and ranges ----
+    Edit Const1{"Const1", "1"};
+    Edit Const2{"Const2", "2"};
+    Edit Tolerance{"Tolerance", "1"};
+    Edit Wstart{"Wstart", "1"};
+    Edit Wend{"Wend", "1"};
+    Edit Estart{"Estart", "1"};
+    Edit Eend{"Eend", "1"};
+    Edit Ytauc1{"Ytauc1", "1"};
+    Edit Ytauc2{"Ytauc2", "1"};
+
+    // ---- Thickness, n estimate and options ----
+    Edit thickness{"thickness", "0"};
+    CheckBox FixThickness{"FixThickness", "Do not calculate d, use input value"};
+    Edit natx{"natx", "633"};  // digits only
+    StaticText n633show{"n633show", "0"};
+    CheckBox not633{"not633", "Do not show any estimated n value"};
+    CheckBox nu633{"nu633", "Use constant n ="};
+    Edit ninp{"ninp", ""};
+    CheckBox FrFTr{"FrFTr", "Use fringes-free Transmission", true};
+    Edit Order{"Order", "2"};
+    Edit envelope{"envelope", "3"};
+
+    // ---- Calculation and optical gap ----
+    Button Calculate{"Calculate", "Calculate"};
+    StaticText EgOutput{"EgOutput", "0"};
+    Button CalculatEg{"CalculatEg", "Eg Calculation"};
+
+    // ---- Graph choice (the four radio buttons exclude only one another) ----
+    RadioGroup RadioGroup1;
+    RadioButton RadioButton1{"RadioButton1", "Refractive Index"};
+    RadioButton RadioButton4{"RadioButton4", "Transmission"};
+    RadioButton RadioButton2{"RadioButton2", "Absorption Coefficient"};
+    CheckBox Direct{"Direct", "Direct Gap Semiconductor"};
+    RadioButton RadioButton3{"RadioButton3", "Tauc Plot"};
+
+    // ---- Chart ----
+    ChartModel Chart1{"Optical Characteristics"};
+    ChartSeries& Series1;  // circle markers
+    ChartSeries& Series2;  // lines from here on
+    ChartSeries& Series3;
+    ChartSeries& Series4;
+    ChartSeries& Series5;
+    StaticText PositionX{"PositionX", "X ="};
+    StaticText PositionY{"PositionY", "Y ="};
+
+    // ---- Results and closing ----
+    Button Button1{"Button1", "Save Results"};
+    Button BitBtn1{"BitBtn1", "Exit"};
+
+    // ---- Fringe orders: the thickness refined from the extrema Calculate used ----
+    Button FringeOrders{"FringeOrders", "Fringe Orders..."};  // enabled by a complete Calculate
+    FringeOrdersForm Orders{GetPlatform()};
+
+    // ---- Handlers: imports ----
+    void import1Click();
+    void Import2Click();
+
+    // ---- Handlers: the calculation ----
+    void CalculateClick();
+
+    // ---- Handlers: options ----
+    void FixThicknessClick();
+    void FrFTrClick();
+    void not633Click();
+    void nu633Click();
+
+    // ---- Handlers: graphs and results files ----
+    void RadioButton1Click();
+    void RadioButton4Click();
+    void RadioButton2Click();
+    void Button1Click();
+
+    // ---- Handlers: Determine Fringes ----
+    // The minima window that Determine Fringes shows; set once by the application.
+    void SetMinimaForm(TForm4& minima) { minima_ = &minima; }
+    void Button2Click();
+
+    // ---- Handlers: Tauc view, optical gap and its window edits ----
+    void RadioButton3Click();
+    void CalculatEgClick();
+    void EstartChange();
+    void EendChange();
+    void Ytauc1Change();
+    void Ytauc2Change();
+    void DirectClick();
+
+    // ---- Handlers: fringe orders ----
+    void FringeOrdersClick();
+
+    // ---- Handlers: chart events ----
+    void Chart1MouseMove(double x, double y);
+    void Chart1DblClick();
+    void Chart1ClickAxis();
+
+private:
+    ThinFilmData& data_;
+    std::function<UnitChoices()> units_;
+    TaucPlot tauc_;  // after the controls and the workspace it refers to
+    TForm4* minima_ = nullptr;
+
+    // What a complete Calculate used, for the fringe orders; forgotten (and the button
+    // disabled) wherever Calculate's results are cleared or the extrema change.
+    void KeepFringesForOrders(int fitTerms);
+    void ForgetFringesForOrders();
+    std::optional<CalculatedFringes> calculated_;
+};
+
+}  // namespace optc
