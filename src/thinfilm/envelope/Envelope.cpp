@@ -6,6 +6,7 @@
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
 #include "thinfilm/envelope/CoefEval.h"
+#include "thinfilm/model/FilmOptics.h"
 
 namespace optc {
 
@@ -28,8 +29,6 @@ ExtremaSplit SplitExtrema(ThinFilmData& d) {
     }
     return s;
 }
-
-double SubstrateTransmission(double nS) { return Div(200.0 * nS, 1.0 + nS * nS); }
 
 namespace {
 
@@ -89,7 +88,7 @@ bool BuildEnvelopes(ThinFilmData& d, const ExtremaSplit& split, int envelopeTerm
 }
 
 void RefractionAtExtrema(ThinFilmData& d, double nS, double tolerance) {
-    const double ts = SubstrateTransmission(nS);
+    const double ts = film::SubstrateTransmissionPercent(nS);
     const double half = (1.0 + nS * nS) / 2.0;
     for (int i = 1; i <= d.ExtCount; ++i) {
         const double tMax = d.EnvMaxTrans[i];

@@ -18,9 +18,6 @@ struct ExtremaSplit {
 ExtremaSplit SplitExtrema(ThinFilmData& data);
 bool FirstIsMaximum(const ThinFilmData& data);
 
-// Transmission of the bare substrate, %: 200 nS / (1 + nS^2).
-double SubstrateTransmission(double nS);
-
 // Fills EnvMin*/EnvMax* at every extremum: straight lines through the first two
 // minima and maxima, then local polynomials of envelopeTerms through three
 // neighbours. Returns false, with the envelopes written so far, when an extremum

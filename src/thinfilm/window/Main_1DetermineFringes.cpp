@@ -6,6 +6,7 @@
 
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
+#include "thinfilm/model/FilmOptics.h"
 #include "thinfilm/window/Main_1.h"
 #include "thinfilm/window/Main_4.h"
 
@@ -55,7 +56,7 @@ void TForm1::Button2Click() {
 
     const double nS = StrToFloat(Const2.Text());
     // Transmission of the bare substrate, in percent.
-    const double ts = Div(Mul(200.0, nS), Add(Mul(nS, nS), 1.0));
+    const double ts = film::SubstrateTransmissionPercent(nS);
 
     // The marks are counted in ExtCount while the window is open; a cancel puts back
     // the count, and nothing else has changed by then.
