@@ -3,6 +3,7 @@
 // a Cauchy index n = a + b / lambda^2, an exponential absorption edge over an optional
 // constant weak absorption, and the fringe extrema found on it by a plain search or
 // exactly. Shared by the tests and the benchmark.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -26,17 +27,68 @@ struct Film {
     }
     double AlphaD(double lambda) const { return Alpha(lambda) * thicknessNm * 1e-7; }
 
-    // T in percent: A x / (B - C x cos(phi) + D x^2), phi = 4 pi n d / lambda.
-    double Transmission(double lambda) const {
+    // What a real film and instrument add, both 0 for the ideal film: the thickness
+    // varies uniformly over thicknessNm +- spreadNm across the light spot, and the
+    // instrument's band is a triangle of full width at half maximum slitNm.
+    double spreadNm = 0.0;
+    double slitNm = 0.0;
+
+    // T in percent of a uniform film of thickness d: A x / (B - C x cos(phi) + D x^2),
+    // phi = 4 pi n d / lambda.
+    double UniformTransmission(double lambda, double d) const {
         const double n = Index(lambda);
         const double s = substrate;
-        const double x = std::exp(-Alpha(lambda) * thicknessNm * 1e-7);
+        const double x = std::exp(-Alpha(lambda) * d * 1e-7);
         const double A = 16 * n * n * s;
         const double B = std::pow(n + 1, 3) * (n + s * s);
         const double C = 2 * (n * n - 1) * (n * n - s * s);
         const double D = std::pow(n - 1, 3) * (n - s * s);
-        const double phi = 4 * M_PI * n * thicknessNm / lambda;
+        const double phi = 4 * M_PI * n * d / lambda;
         return 100 * A * x / (B - C * x * std::cos(phi) + D * x * x);
+    }
+
+    // The film as measured: averaged over the thickness spread, then over the band,
+    // each by brute quadrature (Gauss-Legendre on pieces short against a fringe), so
+    // that this truth shares nothing with the program's closed forms.
+    double Transmission(double lambda) const {
+        if (slitNm <= 0.0) return SpreadTransmission(lambda);
+        // A triangle of full width w at half maximum has its feet at +-w.
+        const double fringe = lambda * lambda / (2 * Index(lambda) * (thicknessNm + spreadNm));
+        const int pieces = 2 * std::max(2, static_cast<int>(std::ceil(4 * slitNm / fringe)));
+        double sum = 0.0;
+        GaussLegendre(-slitNm, slitNm, pieces, [&](double u, double w) {
+            sum += w * (1 - std::fabs(u) / slitNm) / slitNm * SpreadTransmission(lambda + u);
+        });
+        return sum;
+    }
+
+private:
+    double SpreadTransmission(double lambda) const {
+        if (spreadNm <= 0.0) return UniformTransmission(lambda, thicknessNm);
+        const double phaseSpan = 8 * M_PI * Index(lambda) * spreadNm / lambda;
+        const int pieces = std::max(2, static_cast<int>(std::ceil(4 * phaseSpan / (2 * M_PI))));
+        double sum = 0.0;
+        GaussLegendre(thicknessNm - spreadNm, thicknessNm + spreadNm, pieces,
+                      [&](double d, double w) { sum += w * UniformTransmission(lambda, d); });
+        return sum / (2 * spreadNm);
+    }
+
+    // Eight-point Gauss-Legendre on each of `pieces` equal parts of [from, to]: calls
+    // add(abscissa, weight).
+    template <class Add>
+    static void GaussLegendre(double from, double to, int pieces, Add add) {
+        static const double node[4] = {0.1834346424956498, 0.5255324099163290, 0.7966664774136267,
+                                       0.9602898564975363};
+        static const double weight[4] = {0.3626837833783620, 0.3137066458778873, 0.2223810344533745,
+                                         0.1012285362903763};
+        const double h = (to - from) / pieces;
+        for (int p = 0; p < pieces; ++p) {
+            const double mid = from + (p + 0.5) * h;
+            for (int k = 0; k < 4; ++k) {
+                add(mid - node[k] * h / 2, weight[k] * h / 2);
+                add(mid + node[k] * h / 2, weight[k] * h / 2);
+            }
+        }
     }
 };
 
