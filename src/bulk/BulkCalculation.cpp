@@ -122,7 +122,7 @@ void ResampleOntoCommonGrid(BulkData& d) {
     d.AbsCount = 0;
     // Without a positive step the passes would never leave their first window, and a
     // window needs three points.
-    if (!(h > 0.0) || n < 3 || m < 3) throw ResampleRefused(kResampleRefusedMessage);
+    if (!(h > 0.0) || n < 3 || m < 3) throw ResampleRefused(BulkMessage::ResampleRefused);
 
     // Transmission pass: windows start one point before j, so a grid value between two
     // measured wavelengths uses the next longer one as the third point. A pass that
@@ -190,7 +190,7 @@ void ResampleOntoCommonGrid(BulkData& d) {
 
     // Both passes wanted to go on: the common grid itself does not fit (this is also
     // where a step too small to change x ends).
-    if (fullT && fullR) throw ResampleRefused(kGridCapacityMessage);
+    if (fullT && fullR) throw ResampleRefused(BulkMessage::GridCapacity);
     d.AbsCount = nT < nR ? nT : nR;
 }
 

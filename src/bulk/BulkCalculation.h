@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bulk/BulkData.h"
+#include "bulk/BulkMessages.h"
 
 namespace optc {
 
@@ -16,20 +17,15 @@ enum class ReflectionSource {
     Spectrum,   // the imported reflection spectrum
 };
 
-// Messages shown when the two spectra cannot be brought onto one grid.
-inline constexpr const char* kResampleRefusedMessage =
-    "Unable to resample the spectra onto a common grid: each needs at least three points "
-    "with distinct first and last wavelengths.";
-inline constexpr const char* kGridCapacityMessage = "The common grid would exceed 100000 points.";
-// Shown when the constant reflection typed is not a reflection of one face.
-inline constexpr const char* kReflectionRangeMessage =
-    "Enter valid value of Reflection R = const: from 0 up to, but not including, 100 %";
-
 // Raised by the resampling when it cannot build the common grid. The window shows the
 // text in a message box, as it does for its other input checks.
 class ResampleRefused : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ResampleRefused(BulkMessage id) : std::runtime_error(BulkMessageText(id)), id_(id) {}
+    BulkMessage Id() const { return id_; }
+
+private:
+    BulkMessage id_;
 };
 
 // Photon energy in eV of a wavelength in nm; 0 for a wavelength of 0 or below.

@@ -69,6 +69,36 @@ void TForm3::Message(const std::string& text) {
     GetPlatform().ShowMessage(text);
 }
 
+void TForm3::StopWith(BulkMessage id, const std::string& text) {
+    Message(text);
+    if (!outcome_.stop) outcome_.stop = Stop<BulkMessage>{id, text, ""};
+}
+
+void TForm3::EventBegins() { outcome_.stop.reset(); }
+
+void TForm3::EventEnds() {
+    outcome_.specCount = data_.SpecCount;
+    outcome_.absCount = data_.AbsCount;
+    outcome_.reflCount = data_.ReflCount;
+    outcome_.egEv = tauc_.Gap();
+    if (LastEventError() && !outcome_.stop)
+        outcome_.stop = Stop<BulkMessage>{BulkMessage::Error, LastEventError()->text, LastEventError()->typed};
+}
+
+void TForm3::CalculatEgClick() {
+    tauc_.CalculatEgClick();
+    if (!tauc_.EgStop()) return;
+    const auto id = [](TaucMessage message) {
+        switch (message) {
+            case TaucMessage::ReversedBounds: return BulkMessage::EgReversedBounds;
+            case TaucMessage::TooFewPoints: return BulkMessage::EgTooFewPoints;
+            case TaucMessage::NoPositiveGap: return BulkMessage::EgNoPositiveGap;
+        }
+        return BulkMessage::Error;
+    };
+    outcome_.stop = Stop<BulkMessage>{id(*tauc_.EgStop()), TaucMessageText(*tauc_.EgStop()), ""};
+}
+
 void TForm3::ClearChart() {
     Series1.Clear();
     Series2.Clear();
@@ -91,8 +121,9 @@ void TForm3::InpRClick() {
 }
 
 void TForm3::CalculateClick() {
+    outcome_.thicknessCm.reset();
     data_.GraphMode = 0;
-    EgOutput.SetText("");
+    tauc_.ClearGap();
     Direct.SetChecked(false);
     data_.ClearDerived();
 
@@ -100,17 +131,17 @@ void TForm3::CalculateClick() {
     // would give an absorption of the wrong sign, or none at all.
     double thickness = StrToFloat(Thickness.Text());
     if (thickness <= 0.0) {
-        Message("Wrong thickness value!");
+        StopWith(BulkMessage::WrongThickness);
         return;
     }
     double n = StrToFloat(Refrn633.Text());
     if (n <= 0.0) {
-        Message("Enter valid value of Refractive Index");
+        StopWith(BulkMessage::InvalidIndex);
         return;
     }
     double n0 = StrToFloat(Const1.Text());
     if (n0 <= 0.0) {
-        Message("Enter valid values of Environmental Refractive Indexes");
+        StopWith(BulkMessage::InvalidEnvironmentIndex);
         return;
     }
     // A face reflects from none to nearly all of the light: 100 % would leave nothing
@@ -118,7 +149,7 @@ void TForm3::CalculateClick() {
     const bool constantR = !InpN.Checked() && InpR.Checked();
     const double reflPercent = constantR ? StrToFloat(Refl.Text()) : 0.0;
     if (constantR && !(reflPercent >= 0.0 && reflPercent < 100.0)) {
-        Message(kReflectionRangeMessage);
+        StopWith(BulkMessage::ReflectionRange);
         return;
     }
 
@@ -142,7 +173,7 @@ void TForm3::CalculateClick() {
         try {
             AbsorptionFromSpectrum(data_);
         } catch (const ResampleRefused& refused) {
-            Message(refused.what());
+            StopWith(refused.Id(), refused.what());
             return;
         }
     }
@@ -151,6 +182,7 @@ void TForm3::CalculateClick() {
     Eend.SetEnabled(true);
     Ytauc1.SetEnabled(true);
     Ytauc2.SetEnabled(true);
+    outcome_.thicknessCm = thickness;
 }
 
 }  // namespace optc

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "bulk/BulkData.h"
+#include "bulk/BulkOutcome.h"
 #include "ui/TaucPlot.h"
 #include "datafiles/UnitChoices.h"
 #include "ui/ChartModel.h"
@@ -20,6 +21,8 @@ public:
     TForm3(Platform& platform, BulkData& data, std::function<UnitChoices()> units);
 
     BulkData& Data() { return data_; }
+    // The window's results and what stopped its last event, as values.
+    const BulkOutcome& Outcome() const { return outcome_; }
 
     // Imports.
     Button import1{"import1", "Import T Spectrum"};
@@ -68,7 +71,7 @@ public:
     void RadioButton1Click();
     void RadioButton2Click();
     void RadioButton3Click() { tauc_.RadioButton3Click(); }
-    void CalculatEgClick() { tauc_.CalculatEgClick(); }
+    void CalculatEgClick();
     void EstartChange() { tauc_.EstartChange(); }
     void EendChange() { tauc_.EendChange(); }
     void Ytauc1Change() { tauc_.Ytauc1Change(); }
@@ -79,9 +82,16 @@ public:
     void Chart1ClickAxis();
     void Button1Click();
 
+protected:
+    void EventBegins() override;
+    void EventEnds() override;
+
 private:
     // A message box for an input check; the chart shows the state reached so far.
     void Message(const std::string& text);
+    // The same for a message of the window's catalogue that ends the event.
+    void StopWith(BulkMessage id, const std::string& text);
+    void StopWith(BulkMessage id) { StopWith(id, BulkMessageText(id)); }
     void ClearChart();
     // The start of every graph: GraphMode 0, empty series, linear automatic axes, titles.
     void StartGraph(const std::string& bottomTitle, const std::string& leftTitle);
@@ -89,6 +99,7 @@ private:
     BulkData& data_;
     std::function<UnitChoices()> units_;
     TaucPlot tauc_;
+    BulkOutcome outcome_;
 };
 
 }  // namespace optc

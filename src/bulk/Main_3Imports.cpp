@@ -11,11 +11,15 @@ namespace optc {
 
 void TForm3::import1Click() {
     // A cancelled dialog or a refused file changes nothing.
-    const auto chosen = ChooseSpectrum(GetPlatform(), RestartMode::Below100, SpectrumKind::Transmission, units_());
+    std::string refusal;
+    const auto chosen =
+        ChooseSpectrum(GetPlatform(), RestartMode::Below100, SpectrumKind::Transmission, units_(), &refusal);
+    if (!refusal.empty()) outcome_.stop = Stop<BulkMessage>{BulkMessage::SpectrumRefused, refusal, ""};
     if (!chosen) return;
+    outcome_.thicknessCm.reset();
 
     Fileshow1.SetText("");
-    EgOutput.SetText("");
+    tauc_.ClearGap();
     ClearChart();
     data_.ClearForTransImport();
     data_.SpecAscending = 0;
@@ -31,13 +35,17 @@ void TForm3::import1Click() {
 }
 
 void TForm3::Import2Click() {
-    const auto chosen = ChooseSpectrum(GetPlatform(), RestartMode::Always, SpectrumKind::Reflection, units_());
+    std::string refusal;
+    const auto chosen =
+        ChooseSpectrum(GetPlatform(), RestartMode::Always, SpectrumKind::Reflection, units_(), &refusal);
+    if (!refusal.empty()) outcome_.stop = Stop<BulkMessage>{BulkMessage::ReflectionRefused, refusal, ""};
     if (!chosen) return;
+    outcome_.thicknessCm.reset();
 
     data_.ReflCount = 0;
     data_.ClearForReflImport();
     Fileshow2.SetText("");
-    EgOutput.SetText("");
+    tauc_.ClearGap();
     // The reflection spectrum becomes the source.
     InpR.SetChecked(false);
     InpN.SetChecked(false);

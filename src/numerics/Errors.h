@@ -3,6 +3,7 @@
 // raised as one of these and reported by the window's standard error box with what().
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace optc {
 
@@ -34,10 +35,14 @@ public:
     EOverflow() : Error("Floating point overflow") {}
 };
 
-// A typed text that is not a number.
+// A typed text that is not a number; Typed() is that text.
 class EConvertError : public Error {
 public:
-    using Error::Error;
+    EConvertError(const std::string& message, std::string typed) : Error(message), typed_(std::move(typed)) {}
+    const std::string& Typed() const { return typed_; }
+
+private:
+    std::string typed_;
 };
 
 // File errors: "File not found", "File access denied", "Disk full",

@@ -267,11 +267,11 @@ void ToDecimal15(long double value, Decimal15& d) {
 }
 
 [[noreturn]] void InvalidFloat(const std::string& text) {
-    throw EConvertError("'" + text + "' is not a valid floating point value");
+    throw EConvertError("'" + text + "' is not a valid floating point value", text);
 }
 
 [[noreturn]] void InvalidInteger(const std::string& text) {
-    throw EConvertError("'" + text + "' is not a valid integer value");
+    throw EConvertError("'" + text + "' is not a valid integer value", text);
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -8,24 +8,26 @@
 namespace optc {
 
 std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mode, SpectrumKind kind,
-                                             UnitChoices units) {
+                                             UnitChoices units, std::string* refusal) {
+    const auto refuse = [&](const std::string& text) {
+        if (refusal) *refusal = text;
+        platform.ShowMessage(text);
+        return std::nullopt;
+    };
     const auto path = platform.OpenFileDialog(kSpectrumFilter);
     if (!path || !platform.FileExists(*path)) return std::nullopt;
 
-    // One table for every import, as the workspaces are made once: its pages stay
-    // mapped, so reading the next file costs no fresh memory.
-    static PairTable pairs;
+    // One table for every import of a thread, as the workspaces are made once: its
+    // pages stay mapped, so reading the next file costs no fresh memory. Batch runs
+    // analyse spectra on several threads at once, each with its own table.
+    thread_local PairTable pairs;
     SpectrumFileInfo info;
     try {
         info = ReadSpectrumFile(*path, mode, kind, pairs);
-    } catch (const FileRefusal& refusal) {
-        platform.ShowMessage(refusal.what());
-        return std::nullopt;
+    } catch (const FileRefusal& refused) {
+        return refuse(refused.what());
     }
-    if (pairs.count == 0 || !pairs.anyNumberPair) {
-        platform.ShowMessage(NoPairsMessage(*path));
-        return std::nullopt;
-    }
+    if (pairs.count == 0 || !pairs.anyNumberPair) return refuse(NoPairsMessage(*path));
     if (info.fileUnits.empty()) {
         const auto n = static_cast<std::size_t>(pairs.count);
         ApplyUnitConversions(std::span<double>(pairs.x.get(), n), std::span<double>(pairs.y.get(), n), units);

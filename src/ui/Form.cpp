@@ -2,18 +2,31 @@
 
 #include <exception>
 
+#include "numerics/Errors.h"
 #include "ui/ChartModel.h"
 
 namespace optc {
 
 void Form::Dispatch(const std::function<void()>& handler) {
+    const bool outermost = eventDepth_ == 0;
+    if (outermost) {
+        eventError_.reset();
+        EventBegins();
+    }
+    ++eventDepth_;
     try {
         handler();
     } catch (const std::exception& e) {
         FlushCharts();
+        if (!eventError_) {
+            const auto* convert = dynamic_cast<const EConvertError*>(&e);
+            eventError_ = EventError{e.what(), convert ? convert->Typed() : std::string()};
+        }
         platform_.ShowError(e.what());
     }
+    --eventDepth_;
     FlushCharts();
+    if (outermost) EventEnds();
 }
 
 void Form::Close() {

@@ -1,6 +1,7 @@
 #pragma once
 // Base of the form logic of every window: the one door for user events.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,15 @@ public:
     // the form are redrawn once afterwards.
     void Dispatch(const std::function<void()>& handler);
 
+    // The error box that ended the last event of this form (the first one, when a
+    // handler it ran in turn failed as well): its text, and for a text that is not a
+    // number that text as typed.
+    struct EventError {
+        std::string text;
+        std::string typed;
+    };
+    const std::optional<EventError>& LastEventError() const { return eventError_; }
+
     // The charts whose observers learn of changes once per dispatched event.
     void AddChart(ChartModel& chart) { charts_.push_back(&chart); }
     // Tells the charts' observers about changes made so far (also before a modal
@@ -42,11 +52,19 @@ public:
     void Close();
     void ObserveClose(std::function<void()> observer) { closeObservers_.push_back(std::move(observer)); }
 
+protected:
+    // Run by Dispatch around an event that does not run inside another event of this
+    // form: a window fills its outcome as each event ends.
+    virtual void EventBegins() {}
+    virtual void EventEnds() {}
+
 private:
     Platform& platform_;
     std::string caption_;
     std::vector<ChartModel*> charts_;
     bool shown_ = false;
+    int eventDepth_ = 0;
+    std::optional<EventError> eventError_;
     std::vector<std::function<void()>> closeObservers_;
 };
 

@@ -7,11 +7,13 @@ namespace optc {
 void ScriptedPlatform::ShowMessage(const std::string& text) {
     messages.push_back(text);
     log.push_back("message: " + text);
+    shown.push_back(text);
 }
 
 void ScriptedPlatform::ShowError(const std::string& text) {
     errors.push_back(text);
     log.push_back("error: " + text);
+    shown.push_back(text);
 }
 
 namespace {

@@ -17,6 +17,8 @@ class ScriptedPlatform : public Platform {
 public:
     // Every message box and error box, in order, prefixed "message: " or "error: ".
     std::vector<std::string> log;
+    // The texts of the same boxes, in the same order.
+    std::vector<std::string> shown;
     std::vector<std::string> messages;
     std::vector<std::string> errors;
 

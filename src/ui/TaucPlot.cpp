@@ -10,12 +10,6 @@ namespace optc {
 
 namespace {
 
-const char* const kReversedBounds =
-    "Unable to calculate Eg! The minimum value is greater than maximum one! Please, check them";
-const char* const kTooFewPoints =
-    "Unable to calculate Eg! There is not enouph points for tangent line! Please, increase eV region";
-const char* const kNoPositiveGap = "The fitted line gives no positive optical gap: choose another energy range.";
-
 // A point of the fitted line. Both coefficients and the energy are finite, so only
 // an overflow of the product or the sum can go wrong.
 double LineAt(const CoefVector& line, double energy) {
@@ -41,8 +35,18 @@ void TaucPlot::SetTitles() {
 }
 
 void TaucPlot::ClearOutputAndLine() {
-    c_.EgOutput.SetText("");
+    ClearGap();
     ClearCoef(d_.TaucLine);
+}
+
+void TaucPlot::ClearGap() {
+    c_.EgOutput.SetText("");
+    gap_.reset();
+}
+
+void TaucPlot::Say(TaucMessage id) {
+    stop_ = id;
+    c_.platform.ShowMessage(TaucMessageText(id));
 }
 
 void TaucPlot::AddCurve(bool withLine) {
@@ -92,6 +96,7 @@ void TaucPlot::RadioButton3Click() {
 }
 
 void TaucPlot::CalculatEgClick() {
+    stop_.reset();
     ClearCoef(d_.TaucLine);
     d_.GraphMode = 1;
     if (!c_.RadioButton3.Checked()) c_.RadioButton3.SetChecked(true);
@@ -108,7 +113,7 @@ void TaucPlot::CalculatEgClick() {
     d_.EgYStart = StrToFloat(c_.Ytauc1.Text());
     d_.EgYEnd = StrToFloat(c_.Ytauc2.Text());
     if (!(d_.EgEEnd >= d_.EgEStart)) {
-        c_.platform.ShowMessage(kReversedBounds);
+        Say(TaucMessage::ReversedBounds);
         return;
     }
 
@@ -125,7 +130,7 @@ void TaucPlot::CalculatEgClick() {
         d_.EgTauc[m] = d_.Tauc[i];
     }
     if (m < 2) {
-        c_.platform.ShowMessage(kTooFewPoints);
+        Say(TaucMessage::TooFewPoints);
         return;
     }
 
@@ -136,11 +141,12 @@ void TaucPlot::CalculatEgClick() {
     // to no absorption edge: it is not kept as the current line either.
     if (!(TruncatedGap(gap) > 0.0L)) {
         ClearCoef(d_.TaucLine);
-        c_.platform.ShowMessage(kNoPositiveGap);
+        Say(TaucMessage::NoPositiveGap);
         return;
     }
     d_.Eg = gap;
     c_.EgOutput.SetText(FloatToStr(TruncatedGap(d_.Eg)));
+    gap_ = gap;
 
     ChartSeries& points = c_.Chart1.Series(0);
     ChartSeries& line = c_.Chart1.Series(1);
@@ -203,7 +209,7 @@ void TaucPlot::DirectClick() {
     ClearCoef(d_.TaucLine);
     d_.GraphMode = 0;
     ClearSeries();
-    c_.EgOutput.SetText("");
+    ClearGap();
 }
 
 void TaucPlot::RedrawOnDblClick() {

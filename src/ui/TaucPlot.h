@@ -11,12 +11,14 @@
 // the window's Form::Dispatch reports them.
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "numerics/Arrays.h"
 #include "numerics/TaucGap.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
 #include "ui/Platform.h"
+#include "ui/TaucMessages.h"
 
 namespace optc {
 
@@ -94,11 +96,20 @@ public:
 
     const TaucRules& Rules() const { return rules_; }
 
+    // The fitted gap in eV while the window shows it (full precision; the window
+    // shows it cut to four decimals), and the message that ended the last Eg
+    // Calculation.
+    const std::optional<double>& Gap() const { return gap_; }
+    const std::optional<TaucMessage>& EgStop() const { return stop_; }
+    // Empties the shown gap (EgOutput), as the windows' handlers do when its results go.
+    void ClearGap();
+
 private:
     bool LineIsCurrent() const;
     void ClearSeries();
     void SetTitles();
     void ClearOutputAndLine();
+    void Say(TaucMessage id);
     // The partner search of the linked edits. ownIsEnergy: the edit holds an energy.
     void LinkedChange(Edit& own, double& ownBound, bool ownIsEnergy, OrdinateEdit ordinateEdit,
                       double& partnerBound, Edit& partner);
@@ -109,6 +120,8 @@ private:
     TaucData d_;
     TaucControls c_;
     TaucRules rules_;
+    std::optional<double> gap_;
+    std::optional<TaucMessage> stop_;
 };
 
 }  // namespace optc

@@ -94,6 +94,18 @@ struct Windows {
         Click(Form1, Form1.FringeOrders);
         return Form1.Orders.Outcome();
     }
+    // The numbers of the window's outcome as the summary writes them.
+    static std::string Real(const std::optional<double>& value) { return value ? FloatToStr(*value) : "null"; }
+    static std::string Results(const std::optional<double>& cm, const std::optional<double>& natNm,
+                               const std::optional<double>& n, const std::optional<double>& eg) {
+        return "{\"thicknessNm\": " + Real(cm ? std::optional<double>(*cm * 1e7) : std::nullopt) +
+               ", \"thicknessCm\": " + Real(cm) + ", \"natNm\": " + Real(natNm) + ", \"n\": " + Real(n) +
+               ", \"egEv\": " + Real(eg) + "}";
+    }
+    std::string ThinResults() const {
+        const ThinFilmOutcome& o = Form1.Outcome();
+        return Results(o.thicknessCm, o.nAtNat ? std::optional<double>(o.natNm) : std::nullopt, o.nAtNat, o.egEv);
+    }
     std::string ThinSummary(const std::optional<std::string>& message = std::nullopt) {
         const ThinFilmData& d = *thinData;
         return Head(message) + ", \"thickness\": " + Q(Form1.thickness.Text()) +
@@ -102,7 +114,7 @@ struct Windows {
                ", \"DispCount\": " + std::to_string(d.DispCount) + ", \"RangeCount\": " +
                std::to_string(d.RangeCount) + ", \"FitCount\": " + std::to_string(d.FitCount) +
                ", \"Wstart\": " + Q(Form1.Wstart.Text()) + ", \"Wend\": " + Q(Form1.Wend.Text()) +
-               ", \"not633\": " + (Form1.not633.Checked() ? "true" : "false") +
+               ", \"not633\": " + (Form1.not633.Checked() ? "true" : "false") + ", \"results\": " + ThinResults() +
                ", \"fringeOrders\": " + FringeOrdersJson(Orders()) + "}\n";
     }
     std::string BulkSummary(const std::optional<std::string>& message = std::nullopt) const {
@@ -110,7 +122,8 @@ struct Windows {
         return Head(message) + ", \"thickness\": " + Q(Form3.Thickness.Text()) + ", \"n633show\": null" +
                ", \"EgOutput\": " + Q(Form3.EgOutput.Text()) + ", \"SpecCount\": " + std::to_string(d.SpecCount) +
                ", \"ExtCount\": null, \"DispCount\": null, \"AbsCount\": " + std::to_string(d.AbsCount) +
-               ", \"ReflCount\": " + std::to_string(d.ReflCount) + "}\n";
+               ", \"ReflCount\": " + std::to_string(d.ReflCount) + ", \"results\": " +
+               Results(Form3.Outcome().thicknessCm, std::nullopt, std::nullopt, Form3.Outcome().egEv) + "}\n";
     }
 };
 
@@ -517,7 +530,8 @@ TEST_F(BatchTest, FringeOrdersInTheSummaryAndItsTableWithOrders) {
     EXPECT_NE(at, std::string::npos) << summary;
     EXPECT_TRUE(summary.ends_with(", \"used\": false}]}}\n")) << summary;
     EXPECT_NEAR(r.thicknessNm, 2000, 4);
-    EXPECT_EQ(std::count(summary.begin(), summary.end(), '{'), 2 + 18);
+    // The summary, its results, the fringe orders and their 18 rows.
+    EXPECT_EQ(std::count(summary.begin(), summary.end(), '{'), 3 + 18);
     EXPECT_EQ(summary.find("nan"), std::string::npos);
     EXPECT_EQ(summary.find("inf"), std::string::npos);
 

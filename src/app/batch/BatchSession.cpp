@@ -1,57 +1,13 @@
 #include "app/batch/BatchSession.h"
 
 #include <algorithm>
-#include <set>
 
 #include "app/batch/BatchSummary.h"
-#include "datafiles/CsvSpectrum.h"
-#include "datafiles/PairReader.h"
+#include "app/batch/StopOptions.h"
 #include "datafiles/ResultsFileSet.h"
 #include "thinfilm/extrema/FringesFile.h"
 
 namespace optc {
-
-namespace {
-
-// The one message of a calculation that lets it go on, and the import's notes on a
-// file that did not fit or had more columns: none ends the handler that shows it.
-const std::set<std::string>& MessagesThatGoOn() {
-    static const std::set<std::string> texts = {
-        "Unable to calculate n at given wavelength! Press Ok to continue without estimating it",
-        kTooManyPointsMessage,
-        kMoreColumnsMessage,
-    };
-    return texts;
-}
-
-// The options a stopping message of a calculation or a gap fit is about, by the
-// message's opening words (the texts are the windows' own).
-const std::vector<std::pair<std::string, std::vector<std::string>>>& OptionsOfMessages() {
-    static const std::vector<std::pair<std::string, std::vector<std::string>>> table = {
-        {"Enter valid values of constant Refractive Indexes", {"--n0", "--ns"}},
-        {"Polynom order should be within 0 and 10", {"--order"}},
-        {"Polynom order should be within 0 and 5", {"--envelope"}},
-        {"Not enouph fringers!", {"--fringes"}},
-        {"The fringe extrema ", {"--fringes"}},
-        {"Too many fringe extrema", {"--fringes"}},
-        {"Not enouph fringers included!", {"--wstart", "--wend"}},
-        {"The wavelength range for n calculations", {"--wstart", "--wend"}},
-        {"Enter valid thickness value d", {"--thickness"}},
-        {"Enter valid values of Refractive Index n", {"--constant-n"}},
-        {"Not acceptable (negative) lambda value!", {"--spectrum"}},
-        {"Wrong thickness value!", {"--thickness"}},
-        {"Enter valid value of Refractive Index", {"--constant-n"}},
-        {"Enter valid values of Environmental Refractive Indexes", {"--n0"}},
-        {"Enter valid value of Reflection", {"--constant-r"}},
-        {"Unable to resample the spectra", {"--spectrum", "--reflection"}},
-        {"The common grid would exceed", {"--spectrum", "--reflection"}},
-        {"Unable to calculate Eg!", {"--eg"}},
-        {"The fitted line gives no positive optical gap", {"--eg"}},
-    };
-    return table;
-}
-
-}  // namespace
 
 int BatchSession::Run(std::ostream& out) {
     if (o_.waveNumber) User(Form2, [this] { Form2.RadioButton2.Click(); });
@@ -87,17 +43,32 @@ int BatchSession::Run(std::ostream& out) {
     return stop_ ? kBatchStopped : kBatchDone;
 }
 
-std::string BatchSession::SubjectOf(const std::string& text) const {
-    for (const auto& [opening, options] : OptionsOfMessages())
-        if (text.rfind(opening, 0) == 0) return NameOptions(o_, options);
-    // "'<text>' is not a valid floating point value": the option that gave the text.
-    const std::size_t quoteEnd = text.find("' is not a valid ");
-    if (text.rfind('\'', 0) == 0 && quoteEnd != std::string::npos) {
-        const std::string typed = text.substr(1, quoteEnd - 1);
+std::string BatchSession::SubjectOf(const std::vector<const char*>& options, const std::string& typed) const {
+    if (!options.empty()) return NameOptions(o_, std::vector<std::string>(options.begin(), options.end()));
+    // A text that is not a number: the option that gave it.
+    if (!typed.empty()) {
         for (const auto& [name, values] : o_.given)
             if (std::find(values.begin(), values.end(), typed) != values.end()) return name + " " + Joined(values);
     }
     return step_;
+}
+
+void BatchSession::NoteStop(Form& form) {
+    if (stop_) return;
+    if (&form == &Form1) {
+        if (const auto& s = Form1.Outcome().stop) {
+            stop_ = s->text;
+            stopSubject_ = SubjectOf(OptionsOf(s->id), s->typed);
+        }
+    } else if (&form == &Form3) {
+        if (const auto& s = Form3.Outcome().stop) {
+            stop_ = s->text;
+            stopSubject_ = SubjectOf(OptionsOf(s->id), s->typed);
+        }
+    } else if (const auto& e = form.LastEventError()) {
+        stop_ = e->text;
+        stopSubject_ = SubjectOf({}, e->typed);
+    }
 }
 
 bool BatchSession::User(Form& form, const std::function<void()>& event) {
@@ -105,19 +76,8 @@ bool BatchSession::User(Form& form, const std::function<void()>& event) {
 }
 
 bool BatchSession::Perform(Form& form, const std::function<void()>& event) {
-    const std::size_t before = platform_.log.size();
     form.Dispatch(event);
-    for (std::size_t i = before; i < platform_.log.size() && !stop_; ++i) {
-        const std::string& entry = platform_.log[i];
-        static const std::string error = "error: ", message = "message: ";
-        if (entry.compare(0, error.size(), error) == 0) {
-            stop_ = entry.substr(error.size());
-        } else if (entry.compare(0, message.size(), message) == 0) {
-            std::string text = entry.substr(message.size());
-            if (!MessagesThatGoOn().count(text)) stop_ = std::move(text);
-        }
-        if (stop_) stopSubject_ = SubjectOf(*stop_);
-    }
+    NoteStop(form);
     return !stop_;
 }
 
@@ -226,14 +186,14 @@ void BatchSession::OrdersSteps() {
     if (!f.FringeOrders.Enabled()) return;
     FringeOrdersForm& dialog = f.Orders;
     platform_.modalScripts.push_back([this, &dialog](Form&) {
-        orders_ = dialog.Outcome();
-        if (o_.orders && orders_->result) {
+        const FringeOrdersOutcome& orders = dialog.Outcome();
+        if (o_.orders && orders.result) {
             platform_.saveAnswers.clear();
             platform_.saveAnswers.push_back(*o_.orders);
             Perform(dialog, [&dialog] { dialog.SaveTable.Click(); });
             platform_.saveAnswers.clear();
         } else if (o_.orders && !stop_) {
-            stop_ = orders_->reason;
+            stop_ = orders.reason;
             stopSubject_ = "--orders " + *o_.orders;
         }
         Perform(dialog, [&dialog] { dialog.CloseButton.Click(); });
@@ -250,13 +210,8 @@ void BatchSession::Save(Form& form, Button& button) {
 }
 
 void BatchSession::WriteSummary(std::ostream& out, bool thin) {
-    std::vector<std::string> notes;
-    for (const std::string& entry : platform_.log) {
-        const std::size_t colon = entry.find(": ");
-        notes.push_back(colon == std::string::npos ? entry : entry.substr(colon + 2));
-    }
-    const SummaryHead head{stop_, notes};
-    out << (thin ? ThinFilmSummary(head, Form1, orders_) : BulkSummary(head, Form3)) << "\n";
+    const SummaryHead head{stop_, platform_.shown};
+    out << (thin ? ThinFilmSummary(head, Form1) : BulkSummary(head, Form3)) << "\n";
 }
 
 }  // namespace optc

@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "app/batch/BatchCommandLine.h"
@@ -28,13 +29,14 @@ public:
 private:
     // What the next steps work on, named for a message that stops the run there.
     void Step(std::string subject) { step_ = std::move(subject); }
-    // The option or file a stopping text is about: known messages by their options, a
-    // text that is not a number by the option that gave it, anything else by its step.
-    std::string SubjectOf(const std::string& text) const;
+    // The option or file a stop is about: a message by its options, a text that is not a
+    // number by the option that gave it, anything else by the step.
+    std::string SubjectOf(const std::vector<const char*>& options, const std::string& typed) const;
+    // The first stop of the run, as the form that ran the last event tells it.
+    void NoteStop(Form& form);
     // Runs one user event through the window's door, unless the run has stopped.
     bool User(Form& form, const std::function<void()>& event);
-    // Runs the event whatever happened before. True while nothing has stopped the
-    // run: a new error, or a new message other than those that let a handler go on.
+    // Runs the event whatever happened before. True while nothing has stopped the run.
     bool Perform(Form& form, const std::function<void()>& event);
     bool Click(Form& form, Button& button);
     // A click on an import whose open dialog answers with `path`, the file of `option`.
@@ -71,7 +73,6 @@ private:
     std::optional<std::string> stop_;  // the first stopping message or error
     std::string stopSubject_;
     std::string step_;
-    std::optional<FringeOrdersOutcome> orders_;  // what the Fringe Orders dialog showed
 
     ScriptedPlatform platform_;
     Application app_{platform_};

@@ -1,9 +1,7 @@
 #include "app/batch/BatchSummary.h"
 
-#include "bulk/BulkData.h"
 #include "bulk/Main_3.h"
 #include "datafiles/JsonWriter.h"
-#include "thinfilm/ThinFilmData.h"
 #include "thinfilm/window/Main_1.h"
 
 namespace optc {
@@ -17,11 +15,26 @@ void WriteHead(JsonWriter& json, const SummaryHead& head) {
     json.EndArray();
 }
 
+std::optional<double> Nanometres(const std::optional<double>& cm) {
+    return cm ? std::optional<double>(*cm * 1e7) : std::nullopt;
+}
+
+// The numbers the windows' texts show, unrounded, each null when there is none.
+void WriteResults(JsonWriter& json, const SummaryResults& results) {
+    json.Key("results")
+        .BeginObject()
+        .Member("thicknessNm", Nanometres(results.thicknessCm))
+        .Member("thicknessCm", results.thicknessCm)
+        .Member("natNm", results.natNm)
+        .Member("n", results.nAtNat)
+        .Member("egEv", results.egEv)
+        .EndObject();
+}
+
 }  // namespace
 
-std::string ThinFilmSummary(const SummaryHead& head, TForm1& window,
-                            const std::optional<FringeOrdersOutcome>& orders) {
-    const ThinFilmData& d = window.Data();
+std::string ThinFilmSummary(const SummaryHead& head, const TForm1& window) {
+    const ThinFilmOutcome& d = window.Outcome();
     std::string text;
     JsonWriter json(text);
     json.BeginObject();
@@ -29,22 +42,23 @@ std::string ThinFilmSummary(const SummaryHead& head, TForm1& window,
     json.Member("thickness", window.thickness.Text())
         .Member("n633show", window.n633show.Text())
         .Member("EgOutput", window.EgOutput.Text())
-        .Member("SpecCount", d.SpecCount)
-        .Member("ExtCount", d.ExtCount)
-        .Member("DispCount", d.DispCount)
-        .Member("RangeCount", d.RangeCount)
-        .Member("FitCount", d.FitCount)
+        .Member("SpecCount", d.specCount)
+        .Member("ExtCount", d.extCount)
+        .Member("DispCount", d.dispCount)
+        .Member("RangeCount", d.rangeCount)
+        .Member("FitCount", d.fitCount)
         .Member("Wstart", window.Wstart.Text())
         .Member("Wend", window.Wend.Text())
         .Member("not633", window.not633.Checked());
+    WriteResults(json, {d.thicknessCm, d.nAtNat ? std::optional<double>(d.natNm) : std::nullopt, d.nAtNat, d.egEv});
     json.Key("fringeOrders");
-    WriteFringeOrders(json, orders);
+    WriteFringeOrders(json, d.fringeOrders);
     json.EndObject();
     return text;
 }
 
-std::string BulkSummary(const SummaryHead& head, TForm3& window) {
-    const BulkData& d = window.Data();
+std::string BulkSummary(const SummaryHead& head, const TForm3& window) {
+    const BulkOutcome& d = window.Outcome();
     std::string text;
     JsonWriter json(text);
     json.BeginObject();
@@ -52,11 +66,12 @@ std::string BulkSummary(const SummaryHead& head, TForm3& window) {
     json.Member("thickness", window.Thickness.Text())
         .Member("n633show", nullptr)
         .Member("EgOutput", window.EgOutput.Text())
-        .Member("SpecCount", d.SpecCount)
+        .Member("SpecCount", d.specCount)
         .Member("ExtCount", nullptr)
         .Member("DispCount", nullptr)
-        .Member("AbsCount", d.AbsCount)
-        .Member("ReflCount", d.ReflCount);
+        .Member("AbsCount", d.absCount)
+        .Member("ReflCount", d.reflCount);
+    WriteResults(json, {d.thicknessCm, std::nullopt, std::nullopt, d.egEv});
     json.EndObject();
     return text;
 }

@@ -20,9 +20,19 @@ struct SummaryHead {
     const std::vector<std::string>& notes;
 };
 
-std::string ThinFilmSummary(const SummaryHead& head, TForm1& window,
-                            const std::optional<FringeOrdersOutcome>& orders);
-std::string BulkSummary(const SummaryHead& head, TForm3& window);
+// The summaries: the stop and the notes, what the window shows in its texts, the
+// counts, and "results", the window's outcome as numbers:
+// {"thicknessNm", "thicknessCm", "natNm", "n", "egEv"}, each a number or null.
+std::string ThinFilmSummary(const SummaryHead& head, const TForm1& window);
+std::string BulkSummary(const SummaryHead& head, const TForm3& window);
+
+// The numbers of "results".
+struct SummaryResults {
+    std::optional<double> thicknessCm;
+    std::optional<double> natNm;
+    std::optional<double> nAtNat;
+    std::optional<double> egEv;
+};
 
 // The "fringeOrders" member of a thin-film summary: null when Calculate did not
 // complete, {"reason": ...} when the orders cannot be found, else the result.

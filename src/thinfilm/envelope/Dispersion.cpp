@@ -80,7 +80,10 @@ DispersionGridResult DispersionGrid(ThinFilmData& d, const std::function<double(
         d.DispLambda[k] = lambda;
         const double n = DispersionIndex(d, lambda);
         d.DispRefraction[k] = n;
-        if (Trunc(readNatx()) == Round(lambda)) result.reported = n;
+        if (Trunc(readNatx()) == Round(lambda)) {
+            result.reported = n;
+            result.natxOnGrid = true;
+        }
         ++k;
         lambda = lambda + 1.0;
         d.DispCount = k;

@@ -24,6 +24,7 @@ DispersionFitOutcome DispersionFit(ThinFilmData& data, int terms);
 struct DispersionGridResult {
     bool tooWide = false;  // the grid would not fit into the arrays
     double reported = 0.0; // n at the last grid point whose rounded wavelength is natx
+    bool natxOnGrid = false;  // some grid point had that wavelength
 };
 
 // Fills DispLambda/DispRefraction from DispStart in steps of 1 nm while below

@@ -15,31 +15,6 @@
 namespace optc {
 
 namespace {
-constexpr const char* kNotAtGivenWavelength =
-    "Unable to calculate n at given wavelength! Press Ok to continue without estimating it";
-constexpr const char* kInvalidConstants = "Enter valid values of constant Refractive Indexes";
-constexpr const char* kOrderRange = "Polynom order should be within 0 and 10 values!";
-constexpr const char* kEnvelopeOrderRange = "Polynom order should be within 0 and 5 values!";
-constexpr const char* kTooFewFringes = "Not enouph fringers! Please, use bulk section of the program";
-constexpr const char* kExtremaOutOfOrder =
-    "The fringe extrema must be ordered by wavelength and alternate between maxima and minima.";
-constexpr const char* kTooFewInRange =
-    "Not enouph fringers included! Please, extend range of refractive index calculations, or use "
-    "bulk module of the program";
-constexpr const char* kTooManyExtrema =
-    "Too many fringe extrema: at most 99999 can be used.";
-constexpr const char* kRangeTooWide =
-    "The wavelength range for n calculations is too wide: it must hold at most 100000 points "
-    "1 nm apart.";
-constexpr const char* kInvalidThickness = "Enter valid thickness value d";
-constexpr const char* kInvalidIndex = "Enter valid values of Refractive Index n";
-constexpr const char* kNegativeLambda = "Not acceptable (negative) lambda value!";
-constexpr const char* kExtremaOutsideSpectrum =
-    "The fringe extrema must lie within the wavelength range of the spectrum.";
-constexpr const char* kNoPositiveThickness =
-    "The fringe extrema give no positive film thickness: check that they alternate between maxima and "
-    "minima.";
-
 // Extrema from another spectrum (or left from before an import) would give envelopes
 // that belong to no measured curve.
 bool ExtremaWithinSpectrum(const ThinFilmData& d) {
@@ -121,6 +96,29 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     Chart1.OnClickAxis = [this] { Chart1ClickAxis(); };
 }
 
+// ---- The outcome ----
+
+void TForm1::EventBegins() { outcome_.stop.reset(); }
+
+void TForm1::EventEnds() {
+    const ThinFilmData& d = data_;
+    outcome_.specCount = d.SpecCount;
+    outcome_.extCount = d.ExtCount;
+    outcome_.dispCount = d.DispCount;
+    outcome_.rangeCount = d.RangeCount;
+    outcome_.fitCount = d.FitCount;
+    outcome_.egEv = tauc_.Gap();
+    if (LastEventError() && !outcome_.stop)
+        outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed};
+}
+
+void TForm1::StopWith(ThinFilmMessage id) { StopWith(id, ThinFilmMessageText(id)); }
+
+void TForm1::StopWith(ThinFilmMessage id, const std::string& text) {
+    GetPlatform().ShowMessage(text);
+    if (!outcome_.stop) outcome_.stop = Stop<ThinFilmMessage>{id, text, ""};
+}
+
 // ---- Chart events ----
 
 void TForm1::Chart1MouseMove(double x, double y) { ShowPointerReadout(x, y, PositionX, PositionY); }
@@ -135,7 +133,19 @@ void TForm1::Chart1ClickAxis() {
 // ---- Tauc view and optical gap (shared with the bulk window) ----
 
 void TForm1::RadioButton3Click() { tauc_.RadioButton3Click(); }
-void TForm1::CalculatEgClick() { tauc_.CalculatEgClick(); }
+void TForm1::CalculatEgClick() {
+    tauc_.CalculatEgClick();
+    if (!tauc_.EgStop()) return;
+    const auto id = [](TaucMessage message) {
+        switch (message) {
+            case TaucMessage::ReversedBounds: return ThinFilmMessage::EgReversedBounds;
+            case TaucMessage::TooFewPoints: return ThinFilmMessage::EgTooFewPoints;
+            case TaucMessage::NoPositiveGap: return ThinFilmMessage::EgNoPositiveGap;
+        }
+        return ThinFilmMessage::Error;
+    };
+    outcome_.stop = Stop<ThinFilmMessage>{id(*tauc_.EgStop()), TaucMessageText(*tauc_.EgStop()), ""};
+}
 void TForm1::EstartChange() { tauc_.EstartChange(); }
 void TForm1::EendChange() { tauc_.EendChange(); }
 void TForm1::Ytauc1Change() { tauc_.Ytauc1Change(); }
@@ -145,7 +155,7 @@ void TForm1::DirectClick() { tauc_.DirectClick(); }
 // ---- Options ----
 
 void TForm1::FixThicknessClick() {
-    EgOutput.SetText("");
+    tauc_.ClearGap();
     ClearCoef(data_.TaucLine);
     if (FixThickness.Checked()) {
         thickness.SetEnabled(true);
@@ -183,25 +193,25 @@ void TForm1::CalculateClick() {
 
     ResetForCalculate(d);
     ForgetFringesForOrders();
-    EgOutput.SetText("");
+    tauc_.ClearGap();
 
     // The n estimate needs natx inside the n range; otherwise the run goes on without it.
     if (!not633.Checked()) {
         bool outside = StrToFloat(Wstart.Text()) > StrToFloat(natx.Text());
         if (!outside) outside = StrToFloat(Wend.Text()) < StrToFloat(natx.Text());
         if (outside) {
-            platform.ShowMessage(kNotAtGivenWavelength);
+            platform.ShowMessage(ThinFilmMessageText(ThinFilmMessage::NotAtGivenWavelength));
             not633.SetChecked(true);
         }
     }
 
     // Refractive indices of real media are positive.
     if (StrToFloat(Const1.Text()) <= 0.0 || StrToFloat(Const2.Text()) <= 0.0) {
-        platform.ShowMessage(kInvalidConstants);
+        StopWith(ThinFilmMessage::InvalidConstants);
         return;
     }
     if (!ExtremaWithinSpectrum(d)) {
-        platform.ShowMessage(kExtremaOutsideSpectrum);
+        StopWith(ThinFilmMessage::ExtremaOutsideSpectrum);
         return;
     }
 
@@ -221,34 +231,34 @@ void TForm1::CalculateClick() {
     const std::int64_t envelopeTerms = TermsOf(envelope);
 
     if (terms > 11 || terms < 1) {
-        platform.ShowMessage(kOrderRange);
+        StopWith(ThinFilmMessage::OrderRange);
         return;
     }
     if (envelopeTerms > 6 || envelopeTerms < 1) {
-        platform.ShowMessage(kEnvelopeOrderRange);
+        StopWith(ThinFilmMessage::EnvelopeOrderRange);
         return;
     }
 
     const ExtremaSplit split = SplitExtrema(d);
     if (split.minCount <= 1 || split.maxCount <= 1) {
-        platform.ShowMessage(kTooFewFringes);
+        StopWith(ThinFilmMessage::TooFewFringes);
         return;
     }
 
     if (!BuildEnvelopes(d, split, static_cast<int>(envelopeTerms))) {
-        platform.ShowMessage(kExtremaOutOfOrder);
+        StopWith(ThinFilmMessage::ExtremaOutOfOrder);
         return;
     }
 
     if (!FringesFreeTransmission(d, static_cast<int>(envelopeTerms))) {
-        platform.ShowMessage(kTooManyExtrema);
+        StopWith(ThinFilmMessage::TooManyExtrema);
         return;
     }
 
     RefractionAtExtrema(d, nS, tolerance);
 
     if (DispersionFit(d, static_cast<int>(terms)) == DispersionFitOutcome::OneExtremumInRange) {
-        platform.ShowMessage(kTooFewInRange);
+        StopWith(ThinFilmMessage::TooFewInRange);
         return;
     }
 
@@ -256,10 +266,12 @@ void TForm1::CalculateClick() {
 
     const DispersionGridResult grid = DispersionGrid(d, [this] { return StrToFloat(natx.Text()); });
     if (grid.tooWide) {
-        platform.ShowMessage(kRangeTooWide);
+        StopWith(ThinFilmMessage::RangeTooWide);
         return;
     }
     if (!not633.Checked()) n633show.SetText(FloatToStr(CutToFourDecimals(grid.reported)));
+    const std::optional<double> nAtNat =
+        not633.Checked() || !grid.natxOnGrid ? std::nullopt : std::optional<double>(grid.reported);
 
     // Film thickness: typed, from a constant n, or from the indices at the extrema.
     std::optional<double> thick;
@@ -267,14 +279,14 @@ void TForm1::CalculateClick() {
     if (FixThickness.Checked()) {
         thick = StrToFloat(thickness.Text());
         if (thick == 0.0 || thick < 0.0) {
-            platform.ShowMessage(kInvalidThickness);
+            StopWith(ThinFilmMessage::InvalidThickness);
             return;
         }
         computed = false;
     } else if (nu633.Checked()) {
         const double n = StrToFloat(ninp.Text());
         if (n <= 0.0) {
-            platform.ShowMessage(kInvalidIndex);
+            StopWith(ThinFilmMessage::InvalidIndex);
             return;
         }
         thick = ThicknessForConstantIndex(minima, n);
@@ -283,7 +295,7 @@ void TForm1::CalculateClick() {
     }
     // Extrema out of their alternation make the formula's difference 0 or negative.
     if (!thick) {
-        platform.ShowMessage(kNoPositiveThickness);
+        StopWith(ThinFilmMessage::NoPositiveThickness);
         return;
     }
     d.FilmThickness = *thick;
@@ -294,7 +306,7 @@ void TForm1::CalculateClick() {
     }
 
     if (!PhotonEnergies(d)) {
-        platform.ShowMessage(kNegativeLambda);
+        StopWith(ThinFilmMessage::NegativeLambda);
         return;
     }
 
@@ -311,6 +323,10 @@ void TForm1::CalculateClick() {
     Ytauc1.SetEnabled(true);
     Ytauc2.SetEnabled(true);
     KeepFringesForOrders(static_cast<int>(terms));
+    outcome_.thicknessCm = d.FilmThickness;
+    outcome_.thicknessTyped = !computed;
+    outcome_.nAtNat = nAtNat;
+    outcome_.natNm = nAtNat ? StrToFloat(natx.Text()) : 0.0;
 }
 
 }  // namespace optc

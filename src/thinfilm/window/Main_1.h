@@ -8,6 +8,7 @@
 #include "datafiles/UnitChoices.h"
 #include "thinfilm/orders/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
+#include "thinfilm/window/ThinFilmOutcome.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -23,6 +24,8 @@ public:
     TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices()> units);
 
     ThinFilmData& Data() { return data_; }
+    // The window's results and what stopped its last event, as values.
+    const ThinFilmOutcome& Outcome() const { return outcome_; }
 
     // ---- Imports ----
     Button import1{"import1", "Import Spectrum"};
@@ -126,17 +129,27 @@ public:
     void Chart1DblClick();
     void Chart1ClickAxis();
 
+protected:
+    void EventBegins() override;
+    void EventEnds() override;
+
 private:
+    // Shows a message of the window's catalogue that ends the event.
+    void StopWith(ThinFilmMessage id);
+    void StopWith(ThinFilmMessage id, const std::string& text);
+
     ThinFilmData& data_;
     std::function<UnitChoices()> units_;
     TaucPlot tauc_;  // after the controls and the workspace it refers to
     TForm4* minima_ = nullptr;
 
     // What a complete Calculate used, for the fringe orders; forgotten (and the button
-    // disabled) wherever Calculate's results are cleared or the extrema change.
+    // disabled, the outcome's results emptied) wherever Calculate's results are
+    // cleared or the extrema change.
     void KeepFringesForOrders(int fitTerms);
     void ForgetFringesForOrders();
     std::optional<CalculatedFringes> calculated_;
+    ThinFilmOutcome outcome_;
 };
 
 }  // namespace optc

@@ -69,6 +69,7 @@ void TForm1::Button2Click() {
 
     minima.BeginMarking();
     GetPlatform().ShowModal(minima);
+    if (minima.MarkingStop() && !outcome_.stop) outcome_.stop = minima.MarkingStop();
     if (minima.Cancelled()) {
         d.ExtCount = extCountBefore;
         return;
@@ -76,7 +77,7 @@ void TForm1::Button2Click() {
 
     // The marks replace the extrema, and every result of the old ones goes.
     const int marks = d.ExtCount;
-    EgOutput.SetText("");
+    tauc_.ClearGap();
     ResetForDetermineFringes(d);
     ForgetFringesForOrders();
     d.ExtCount = marks;

@@ -25,7 +25,10 @@ std::string FullName(const std::string& path) {
 void TForm1::import1Click() {
     Platform& platform = GetPlatform();
     // A cancelled dialog or a refused file changes nothing.
-    const auto chosen = ChooseSpectrum(platform, RestartMode::Below100, SpectrumKind::Transmission, units_());
+    std::string refusal;
+    const auto chosen =
+        ChooseSpectrum(platform, RestartMode::Below100, SpectrumKind::Transmission, units_(), &refusal);
+    if (!refusal.empty()) outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::SpectrumRefused, refusal, ""};
     if (!chosen) return;
 
     ThinFilmData& d = data_;
@@ -33,7 +36,7 @@ void TForm1::import1Click() {
     Fileshow2.SetText("");
     thickness.SetText("");
     n633show.SetText("");
-    EgOutput.SetText("");
+    tauc_.ClearGap();
     ninp.SetText("");
     nu633.SetChecked(false);
 
@@ -52,7 +55,9 @@ void TForm1::import1Click() {
 
 void TForm1::Import2Click() {
     Platform& platform = GetPlatform();
-    const auto chosen = ChooseSpectrum(platform, RestartMode::Always, SpectrumKind::Transmission, units_());
+    std::string refusal;
+    const auto chosen = ChooseSpectrum(platform, RestartMode::Always, SpectrumKind::Transmission, units_(), &refusal);
+    if (!refusal.empty()) outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::FringesRefused, refusal, ""};
     if (!chosen) return;
 
     ThinFilmData& d = data_;

@@ -29,6 +29,11 @@ void TForm1::KeepFringesForOrders(int fitTerms) {
 void TForm1::ForgetFringesForOrders() {
     calculated_.reset();
     FringeOrders.SetEnabled(false);
+    outcome_.thicknessCm.reset();
+    outcome_.thicknessTyped = false;
+    outcome_.nAtNat.reset();
+    outcome_.natNm = 0.0;
+    outcome_.fringeOrders.reset();
 }
 
 void TForm1::FringeOrdersClick() {
@@ -39,6 +44,7 @@ void TForm1::FringeOrdersClick() {
         thickness.SetText(ThicknessCmText(nm));
     };
     Orders.ShowOutcome(FindFringeOrders(calculated_->extrema, calculated_->fitTerms), *calculated_);
+    outcome_.fringeOrders = Orders.Outcome();
     GetPlatform().ShowModal(Orders);
 }
 

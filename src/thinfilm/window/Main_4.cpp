@@ -62,6 +62,7 @@ void TForm4::AddMark(double x, double y) {
     if (data_.ExtCount >= kCapacity) return;
     data_.ExtCount = data_.ExtCount + 1;
     Series2.AddXY(markX, markY, clGreen);
+    stop_.reset();
 }
 
 void TForm4::FindExtremaClick() {
@@ -73,11 +74,17 @@ void TForm4::FindExtremaClick() {
     const ExtremaSearch search = FindFringeExtrema(lambda, trans);
     if (search.verdict != ExtremaVerdict::Found) {
         GetPlatform().ShowMessage(VerdictMessage(search.verdict));
+        stop_ = Stop<ThinFilmMessage>{ThinFilmMessage::ExtremaNotFound, VerdictMessage(search.verdict), ""};
         return;
     }
     Series2.Clear();
     data_.ExtCount = 0;
     for (const FoundExtremum& e : search.extrema) AddMark(e.lambda, e.trans);
+}
+
+void TForm4::EventEnds() {
+    if (LastEventError() && !stop_)
+        stop_ = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed};
 }
 
 void TForm4::Chart1MouseMove(double x, double y) { ShowPointerReadout(x, y, PositionX, PositionY); }

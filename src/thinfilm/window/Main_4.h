@@ -6,7 +6,11 @@
 // (TForm1::Button2Click) fills the chart, shows this window modally and reads the
 // marks back when it closes with Ok or the title bar; Cancel (or Escape) abandons the
 // determination.
+#include <optional>
+
 #include "thinfilm/ThinFilmData.h"
+#include "thinfilm/window/ThinFilmMessages.h"
+#include "ui/Stop.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -47,8 +51,17 @@ public:
 
     // Each showing starts as one whose marks will be taken; Cancel turns it into one
     // that changes nothing.
-    void BeginMarking() { cancelled_ = false; }
+    void BeginMarking() {
+        cancelled_ = false;
+        stop_.reset();
+    }
     bool Cancelled() const { return cancelled_; }
+    // What stopped this showing's determination: Find Extrema finding nothing, or an
+    // error box, with no mark set after it.
+    const std::optional<Stop<ThinFilmMessage>>& MarkingStop() const { return stop_; }
+
+protected:
+    void EventEnds() override;
 
 private:
     // A mark at (x, y), rounded as a click's mark is.
@@ -56,6 +69,7 @@ private:
 
     ThinFilmData& data_;
     bool cancelled_ = false;
+    std::optional<Stop<ThinFilmMessage>> stop_;
 };
 
 }  // namespace optc
