@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "numerics/Errors.h"
 #include "ui/ChartModel.h"
 
 namespace optc {
@@ -9,6 +10,9 @@ namespace optc {
 void Form::Dispatch(const std::function<void()>& handler) {
     try {
         handler();
+    } catch (const EInOutError& e) {
+        FlushCharts();
+        platform_.ShowError(e.what(), e.Detail());
     } catch (const std::exception& e) {
         FlushCharts();
         platform_.ShowError(e.what());

@@ -9,8 +9,11 @@ void ScriptedPlatform::ShowMessage(const std::string& text) {
     log.push_back("message: " + text);
 }
 
-void ScriptedPlatform::ShowError(const std::string& text) {
+void ScriptedPlatform::ShowError(const std::string& text) { ShowError(text, ""); }
+
+void ScriptedPlatform::ShowError(const std::string& text, const std::string& detail) {
     errors.push_back(text);
+    errorDetails.push_back(detail);
     log.push_back("error: " + text);
 }
 

@@ -11,6 +11,7 @@
 #include "thinfilm/envelope/Dispersion.h"
 #include "thinfilm/envelope/Envelope.h"
 #include "thinfilm/envelope/FringesFree.h"
+#include "thinfilm/extrema/ExtremaCheck.h"
 
 namespace optc {
 
@@ -184,6 +185,7 @@ void TForm1::CalculateClick() {
     ResetForCalculate(d);
     ForgetFringesForOrders();
     EgOutput.SetText("");
+    resultsCleared_ = false;  // what this run leaves is what Save Results writes
 
     // The n estimate needs natx inside the n range; otherwise the run goes on without it.
     if (!not633.Checked()) {
@@ -232,6 +234,15 @@ void TForm1::CalculateClick() {
     const ExtremaSplit split = SplitExtrema(d);
     if (split.minCount <= 1 || split.maxCount <= 1) {
         platform.ShowMessage(kTooFewFringes);
+        return;
+    }
+    // Extrema no spectrum can have: refused before anything is built on them.
+    const auto count = static_cast<std::size_t>(d.ExtCount);
+    const auto points = static_cast<std::size_t>(std::max(d.SpecCount, 0));
+    if (const auto fault = CalculateExtremaFault({std::as_const(d.ExtLambda).From1(), count},
+                                                 {std::as_const(d.ExtTrans).From1(), count},
+                                                 TransRangeOf({std::as_const(d.SpecTrans).From1(), points}))) {
+        platform.ShowMessage(*fault);
         return;
     }
 

@@ -40,6 +40,7 @@ void TForm1::import1Click() {
     Chart1.ClearAll();
     ResetForImportSpectrum(d);
     ForgetFringesForOrders();
+    resultsCleared_ = true;
 
     Fileshow1.SetText(chosen->Label(FullName(chosen->path)));
     StorePairs(chosen->pairs, d.SpecLambda, d.SpecTrans, d.SpecCount);

@@ -4,7 +4,15 @@
 
 namespace optc {
 
+namespace {
+constexpr const char* kNothingToSave = "Calculate first: there are no results to save.";
+}
+
 void TForm1::Button1Click() {
+    if (resultsCleared_) {
+        GetPlatform().ShowMessage(kNothingToSave);
+        return;
+    }
     auto name = GetPlatform().SaveFileDialog("*.txt");
     if (!name) return;
     // The chosen name is the stem of all four files, used exactly as given.
