@@ -28,6 +28,7 @@ void TForm3::import1Click() {
     GetPlatform().RememberFolder(chosen->path);
     if (chosen->pairs.truncated) Message(kTooManyPointsMessage);
     if (chosen->info.moreColumns) Message(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) Message(*chosen->info.rangeNote);
 }
 
 void TForm3::Import2Click() {
@@ -50,6 +51,7 @@ void TForm3::Import2Click() {
     GetPlatform().RememberFolder(chosen->path);
     if (chosen->pairs.truncated) Message(kTooManyPointsMessage);
     if (chosen->info.moreColumns) Message(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) Message(*chosen->info.rangeNote);
 }
 
 }  // namespace optc

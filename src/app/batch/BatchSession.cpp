@@ -5,6 +5,7 @@
 
 #include "app/batch/BatchSummary.h"
 #include "datafiles/CsvSpectrum.h"
+#include "datafiles/MeasuredRange.h"
 #include "datafiles/PairReader.h"
 #include "datafiles/ResultsFileSet.h"
 #include "thinfilm/extrema/FringesFile.h"
@@ -33,6 +34,8 @@ const std::vector<std::pair<std::string, std::vector<std::string>>>& OptionsOfMe
         {"Polynom order should be within 0 and 5", {"--envelope"}},
         {"Not enouph fringers!", {"--fringes"}},
         {"The fringe extrema ", {"--fringes"}},
+        {"Fringe extrem", {"--fringes"}},
+        {"All fringe extrema", {"--fringes"}},
         {"Too many fringe extrema", {"--fringes"}},
         {"Not enouph fringers included!", {"--wstart", "--wend"}},
         {"The wavelength range for n calculations", {"--wstart", "--wend"}},
@@ -106,15 +109,18 @@ bool BatchSession::User(Form& form, const std::function<void()>& event) {
 
 bool BatchSession::Perform(Form& form, const std::function<void()>& event) {
     const std::size_t before = platform_.log.size();
+    std::size_t error = platform_.errors.size();  // the next error's place among the errors
     form.Dispatch(event);
     for (std::size_t i = before; i < platform_.log.size() && !stop_; ++i) {
         const std::string& entry = platform_.log[i];
-        static const std::string error = "error: ", message = "message: ";
-        if (entry.compare(0, error.size(), error) == 0) {
-            stop_ = entry.substr(error.size());
+        static const std::string errorTag = "error: ", message = "message: ";
+        if (entry.compare(0, errorTag.size(), errorTag) == 0) {
+            stop_ = entry.substr(errorTag.size());
+            if (error < platform_.errorDetails.size()) stopDetail_ = platform_.errorDetails[error];
+            ++error;
         } else if (entry.compare(0, message.size(), message) == 0) {
             std::string text = entry.substr(message.size());
-            if (!MessagesThatGoOn().count(text)) stop_ = std::move(text);
+            if (!MessagesThatGoOn().count(text) && !IsRangeNote(text)) stop_ = std::move(text);
         }
         if (stop_) stopSubject_ = SubjectOf(*stop_);
     }

@@ -49,6 +49,7 @@ void TForm1::import1Click() {
     platform.RememberFolder(chosen->path);
     if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
     if (chosen->info.moreColumns) platform.ShowMessage(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) platform.ShowMessage(*chosen->info.rangeNote);
 }
 
 void TForm1::Import2Click() {
@@ -70,6 +71,7 @@ void TForm1::Import2Click() {
     platform.RememberFolder(chosen->path);
     if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
     if (chosen->info.moreColumns) platform.ShowMessage(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) platform.ShowMessage(*chosen->info.rangeNote);
 }
 
 }  // namespace optc
