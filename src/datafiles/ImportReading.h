@@ -7,26 +7,19 @@
 
 #include "datafiles/PairReader.h"
 #include "datafiles/ImportKind.h"
+#include "datafiles/SpectrumFormats.h"
 #include "datafiles/UnitChoices.h"
 
 namespace optc {
 
 // The open dialogs' filter: every spectrum file first, then each format alone, then
 // every file.
-inline const char* kSpectrumFilter =
-    "Spectra (*.txt *.csv *.jdx *.dx *.jcamp);;Text files (*.txt);;CSV files (*.csv);;"
-    "JCAMP-DX files (*.jdx *.dx *.jcamp);;All files (*)";
+inline const std::string kSpectrumFilter = SpectrumFilter();
 
-// What a reader tells beside the points.
-struct SpectrumFileInfo {
-    std::string fileUnits;     // JCAMP-DX: how its own units were read; empty: the start window's apply
-    bool moreColumns = false;  // CSV: rows with more than two columns
-};
-
-// Reads a spectrum file into `into`, by the reader its ending chooses: ".csv" the CSV
-// reader, ".jdx", ".dx" and ".jcamp" the JCAMP-DX reader (which converts by the
-// file's own units), any other the pair reader, exactly as text files were always
-// read. A file the readers refuse raises FileRefusal with the message to show.
+// Reads a spectrum file into `into`, by the reader its ending chooses (the table of
+// SpectrumFormats.h): the JCAMP-DX reader converts by the file's own units, and any
+// ending no format claims is read as text files always were. A file the readers
+// refuse raises FileRefusal with the message to show.
 SpectrumFileInfo ReadSpectrumFile(const std::string& path, RestartMode mode, SpectrumKind kind, PairTable& into);
 
 // A file the user chose, read and converted: what an import then stores.

@@ -1,18 +1,14 @@
 #include "datafiles/PairReader.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cassert>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "numerics/Errors.h"
-#include "datafiles/FileErrors.h"
 
 namespace optc {
 
@@ -94,41 +90,11 @@ Token ConvertToken(const Byte* begin, const Byte* end) {
     return t;
 }
 
-// A spectrum file opened for reading, closed when it goes.
-class FileSource {
-public:
-    explicit FileSource(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-        if (fd_ < 0) RaiseFileError(errno, FileOp::Open);
-    }
-    ~FileSource() { ::close(fd_); }  // read-only: nothing is lost if closing fails
-    FileSource(const FileSource&) = delete;
-    FileSource& operator=(const FileSource&) = delete;
-
-    // Up to `room` bytes; 0 only at the end of the file.
-    std::size_t Read(Byte* to, std::size_t room) {
-        for (;;) {
-            const ssize_t n = ::read(fd_, to, room);
-            if (n >= 0) return static_cast<std::size_t>(n);
-            if (errno != EINTR) RaiseFileError(errno, FileOp::Read);
-        }
-    }
-
-private:
-    int fd_;
-};
-
-// The bytes of a spectrum: a file one block at a time, or bytes already in memory. A
-// token is at most 64 bytes, so it is made whole in the buffer before it is
-// converted: a block boundary never splits one.
+// The bytes of a spectrum, one block at a time. A token is at most 64 bytes, so it is
+// made whole in the buffer before it is converted: a block boundary never splits one.
 class BlockScanner {
 public:
-    explicit BlockScanner(FileSource& file) : file_(&file), buffer_(new Byte[kBlockSize + kMaxTokenLength]) {}
-
-    BlockScanner(const char* data, std::size_t size)
-        : p_(reinterpret_cast<const Byte*>(data)), end_(p_ + size), ended_(true) {
-        const void* eof = size > 0 ? std::memchr(p_, kEndOfFileByte, size) : nullptr;
-        if (eof) end_ = static_cast<const Byte*>(eof);
-    }
+    explicit BlockScanner(ByteSource& source) : source_(source), buffer_(new Byte[kBlockSize + kMaxTokenLength]) {}
 
     // Skips separators, across line ends and blocks, then takes at most 64
     // non-separator bytes.
@@ -187,7 +153,7 @@ private:
         assert(keep < kMaxTokenLength);
         if (keep > 0 && keep < kMaxTokenLength) std::memmove(buffer_.get(), p_, keep);
         Byte* const fresh = buffer_.get() + keep;
-        std::size_t n = file_->Read(fresh, kBlockSize + kMaxTokenLength - keep);
+        std::size_t n = source_.Read(reinterpret_cast<char*>(fresh), kBlockSize + kMaxTokenLength - keep);
         if (n == 0) ended_ = true;
         if (const void* eof = std::memchr(fresh, kEndOfFileByte, n)) {
             n = static_cast<std::size_t>(static_cast<const Byte*>(eof) - fresh);
@@ -198,7 +164,7 @@ private:
         return n > 0;
     }
 
-    FileSource* file_ = nullptr;  // none for bytes in memory
+    ByteSource& source_;
     std::unique_ptr<Byte[]> buffer_;
     const Byte* p_ = nullptr;  // the unread bytes: [p_, end_)
     const Byte* end_ = nullptr;
@@ -256,9 +222,8 @@ ParseOutcome Parse(BlockScanner& in, RestartMode mode, double* xs, double* ys) {
 
 }  // namespace
 
-void ReadPairs(const std::string& path, RestartMode mode, PairTable& into) {
-    FileSource file(path);
-    BlockScanner in(file);
+void ReadPairs(ByteSource& bytes, RestartMode mode, PairTable& into) {
+    BlockScanner in(bytes);
     // Room for a full file, made once and left uninitialised: pages that no point
     // reaches are never touched.
     if (!into.x) {
@@ -273,8 +238,9 @@ void ReadPairs(const std::string& path, RestartMode mode, PairTable& into) {
 }
 
 PairTable ReadPairs(const std::string& path, RestartMode mode) {
+    FileBytes file(path);
     PairTable table;
-    ReadPairs(path, mode, table);
+    ReadPairs(file, mode, table);
     return table;
 }
 
@@ -287,7 +253,8 @@ void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int&
 
 PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X, SpectrumArray& Y,
                           int& count, RestartMode mode) {
-    BlockScanner in(data, size);
+    MemoryBytes bytes(std::string_view(data, size));
+    BlockScanner in(bytes);
     const ParseOutcome outcome = Parse(in, mode, X.From1(), Y.From1());
     if (outcome.count > 0) count = outcome.count;
     return PairReadResult{outcome.truncated};

@@ -4,6 +4,7 @@
 #include <string>
 #include <memory>
 
+#include "datafiles/ByteSource.h"
 #include "numerics/Arrays.h"
 
 namespace optc {
@@ -36,10 +37,11 @@ struct PairReadResult {
 inline const char* kTooManyPointsMessage =
     "The file holds more than 100000 points; only the first 100000 were read.";
 
-// Reads a spectrum file in fixed-size blocks, so memory does not grow with the file,
-// into a table whose storage is made on first use and reused after. File errors
+// Reads the pairs of a spectrum in fixed-size blocks, so memory does not grow with the
+// file, into a table whose storage is made on first use and reused after. File errors
 // raise EInOutError with the runtime's texts, after which the table is not to be used.
-void ReadPairs(const std::string& path, RestartMode mode, PairTable& into);
+void ReadPairs(ByteSource& bytes, RestartMode mode, PairTable& into);
+// The file at `path` read so.
 PairTable ReadPairs(const std::string& path, RestartMode mode);
 
 // Writes every index the table holds into X, Y from element 1 and sets count; the

@@ -5,41 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
 #include <string_view>
 
+#include "datafiles/ByteSource.h"
+
 namespace optc {
-
-// Where the bytes come from: a file, or bytes already in memory.
-class ByteSource {
-public:
-    virtual ~ByteSource() = default;
-    // Up to `room` bytes; 0 only at the end.
-    virtual std::size_t Read(char* to, std::size_t room) = 0;
-};
-
-// A file opened for reading, closed when it goes. File errors raise EInOutError with
-// the runtime's texts.
-class FileBytes : public ByteSource {
-public:
-    explicit FileBytes(const std::string& path);
-    ~FileBytes() override;
-    FileBytes(const FileBytes&) = delete;
-    FileBytes& operator=(const FileBytes&) = delete;
-    std::size_t Read(char* to, std::size_t room) override;
-
-private:
-    int fd_;
-};
-
-class MemoryBytes : public ByteSource {
-public:
-    explicit MemoryBytes(std::string_view bytes) : rest_(bytes) {}
-    std::size_t Read(char* to, std::size_t room) override;
-
-private:
-    std::string_view rest_;
-};
 
 struct TextLine {
     std::string_view text;    // without its line end; good until the next line is read
