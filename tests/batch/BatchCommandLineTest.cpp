@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BatchRun.h"
+#include "app/batch/BatchRun.h"
 #include "app/Version.h"
 #include "numerics/FloatText.h"
 #include "support/TempFolder.h"

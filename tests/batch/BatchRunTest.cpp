@@ -1,6 +1,6 @@
 // Batch runs against the windows themselves: every case drives the same steps through
 // the form logic by hand and expects the same summary and byte-identical files.
-#include "app/BatchRun.h"
+#include "app/batch/BatchRun.h"
 
 #include <gtest/gtest.h>
 
@@ -546,23 +546,6 @@ TEST_F(BatchTest, OrdersThatCannotBeFoundGiveTheReasonAndStopARunThatAsksForTheT
     EXPECT_EQ(err.str(), "optical-constants-batch: --orders " + Path("orders.txt") + ": " + reason + "\n");
     EXPECT_FALSE(fs::exists(Path("orders.txt")));
     EXPECT_TRUE(fs::exists(Path("batchRef.txt")));
-}
-
-TEST(JsonStringTest, EscapesWhatJsonForbidsAndKeepsTheOutputValidUtf8) {
-    EXPECT_EQ(JsonString(""), "\"\"");
-    EXPECT_EQ(JsonString("'1,\"5\\' is"), R"("'1,\"5\\' is")");
-    EXPECT_EQ(JsonString("a\nb\rc\td\b\f"), R"("a\nb\rc\td\b\f")");
-    EXPECT_EQ(JsonString(std::string("\x01\x1f\x7f", 3)), R"("\u0001\u001f\u007f")");
-    EXPECT_EQ(JsonString(std::string("nul\0!", 5)), R"("nul\u0000!")");
-    // Valid UTF-8 passes unchanged: two-, three- and four-byte characters.
-    EXPECT_EQ(JsonString("\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"), "\"\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\"");
-    // Stray bytes become their Latin-1 characters: a lone lead, a cut sequence at the
-    // end, an overlong form, a surrogate and a bare continuation byte.
-    EXPECT_EQ(JsonString("\xFF"), R"("\u00ff")");
-    EXPECT_EQ(JsonString("x\xE2\x82"), R"("x\u00e2\u0082")");
-    EXPECT_EQ(JsonString("\xC0\xAF"), R"("\u00c0\u00af")");
-    EXPECT_EQ(JsonString("\xED\xA0\x80"), R"("\u00ed\u00a0\u0080")");
-    EXPECT_EQ(JsonString("\x80" "a"), R"("\u0080a")");
 }
 
 #ifdef OPTC_BATCH_PROGRAM

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BatchRun.h"
+#include "app/batch/BatchRun.h"
 #include "numerics/FloatText.h"
 #include "support/DiskFull.h"
 #include "support/SourceTree.h"

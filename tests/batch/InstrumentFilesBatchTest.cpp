@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/BatchRun.h"
+#include "app/batch/BatchRun.h"
 #include "datafiles/CsvSpectrum.h"
 #include "support/TempFolder.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BatchRun.h"
+#include "app/batch/BatchRun.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -1,17 +1,14 @@
 #pragma once
-// Batch runs: one analysis replayed from the command line through the windows' own
-// form logic on a platform without a display. The steps are those a user would take
-// in the start window and the thin-film or bulk window; the results files are the
-// ones Save Results writes, and a JSON summary goes to standard output.
+// The batch program's command line: its options (CLI11), the checks of the options
+// together, the usage and the help text.
 #include <optional>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "thinfilm/orders/FringeOrders.h"
-
 namespace optc {
+
+inline constexpr const char* kBatchProgram = "optical-constants-batch";
 
 // Exit statuses of a batch run.
 inline constexpr int kBatchDone = 0;      // no message stopped the run, files written
@@ -44,6 +41,16 @@ struct BatchOptions {
     std::vector<std::pair<std::string, std::vector<std::string>>> given;
 };
 
+// What the command line asks for: a run, or a text to print (--help, --version), or
+// nothing but the reason it is wrong.
+struct CommandLine {
+    std::optional<BatchOptions> run;
+    std::string print;
+    std::string error;
+};
+
+CommandLine ReadCommandLine(const std::vector<std::string>& args);
+
 // The usage text shown after a wrong command line: the synopsis and the rules.
 const std::string& BatchUsage();
 // The text of --help: the usage, then every option of each analysis with its meaning
@@ -54,17 +61,17 @@ const std::string& BatchHelp();
 // included.
 std::vector<std::string> BatchOptionNames();
 
-// A JSON string literal for a text: quotes, backslashes, control characters and DEL
-// escaped; bytes that are not valid UTF-8 are read as Latin-1, so the output is
-// always valid UTF-8.
-std::string JsonString(const std::string& text);
+// The texts an option was given, or nothing when it was not given.
+const std::vector<std::string>* GivenValues(const BatchOptions& o, const std::string& name);
+// Texts joined by blanks.
+std::string Joined(const std::vector<std::string>& values);
+// Options as the command line gave them ("--ns -1.5"), or their names alone when none
+// of them was given.
+std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& names);
 
-// The "fringeOrders" member of a thin-film summary: null when Calculate did not
-// complete, {"reason": ...} when the orders cannot be found, else the result.
-std::string FringeOrdersJson(const std::optional<FringeOrdersOutcome>& outcome);
-
-// Runs a whole batch: parses the arguments, replays the steps, writes the JSON
-// summary to `out` (or the usage text to `err`) and returns the exit status.
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// The files a run writes, each with its option, in the order they are written: the
+// table of --orders (from the Fringe Orders dialog), the results files, named as Save
+// Results names them, and the extrema file of --save-extrema.
+std::vector<std::pair<const char*, std::string>> ResultsFiles(const BatchOptions& o);
 
 }  // namespace optc

@@ -1,0 +1,45 @@
+#include "app/batch/BatchRun.h"
+
+#include <memory>
+
+#include "app/batch/BatchSession.h"
+#include "numerics/FloatText.h"
+
+namespace optc {
+
+namespace {
+
+// A summary or a text that did not reach standard output (a full disk, a closed pipe)
+// is a failed run, whatever the run did.
+int Delivered(std::ostream& out, std::ostream& err, int status) {
+    out.flush();
+    if (out) return status;
+    err << kBatchProgram << ": standard output could not be written\n";
+    return kBatchStopped;
+}
+
+}  // namespace
+
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const CommandLine line = ReadCommandLine(args);
+    if (!line.error.empty()) {
+        err << kBatchProgram << ": " << line.error << "\n\n" << BatchUsage();
+        return kBatchWrongUsage;
+    }
+    if (!line.run) {
+        out << line.print;
+        return Delivered(out, err, kBatchDone);
+    }
+    // Number texts are read and written with "." in batch runs, whatever the locale.
+    const char separator = DecimalSeparator();
+    SetDecimalSeparator('.');
+    const auto session = std::make_unique<BatchSession>(*line.run);
+    const int status = session->Run(out);
+    SetDecimalSeparator(separator);
+    // The JSON keeps the window's text; the person at the terminal learns what it is about.
+    if (session->StopText())
+        err << kBatchProgram << ": " << session->StopSubject() << ": " << *session->StopText() << "\n";
+    return Delivered(out, err, status);
+}
+
+}  // namespace optc

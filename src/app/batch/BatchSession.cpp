@@ -1,0 +1,262 @@
+#include "app/batch/BatchSession.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/batch/BatchSummary.h"
+#include "datafiles/CsvSpectrum.h"
+#include "datafiles/PairReader.h"
+#include "datafiles/ResultsFileSet.h"
+#include "thinfilm/extrema/FringesFile.h"
+
+namespace optc {
+
+namespace {
+
+// The one message of a calculation that lets it go on, and the import's notes on a
+// file that did not fit or had more columns: none ends the handler that shows it.
+const std::set<std::string>& MessagesThatGoOn() {
+    static const std::set<std::string> texts = {
+        "Unable to calculate n at given wavelength! Press Ok to continue without estimating it",
+        kTooManyPointsMessage,
+        kMoreColumnsMessage,
+    };
+    return texts;
+}
+
+// The options a stopping message of a calculation or a gap fit is about, by the
+// message's opening words (the texts are the windows' own).
+const std::vector<std::pair<std::string, std::vector<std::string>>>& OptionsOfMessages() {
+    static const std::vector<std::pair<std::string, std::vector<std::string>>> table = {
+        {"Enter valid values of constant Refractive Indexes", {"--n0", "--ns"}},
+        {"Polynom order should be within 0 and 10", {"--order"}},
+        {"Polynom order should be within 0 and 5", {"--envelope"}},
+        {"Not enouph fringers!", {"--fringes"}},
+        {"The fringe extrema ", {"--fringes"}},
+        {"Too many fringe extrema", {"--fringes"}},
+        {"Not enouph fringers included!", {"--wstart", "--wend"}},
+        {"The wavelength range for n calculations", {"--wstart", "--wend"}},
+        {"Enter valid thickness value d", {"--thickness"}},
+        {"Enter valid values of Refractive Index n", {"--constant-n"}},
+        {"Not acceptable (negative) lambda value!", {"--spectrum"}},
+        {"Wrong thickness value!", {"--thickness"}},
+        {"Enter valid value of Refractive Index", {"--constant-n"}},
+        {"Enter valid values of Environmental Refractive Indexes", {"--n0"}},
+        {"Enter valid value of Reflection", {"--constant-r"}},
+        {"Unable to resample the spectra", {"--spectrum", "--reflection"}},
+        {"The common grid would exceed", {"--spectrum", "--reflection"}},
+        {"Unable to calculate Eg!", {"--eg"}},
+        {"The fitted line gives no positive optical gap", {"--eg"}},
+    };
+    return table;
+}
+
+}  // namespace
+
+int BatchSession::Run(std::ostream& out) {
+    if (o_.waveNumber) User(Form2, [this] { Form2.RadioButton2.Click(); });
+    if (o_.fraction) User(Form2, [this] { Form2.RadioButton4.Click(); });
+
+    // The start window's button opens the analysis window modally; the steps are
+    // what the user does there, then Save Results and Exit.
+    const bool thin = o_.analysis == BatchAnalysis::ThinFilm;
+    Button& open = thin ? Form2.Button2 : Form2.Button1;
+    Form& window = thin ? static_cast<Form&>(Form1) : Form3;
+    Button& save = thin ? Form1.Button1 : Form3.Button1;
+    Button& exit = thin ? Form1.BitBtn1 : Form3.BitBtn1;
+    platform_.modalScripts.push_back([&, thin](Form&) {
+        if (thin) {
+            ThinFilmSteps();
+            OrdersSteps();
+        } else
+            BulkSteps();
+        Save(window, save);
+        // The extrema used, whatever happened, as Save Results writes the results.
+        if (o_.saveExtrema) {
+            Step("--save-extrema " + *o_.saveExtrema);
+            Perform(window, [this] {
+                WriteFileAllOrNone(*o_.saveExtrema,
+                                   [this](const std::string& part) { WriteFringesFile(Form1.Data(), part); });
+            });
+        }
+        Perform(window, [&exit] { exit.Click(); });
+    });
+    Perform(Form2, [&open] { open.Click(); });
+
+    WriteSummary(out, thin);
+    return stop_ ? kBatchStopped : kBatchDone;
+}
+
+std::string BatchSession::SubjectOf(const std::string& text) const {
+    for (const auto& [opening, options] : OptionsOfMessages())
+        if (text.rfind(opening, 0) == 0) return NameOptions(o_, options);
+    // "'<text>' is not a valid floating point value": the option that gave the text.
+    const std::size_t quoteEnd = text.find("' is not a valid ");
+    if (text.rfind('\'', 0) == 0 && quoteEnd != std::string::npos) {
+        const std::string typed = text.substr(1, quoteEnd - 1);
+        for (const auto& [name, values] : o_.given)
+            if (std::find(values.begin(), values.end(), typed) != values.end()) return name + " " + Joined(values);
+    }
+    return step_;
+}
+
+bool BatchSession::User(Form& form, const std::function<void()>& event) {
+    return !stop_ && Perform(form, event);
+}
+
+bool BatchSession::Perform(Form& form, const std::function<void()>& event) {
+    const std::size_t before = platform_.log.size();
+    form.Dispatch(event);
+    for (std::size_t i = before; i < platform_.log.size() && !stop_; ++i) {
+        const std::string& entry = platform_.log[i];
+        static const std::string error = "error: ", message = "message: ";
+        if (entry.compare(0, error.size(), error) == 0) {
+            stop_ = entry.substr(error.size());
+        } else if (entry.compare(0, message.size(), message) == 0) {
+            std::string text = entry.substr(message.size());
+            if (!MessagesThatGoOn().count(text)) stop_ = std::move(text);
+        }
+        if (stop_) stopSubject_ = SubjectOf(*stop_);
+    }
+    return !stop_;
+}
+
+bool BatchSession::Click(Form& form, Button& button) {
+    return User(form, [&button] { button.Click(); });
+}
+
+bool BatchSession::Import(Form& form, Button& button, const char* option, const std::string& path) {
+    Step(std::string(option) + " " + path);
+    platform_.openAnswers.clear();
+    platform_.openAnswers.push_back(path);
+    const bool goOn = Click(form, button);
+    platform_.openAnswers.clear();
+    return goOn;
+}
+
+bool BatchSession::Type(Form& form, Edit& edit, const std::string& text) {
+    User(form, [&edit] { edit.SetFocused(true); });
+    User(form, [&edit, &text] { edit.SetText(text); });
+    User(form, [&edit] { edit.SetFocused(false); });
+    return !stop_;
+}
+
+bool BatchSession::TypeIfGiven(Form& form, Edit& edit, const std::optional<std::string>& text) {
+    return !text || Type(form, edit, *text);
+}
+
+bool BatchSession::SetBox(Form& form, CheckBox& box, bool checked) {
+    return box.Checked() == checked || User(form, [&box] { box.Click(); });
+}
+
+void BatchSession::ThinFilmSteps() {
+    TForm1& f = Form1;
+    if (!Import(f, f.import1, "--spectrum", o_.spectrum)) return;
+    if (o_.fringes && !Import(f, f.Import2, "--fringes", *o_.fringes)) return;
+    if (o_.findExtrema && !FindExtrema()) return;
+
+    if (!TypeIfGiven(f, f.Wstart, o_.wstart) || !TypeIfGiven(f, f.Wend, o_.wend) ||
+        !TypeIfGiven(f, f.natx, o_.natx) || !TypeIfGiven(f, f.Const1, o_.n0) ||
+        !TypeIfGiven(f, f.Const2, o_.ns) || !TypeIfGiven(f, f.Tolerance, o_.tolerance) ||
+        !TypeIfGiven(f, f.Order, o_.order) || !TypeIfGiven(f, f.envelope, o_.envelope))
+        return;
+
+    if (o_.noEstimate && !SetBox(f, f.not633, true)) return;
+    if (o_.constantN && !(SetBox(f, f.nu633, true) && Type(f, f.ninp, *o_.constantN))) return;
+    if (o_.thickness && !(SetBox(f, f.FixThickness, true) && Type(f, f.thickness, *o_.thickness))) return;
+    if (o_.noFringesFree && !SetBox(f, f.FrFTr, false)) return;
+
+    Step(f.Calculate.Caption());
+    if (!Click(f, f.Calculate)) return;
+    GapSteps(f, f.Direct, f.RadioButton3, f.Estart, f.Eend, f.CalculatEg);
+}
+
+bool BatchSession::FindExtrema() {
+    Step("--find-extrema");
+    TForm4& minima = app_.Form4;
+    platform_.modalScripts.push_back([&minima](Form&) {
+        minima.Dispatch([&minima] { minima.FindExtrema.Click(); });
+        minima.Dispatch([&minima] { minima.BitBtn1.Click(); });
+    });
+    return Click(Form1, Form1.Button2);
+}
+
+void BatchSession::BulkSteps() {
+    TForm3& f = Form3;
+    if (!Import(f, f.import1, "--spectrum", o_.spectrum)) return;
+    if (o_.reflection && !Import(f, f.Button2, "--reflection", *o_.reflection)) return;
+    if (!ChooseReflectionSource()) return;
+    if (!TypeIfGiven(f, f.Thickness, o_.thickness) || !TypeIfGiven(f, f.Const1, o_.n0)) return;
+    Step(f.Calculate.Caption());
+    if (!Click(f, f.Calculate)) return;
+    GapSteps(f, f.Direct, f.RadioButton3, f.Estart, f.Eend, f.CalculatEg);
+}
+
+bool BatchSession::ChooseReflectionSource() {
+    TForm3& f = Form3;
+    auto clickUntil = [&](CheckBox& box, const std::function<bool()>& reached) {
+        for (int click = 0; click < 3 && !reached(); ++click)
+            if (!User(f, [&box] { box.Click(); })) return false;
+        return true;
+    };
+    if (o_.constantR) {
+        return clickUntil(f.InpR, [&] { return f.InpR.Checked() && f.Refl.Enabled(); }) &&
+               Type(f, f.Refl, *o_.constantR);
+    }
+    if (o_.constantN) {
+        return clickUntil(f.InpN, [&] { return f.InpN.Checked() && f.Refrn633.Enabled(); }) &&
+               Type(f, f.Refrn633, *o_.constantN);
+    }
+    return clickUntil(f.InpN, [&] { return !f.InpN.Checked(); }) &&
+           clickUntil(f.InpR, [&] { return !f.InpR.Checked(); });
+}
+
+void BatchSession::GapSteps(Form& f, CheckBox& direct, RadioButton& tauc, Edit& estart, Edit& eend, Button& eg) {
+    Step(tauc.Caption());
+    if (o_.direct && !SetBox(f, direct, true)) return;
+    if (!User(f, [&tauc] { tauc.Click(); })) return;
+    if (!o_.eg) return;
+    Step(NameOptions(o_, {"--eg"}));
+    if (!Type(f, estart, o_.eg->first) || !Type(f, eend, o_.eg->second)) return;
+    Click(f, eg);
+}
+
+void BatchSession::OrdersSteps() {
+    TForm1& f = Form1;
+    if (!f.FringeOrders.Enabled()) return;
+    FringeOrdersForm& dialog = f.Orders;
+    platform_.modalScripts.push_back([this, &dialog](Form&) {
+        orders_ = dialog.Outcome();
+        if (o_.orders && orders_->result) {
+            platform_.saveAnswers.clear();
+            platform_.saveAnswers.push_back(*o_.orders);
+            Perform(dialog, [&dialog] { dialog.SaveTable.Click(); });
+            platform_.saveAnswers.clear();
+        } else if (o_.orders && !stop_) {
+            stop_ = orders_->reason;
+            stopSubject_ = "--orders " + *o_.orders;
+        }
+        Perform(dialog, [&dialog] { dialog.CloseButton.Click(); });
+    });
+    Perform(f, [&f] { f.FringeOrders.Click(); });
+}
+
+void BatchSession::Save(Form& form, Button& button) {
+    Step("--save " + o_.save);
+    platform_.saveAnswers.clear();
+    platform_.saveAnswers.push_back(o_.save);
+    Perform(form, [&button] { button.Click(); });
+    platform_.saveAnswers.clear();
+}
+
+void BatchSession::WriteSummary(std::ostream& out, bool thin) {
+    std::vector<std::string> notes;
+    for (const std::string& entry : platform_.log) {
+        const std::size_t colon = entry.find(": ");
+        notes.push_back(colon == std::string::npos ? entry : entry.substr(colon + 2));
+    }
+    const SummaryHead head{stop_, notes};
+    out << (thin ? ThinFilmSummary(head, Form1, orders_) : BulkSummary(head, Form3)) << "\n";
+}
+
+}  // namespace optc

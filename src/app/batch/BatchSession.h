@@ -1,0 +1,85 @@
+#pragma once
+// The session of a batch run: the program's windows as the batch drives them (the
+// start window with the unit choices and the two analysis windows, each with its own
+// workspace), the steps a user takes there replayed through the forms, and what
+// stopped the run.
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "app/Application.h"
+#include "app/batch/BatchCommandLine.h"
+#include "thinfilm/orders/FringeOrders.h"
+#include "ui/ScriptedPlatform.h"
+
+namespace optc {
+
+class BatchSession {
+public:
+    explicit BatchSession(const BatchOptions& options) : o_(options) {}
+    // Replays the steps, writes the JSON summary to out and returns the exit status.
+    int Run(std::ostream& out);
+
+    // The message or error that stopped the run, and the file or option it is about.
+    const std::optional<std::string>& StopText() const { return stop_; }
+    const std::string& StopSubject() const { return stopSubject_; }
+
+private:
+    // What the next steps work on, named for a message that stops the run there.
+    void Step(std::string subject) { step_ = std::move(subject); }
+    // The option or file a stopping text is about: known messages by their options, a
+    // text that is not a number by the option that gave it, anything else by its step.
+    std::string SubjectOf(const std::string& text) const;
+    // Runs one user event through the window's door, unless the run has stopped.
+    bool User(Form& form, const std::function<void()>& event);
+    // Runs the event whatever happened before. True while nothing has stopped the
+    // run: a new error, or a new message other than those that let a handler go on.
+    bool Perform(Form& form, const std::function<void()>& event);
+    bool Click(Form& form, Button& button);
+    // A click on an import whose open dialog answers with `path`, the file of `option`.
+    bool Import(Form& form, Button& button, const char* option, const std::string& path);
+    // Typing as the window sees it: the edit takes the focus, the text changes, the
+    // focus leaves.
+    bool Type(Form& form, Edit& edit, const std::string& text);
+    bool TypeIfGiven(Form& form, Edit& edit, const std::optional<std::string>& text);
+    // A click on the box when it is not in the wanted state.
+    bool SetBox(Form& form, CheckBox& box, bool checked);
+    void ThinFilmSteps();
+    // Determine Fringes, where the user presses Find Extrema and closes the minima
+    // window with Ok.
+    bool FindExtrema();
+    void BulkSteps();
+    // The clicks a user makes on InpN and InpR until the wanted source is checked and
+    // its edit can be typed into. The boxes' handlers nest, so a click does not always
+    // lead straight there; three clicks reach every source from every state.
+    bool ChooseReflectionSource();
+    // After a calculation that completed: the gap type, the Tauc plot and, with an
+    // energy window, the optical gap.
+    void GapSteps(Form& f, CheckBox& direct, RadioButton& tauc, Edit& estart, Edit& eend, Button& eg);
+    // After a complete Calculate, whatever the gap steps did: the Fringe Orders dialog,
+    // with --orders its table saved, then Close. A table asked for that cannot be made
+    // stops the run with the dialog's reason.
+    void OrdersSteps();
+    // Save Results runs whatever happened before, as a user who presses it after a
+    // message would. A file error stops the run like any other error.
+    void Save(Form& form, Button& button);
+    void WriteSummary(std::ostream& out, bool thin);
+
+
+    const BatchOptions& o_;
+    std::optional<std::string> stop_;  // the first stopping message or error
+    std::string stopSubject_;
+    std::string step_;
+    std::optional<FringeOrdersOutcome> orders_;  // what the Fringe Orders dialog showed
+
+    ScriptedPlatform platform_;
+    Application app_{platform_};
+    TForm2& Form2 = app_.Form2;
+    TForm3& Form3 = app_.Form3;
+    TForm1& Form1 = app_.Form1;
+};
+
+
+
+}  // namespace optc
