@@ -23,7 +23,8 @@ std::vector<FringeExtremum> NoisyExtrema(int count, double indexNoise) {
         const double m = h / 2.0;
         double lambda = 2 * index(900) * thickness / m;
         for (int i = 0; i < 50; ++i) lambda = 2 * index(lambda) * thickness / m;
-        extrema.push_back({lambda, h % 2 == 0 ? ExtremumKind::Maximum : ExtremumKind::Minimum, 84.0,
+        const bool maximum = h % 2 == 0;
+        extrema.push_back({lambda, maximum ? ExtremumKind::Maximum : ExtremumKind::Minimum, maximum ? 88.0 : 80.0,
                            index(lambda) * (1 + noise.Next(indexNoise))});
     }
     return extrema;

@@ -4,11 +4,14 @@
 // Input: one option byte, then the file. Bit 0 of the option byte chooses the reader
 // (0 CSV, 1 JCAMP-DX), bit 1 the quantity the import reads (transmission or
 // reflection), bits 2 to 7 a block size of 1 to 64 bytes. The file is read twice, in
-// blocks of that size and in the program's own blocks, and both reads must agree.
+// blocks of that size and in the program's own blocks, and both reads must agree; then
+// once more as an import reads it, through the table of formats (which refuses UTF-16
+// text), with the check of the measured range after it.
 //
 // A fault is a crash, a sanitizer report, a hang, an exception that is not one of the
 // program's errors or refusals, a count outside the table, an inf/NaN among the points
-// read, or two reads of the same bytes that differ.
+// read, a point without the line it was read on, or two reads of the same bytes that
+// differ.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +23,9 @@
 #include "datafiles/CsvSpectrum.h"
 #include "datafiles/FileRefusal.h"
 #include "datafiles/JcampSpectrum.h"
+#include "datafiles/MeasuredRange.h"
+#include "datafiles/SpectrumFormats.h"
+#include "datafiles/TextEncoding.h"
 #include "datafiles/TextLines.h"
 #include "numerics/Errors.h"
 
@@ -42,7 +48,8 @@ struct Read {
 
 void ReadOnce(std::string_view file, bool jcamp, SpectrumKind kind, std::size_t block, Read& r) {
     MemoryBytes bytes(file);
-    LineReader lines(bytes, block);
+    // The byte 26 ends nothing in a CSV file: the reader judges its line.
+    LineReader lines(bytes, block, jcamp ? EndOfFileByte::EndsText : EndOfFileByte::InLine);
     r.stop.clear();
     try {
         if (jcamp)
@@ -60,9 +67,33 @@ void Check(const Read& r) {
     if (!r.stop.empty()) return;
     const PairTable& t = r.table;
     if (t.count < 0 || t.count > kCapacity || t.written != t.count) Fault("count outside the table", t.count);
-    for (int k = 0; k < t.count; ++k)
-        if (!std::isfinite(t.x[static_cast<std::size_t>(k)]) || !std::isfinite(t.y[static_cast<std::size_t>(k)]))
-            Fault("a point is not finite", k);
+    for (int k = 0; k < t.count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if (!std::isfinite(t.x[i]) || !std::isfinite(t.y[i])) Fault("a point is not finite", k);
+        if (t.line[i] < 1 || (k > 0 && t.line[i] < t.line[i - 1])) Fault("a point's line is out of order", k);
+    }
+}
+
+// The import's own path: the table of formats over the bytes, then the range check.
+// It agrees with the plain read, or refuses UTF-16 text, or a value far out of range.
+void ReadAsImport(std::string_view file, bool jcamp, SpectrumKind kind, const Read& plain) {
+    static PairTable table;
+    MemoryBytes bytes(file);
+    const char* name = jcamp ? "fuzz.jdx" : "fuzz.csv";
+    std::string stop;
+    try {
+        ReadSpectrum(SpectrumFormatOf(name), bytes, SpectrumRequest{name, RestartMode::Below100, kind}, table);
+        const auto note = CheckMeasuredRange(table, kind, name);
+        if (note && !IsRangeNote(*note)) Fault("a range note the batch would not know");
+    } catch (const FileRefusal& refusal) {
+        stop = std::string("refused: ") + refusal.what();
+    } catch (const Error& error) {
+        stop = std::string("error: ") + error.what();
+    }
+    if (stop == "refused: " + Utf16Message(name) || stop.find("lies far outside 0 to 100 %") != std::string::npos)
+        return;
+    if (stop != plain.stop) Fault("the import's read ended otherwise than the reader's");
+    if (stop.empty() && table.count != plain.table.count) Fault("the import read another count", table.count);
 }
 
 void Agree(const Read& a, const Read& b) {
@@ -96,5 +127,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(small);
     Check(whole);
     Agree(small, whole);
+    ReadAsImport(file, jcamp, kind, whole);
     return 0;
 }

@@ -7,7 +7,9 @@
 //
 // A fault is a crash, a sanitizer report, a hang, an exception that is not one of the
 // program's errors, a count outside the arrays, or an inf/NaN within the count after a
-// run that raised no error.
+// run that raised no error. The file read as an import reads it (the table of formats,
+// which refuses UTF-16 text, with the line of every pair and the range check after)
+// must give the same points, each with a line no earlier than the one before.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -20,7 +22,11 @@
 #include <vector>
 
 #include "numerics/Errors.h"
+#include "datafiles/FileRefusal.h"
+#include "datafiles/MeasuredRange.h"
 #include "datafiles/Ordering.h"
+#include "datafiles/SpectrumFormats.h"
+#include "datafiles/TextEncoding.h"
 #include "datafiles/PairReader.h"
 #include "numerics/Arrays.h"
 #include "datafiles/UnitChoices.h"
@@ -61,6 +67,31 @@ void CheckOrdering(Arrays& a, int count) {
     if (optc::AscendingFlag(a.X) != (reversed ? 1 : 0)) Fault("ascending flag disagrees with the ordering");
 }
 
+void ReadAsImport(const std::string& text, optc::RestartMode mode, const Arrays& a, int count) {
+    static optc::PairTable table;
+    optc::MemoryBytes bytes(text);
+    try {
+        optc::ReadSpectrum(optc::SpectrumFormatOf("fuzz.txt"), bytes,
+                           optc::SpectrumRequest{"fuzz.txt", mode, optc::SpectrumKind::Transmission}, table);
+    } catch (const optc::FileRefusal& refusal) {
+        if (std::string(refusal.what()) != optc::Utf16Message("fuzz.txt")) Fault("a text file refused otherwise");
+        return;
+    } catch (const optc::Error&) {
+        Fault("the import's read raised what the parse did not");
+    }
+    if (table.count != count) Fault("the import's read gave another count", table.count);
+    for (int k = 1; k <= count; ++k) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        if (!(table.x[i] == a.X[k]) || !(table.y[i] == a.Y[k])) Fault("the import's read gave another point", k);
+        if (table.line[i] < 1) Fault("a pair without its line", k);
+    }
+    try {
+        const auto note = optc::CheckMeasuredRange(table, optc::SpectrumKind::Transmission, "fuzz.txt");
+        if (note && !optc::IsRangeNote(*note)) Fault("a range note the batch would not know");
+    } catch (const optc::FileRefusal&) {
+    }
+}
+
 // One file read in one restart mode, then converted with each of the four unit choices
 // (from a saved copy of what was read, so the file is parsed once per mode).
 void ReadAndConvert(const std::string& text, optc::RestartMode mode) {
@@ -72,6 +103,7 @@ void ReadAndConvert(const std::string& text, optc::RestartMode mode) {
         return;  // a reported error ends the import
     }
     if (count < 0 || count > kCapacity) Fault("count outside the arrays", count);
+    ReadAsImport(text, mode, a, count);
     CheckFinite(a.X, count, "abscissa not finite after reading");
     CheckFinite(a.Y, count, "ordinate not finite after reading");
 

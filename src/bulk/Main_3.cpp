@@ -71,7 +71,7 @@ void TForm3::Message(const std::string& text) {
 
 void TForm3::StopWith(BulkMessage id, const std::string& text) {
     Message(text);
-    if (!outcome_.stop) outcome_.stop = Stop<BulkMessage>{id, text, ""};
+    if (!outcome_.stop) outcome_.stop = Stop<BulkMessage>{id, text};
 }
 
 void TForm3::EventBegins() { outcome_.stop.reset(); }
@@ -82,7 +82,8 @@ void TForm3::EventEnds() {
     outcome_.reflCount = data_.ReflCount;
     outcome_.egEv = tauc_.Gap();
     if (LastEventError() && !outcome_.stop)
-        outcome_.stop = Stop<BulkMessage>{BulkMessage::Error, LastEventError()->text, LastEventError()->typed};
+        outcome_.stop = Stop<BulkMessage>{BulkMessage::Error, LastEventError()->text, LastEventError()->typed,
+                                               LastEventError()->detail};
 }
 
 void TForm3::CalculatEgClick() {
@@ -96,7 +97,7 @@ void TForm3::CalculatEgClick() {
         }
         return BulkMessage::Error;
     };
-    outcome_.stop = Stop<BulkMessage>{id(*tauc_.EgStop()), TaucMessageText(*tauc_.EgStop()), ""};
+    outcome_.stop = Stop<BulkMessage>{id(*tauc_.EgStop()), TaucMessageText(*tauc_.EgStop())};
 }
 
 void TForm3::ClearChart() {

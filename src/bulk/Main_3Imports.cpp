@@ -14,7 +14,7 @@ void TForm3::import1Click() {
     std::string refusal;
     const auto chosen =
         ChooseSpectrum(GetPlatform(), RestartMode::Below100, SpectrumKind::Transmission, units_(), &refusal);
-    if (!refusal.empty()) outcome_.stop = Stop<BulkMessage>{BulkMessage::SpectrumRefused, refusal, ""};
+    if (!refusal.empty()) outcome_.stop = Stop<BulkMessage>{BulkMessage::SpectrumRefused, refusal};
     if (!chosen) return;
     outcome_.thicknessCm.reset();
 
@@ -32,13 +32,14 @@ void TForm3::import1Click() {
     GetPlatform().RememberFolder(chosen->path);
     if (chosen->pairs.truncated) Message(kTooManyPointsMessage);
     if (chosen->info.moreColumns) Message(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) Message(*chosen->info.rangeNote);
 }
 
 void TForm3::Import2Click() {
     std::string refusal;
     const auto chosen =
         ChooseSpectrum(GetPlatform(), RestartMode::Always, SpectrumKind::Reflection, units_(), &refusal);
-    if (!refusal.empty()) outcome_.stop = Stop<BulkMessage>{BulkMessage::ReflectionRefused, refusal, ""};
+    if (!refusal.empty()) outcome_.stop = Stop<BulkMessage>{BulkMessage::ReflectionRefused, refusal};
     if (!chosen) return;
     outcome_.thicknessCm.reset();
 
@@ -58,6 +59,7 @@ void TForm3::Import2Click() {
     GetPlatform().RememberFolder(chosen->path);
     if (chosen->pairs.truncated) Message(kTooManyPointsMessage);
     if (chosen->info.moreColumns) Message(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) Message(*chosen->info.rangeNote);
 }
 
 }  // namespace optc

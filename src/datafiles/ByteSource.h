@@ -15,8 +15,9 @@ public:
     virtual std::size_t Read(char* to, std::size_t room) = 0;
 };
 
-// A file opened for reading, closed when it goes. File errors raise EInOutError with
-// the runtime's texts.
+// A regular file opened for reading, closed when it goes. File errors raise EInOutError
+// with the runtime's texts and a detail naming the path; a folder, a pipe or a device
+// is refused ("File access denied") rather than read or waited for.
 class FileBytes : public ByteSource {
 public:
     explicit FileBytes(const std::string& path);
@@ -26,6 +27,7 @@ public:
     std::size_t Read(char* to, std::size_t room) override;
 
 private:
+    std::string path_;
     int fd_;
 };
 

@@ -5,13 +5,16 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
 
+#include "datafiles/CsvRowChecks.h"
 #include "datafiles/DecimalText.h"
 #include "datafiles/FileRefusal.h"
 #include "datafiles/PointTable.h"
+#include "datafiles/QuotedText.h"
 #include "numerics/Errors.h"
 
 namespace optc {
@@ -20,10 +23,18 @@ namespace {
 
 bool IsBlankText(std::string_view s) { return s.find_first_not_of(" \t") == std::string_view::npos; }
 
-// A field as a message quotes it: a long one is shortened.
-std::string Quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    return "'" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...'" : "'");
+std::string Quoted(std::string_view text) { return QuotedText(text); }
+
+// "1,048.0": a whole number of one to three digits, then three digits with a leading 0,
+// as a comma written as a thousands separator splits a wavelength.
+bool SplitByThousandsSeparator(std::string_view before, std::string_view after) {
+    const auto digits = [](std::string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::size_t point = after.find('.');
+    const std::string_view whole = after.substr(0, point);
+    return !before.empty() && before.size() <= 3 && digits(before) && whole.size() == 3 && whole[0] == '0' &&
+           digits(whole) && (point == std::string_view::npos || digits(after.substr(point + 1)));
 }
 
 // What the reader needs of one row, gathered field by field while libcsv splits it:
@@ -38,16 +49,21 @@ struct RowSummary {
     std::array<Field, 2> firstFilled;  // the first two fields that are not empty
     int filledCount = 0;
     int column = 0;
+    int lastFilled = -1;  // the column of the last field that is not empty
 
     void Start() {
         atWanted = {};
         filledCount = 0;
         column = 0;
+        lastFilled = -1;
     }
+    // The fields up to the last that is not empty: empty ones after it change nothing.
+    int Fields() const { return lastFilled + 1; }
     void Add(std::string_view text) {
         for (std::size_t k = 0; k < 2; ++k)
             if (column == wanted[k]) atWanted[k] = std::string(text);
         if (!IsBlankText(text)) {
+            lastFilled = column;
             if (filledCount < 2) firstFilled[static_cast<std::size_t>(filledCount)] = Field{column, std::string(text)};
             ++filledCount;
         }
@@ -124,6 +140,11 @@ public:
     CsvOutcome Read() {
         TextLine line;
         while (lines_.Next(line)) {
+            if (line.text.find(kDosEndOfFile) != std::string_view::npos) {
+                if (HoldsOnlyEndOfFileBytes(line.text)) continue;
+                Refuse(line, "the byte 26 (the end of a DOS text) stands inside the line; it ends nothing in a CSV "
+                             "file.");
+            }
             try {
                 if (!chosen_) {
                     if (!line.cut) FindData(line);
@@ -159,8 +180,35 @@ private:
             if (!y) continue;
             chosen_ = &s;
             row_.wanted = {row_.firstFilled[0].column, row_.firstFilled[1].column};
-            Store(*x, *y, row_);
+            fields_ = row_.Fields();
+            CheckRow(line, {row_.firstFilled[0].text, row_.firstFilled[1].text});
+            Store(*x, *y, row_, line);
             return;
+        }
+        for (const RowSplitter& s : splitters_)
+            if (const auto fault = BrokenFirstRow(line.text, s.Separator())) Refuse(line, *fault);
+    }
+
+    // What no single field shows: a comma written as a thousands separator, and numbers
+    // with another decimal mark than the rows above.
+    void CheckRow(const TextLine& line, const std::array<std::string_view, 2>& numbers) {
+        if (row_.Fields() != fields_)
+            Refuse(line, "the row has " + std::to_string(row_.Fields()) + " fields where the rows above have " +
+                             std::to_string(fields_) +
+                             (chosen_->Separator() == ',' ? "; is a comma a thousands separator here?" : "."));
+        if (chosen_->Separator() == ',' && row_.wanted[1] == row_.wanted[0] + 1 &&
+            SplitByThousandsSeparator(numbers[0], numbers[1]))
+            Refuse(line, Quoted(std::string(numbers[0]) + "," + std::string(numbers[1])) +
+                             " is not read: a thousands separator is not a decimal mark.");
+        if (!CommaDecimal()) return;
+        for (const std::string_view number : numbers) {
+            const DecimalMark mark = DecimalMarkOf(number);
+            if (mark == DecimalMark::None) continue;
+            if (mark_ == DecimalMark::None) mark_ = mark;
+            if (mark != mark_)
+                Refuse(line, Quoted(number) + " has a decimal " + (mark == DecimalMark::Point ? "point" : "comma") +
+                                 " where the rows above have a decimal " +
+                                 (mark_ == DecimalMark::Point ? "point" : "comma") + ".");
         }
     }
 
@@ -190,7 +238,8 @@ private:
             if (!n) Refuse(line, Quoted(*text) + " is not a number.");
             v[k] = *n;
         }
-        return Store(v[0], v[1], row_);
+        CheckRow(line, {*row_.atWanted[0], *row_.atWanted[1]});
+        return Store(v[0], v[1], row_, line);
     }
 
     // Below the data: notes are passed over, numbers would be lost.
@@ -200,8 +249,8 @@ private:
             Refuse(line, "more data after line " + std::to_string(*trailerLine_) + ", where the data ended.");
     }
 
-    bool Store(double x, double y, const RowSummary& row) {
-        if (!points_.Add(x, y)) return false;
+    bool Store(double x, double y, const RowSummary& row, const TextLine& line) {
+        if (!points_.Add(x, y, line.number)) return false;
         if (row.filledCount > 2) outcome_.moreColumns = true;
         return true;
     }
@@ -212,6 +261,8 @@ private:
     RowSplitter splitters_[3] = {RowSplitter(';'), RowSplitter('\t'), RowSplitter(',')};
     RowSplitter* chosen_ = nullptr;
     RowSummary row_;
+    int fields_ = 0;                     // the fields of the first row of the data
+    DecimalMark mark_ = DecimalMark::None;  // the decimal mark of the rows so far
     bool afterEmptyLine_ = false;
     std::optional<std::int64_t> trailerLine_;  // the row that ended the data
     CsvOutcome outcome_;

@@ -6,7 +6,7 @@ namespace optc {
 
 SpectrumFileInfo ReadSpectrumFile(const std::string& path, RestartMode mode, SpectrumKind kind, PairTable& into) {
     FileBytes file(path);
-    return SpectrumFormatOf(path).read(file, SpectrumRequest{FileNameOf(path), mode, kind}, into);
+    return ReadSpectrum(SpectrumFormatOf(path), file, SpectrumRequest{FileNameOf(path), mode, kind}, into);
 }
 
 std::string ChosenSpectrum::Label(const std::string& shownName) const {

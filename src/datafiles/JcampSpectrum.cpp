@@ -13,6 +13,7 @@
 #include "datafiles/JcampValues.h"
 #include "datafiles/JcampXyData.h"
 #include "datafiles/PointTable.h"
+#include "datafiles/QuotedText.h"
 #include "numerics/FloatChecks.h"
 
 namespace optc {
@@ -130,7 +131,7 @@ private:
         } else if (l == "JCAMPDX") {
             const auto version = ParseDecimal(r.value.substr(0, r.value.find_first_of(" \t(")), false);
             if (!version || *version < 4.0 || *version >= 6.0)
-                Refuse(line, "JCAMP-DX version " + std::string(r.value) + " is not read; versions 4.24 and 5.01 are.");
+                Refuse(line, "JCAMP-DX version " + ShownText(r.value) + " is not read; versions 4.24 and 5.01 are.");
         } else if (l == "NTUPLES") {
             Refuse(line, "##NTUPLES tables are not read; only ##XYDATA and ##XYPOINTS are.");
         } else if (l == "PEAKTABLE") {
@@ -138,8 +139,8 @@ private:
         } else if (l == "XUNITS") {
             xUnit_ = JcampXUnitOf(r.value);
             if (!xUnit_)
-                Refuse(line, "the X units '" + std::string(r.value) +
-                                 "' are not read; NANOMETERS, MICROMETERS and 1/CM are.");
+                Refuse(line,
+                       "the X units " + QuotedText(r.value) + " are not read; NANOMETERS, MICROMETERS and 1/CM are.");
         } else if (l == "YUNITS") {
             YUnits(r.value, line);
         } else if (l == "XFACTOR" || l == "YFACTOR") {
@@ -162,7 +163,7 @@ private:
         } else if (l == "XYPOINTS") {
             StartTable(line);
             if (FormOf(r.value) != "(XY..XY)")
-                Refuse(line, "##XYPOINTS=" + std::string(r.value) + " is not read; only (XY..XY) is.");
+                Refuse(line, "##XYPOINTS=" + ShownText(r.value) + " is not read; only (XY..XY) is.");
             stage_ = Stage::XyPoints;
         } else if (l == "END") {
             if (!dataSeen_) throw FileRefusal(fileName_ + " holds no ##XYDATA or ##XYPOINTS table.");
@@ -172,21 +173,21 @@ private:
 
     Given Number(const JcampRecord& r, std::int64_t line) const {
         const auto v = ParseDecimal(r.value, false);
-        if (!v) Refuse(line, "##" + r.label + "=" + std::string(r.value) + " is not a number.");
+        if (!v) Refuse(line, "##" + ShownText(r.label) + "=" + ShownText(r.value) + " is not a number.");
         return Given{*v, line};
     }
 
     void YUnits(std::string_view value, std::int64_t line) {
         yUnit_ = JcampYUnitOf(value);
         if (!yUnit_)
-            Refuse(line, "the Y units '" + std::string(value) +
-                             "' are not read; TRANSMITTANCE, REFLECTANCE and ABSORBANCE are.");
+            Refuse(line, "the Y units " + QuotedText(value) +
+                             " are not read; TRANSMITTANCE, REFLECTANCE and ABSORBANCE are.");
         // A file that says what it holds must hold what the import reads.
         const bool reflectance = *yUnit_ == JcampYUnit::Reflectance;
         if (kind_ == SpectrumKind::Transmission && reflectance)
             Refuse(line, "the file holds REFLECTANCE; this import reads TRANSMITTANCE or ABSORBANCE.");
         if (kind_ == SpectrumKind::Reflection && !reflectance)
-            Refuse(line, "the file holds " + Upper(value) + "; this import reads REFLECTANCE.");
+            Refuse(line, "the file holds " + ShownText(Upper(value)) + "; this import reads REFLECTANCE.");
     }
 
     void StartTable(std::int64_t line) {
@@ -204,7 +205,7 @@ private:
     void StartXyData(std::string_view form, std::int64_t line) {
         StartTable(line);
         if (FormOf(form) != "(X++(Y..Y))")
-            Refuse(line, "##XYDATA=" + std::string(form) + " is not read; only (X++(Y..Y)) is.");
+            Refuse(line, "##XYDATA=" + ShownText(form) + " is not read; only (X++(Y..Y)) is.");
         for (const auto& [given, name] : {std::pair{&firstX_, "FIRSTX"}, {&lastX_, "LASTX"}, {&nPoints_, "NPOINTS"}})
             if (!*given) Refuse(line, "##XYDATA needs ##" + std::string(name) + " before it.");
         const double n = nPoints_->value;
@@ -229,7 +230,8 @@ private:
         if (values.front().form == JcampForm::Affn && first < nPoints_->value) {
             const double expected = Abscissa(first);
             const double x = Scaled(values.front().value, xFactor_);
-            const double tolerance = 0.5 * std::max(std::abs(step_), std::abs(xFactor_));
+            // Half a step either way: a line further off would shift its points by one.
+            const double tolerance = 0.5 * std::abs(step_) + 1e-9 * std::abs(expected);
             if (!(std::abs(x - expected) <= tolerance))
                 Refuse(line, "the line begins at X = " + ShownNumber(x) + ", but its first point lies at " +
                                  ShownNumber(expected) + " by ##FIRSTX, ##LASTX and ##NPOINTS.");
@@ -240,7 +242,7 @@ private:
                                if (k >= nPoints_->value)
                                    Refuse(line, "the data hold more points than ##NPOINTS=" +
                                                     ShownNumber(nPoints_->value) + ".");
-                               return points_.Add(Abscissa(k), Scaled(y, yFactor_));
+                               return points_.Add(Abscissa(k), Scaled(y, yFactor_), line);
                            })
                     .stopped;
     }
@@ -249,14 +251,14 @@ private:
     bool XyPointsLine(std::string_view text, std::int64_t line) {
         for (const JcampValue& v : ReadJcampValues(text, JcampLetters::AffnOnly)) {
             if (v.form == JcampForm::Missing) Refuse(line, "a missing value ('?') cannot be used.");
-            if (v.form != JcampForm::Affn) Refuse(line, "'" + std::string(v.text) + "' is not a number.");
+            if (v.form != JcampForm::Affn) Refuse(line, QuotedText(v.text) + " is not a number.");
             if (!pendingX_) {
                 pendingX_ = v.value;
                 continue;
             }
             if (nPoints_ && points_.Count() >= nPoints_->value)
                 Refuse(line, "the data hold more points than ##NPOINTS=" + ShownNumber(nPoints_->value) + ".");
-            if (!points_.Add(Scaled(*pendingX_, xFactor_), Scaled(v.value, yFactor_))) return false;
+            if (!points_.Add(Scaled(*pendingX_, xFactor_), Scaled(v.value, yFactor_), line)) return false;
             pendingX_.reset();
         }
         lastDataLine_ = line;

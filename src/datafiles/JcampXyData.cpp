@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "datafiles/FileRefusal.h"
+#include "datafiles/QuotedText.h"
 #include "numerics/FloatChecks.h"
 
 namespace optc {
@@ -47,7 +48,7 @@ JcampXyData::Line JcampXyData::Decode(const std::vector<JcampValue>& values, std
             case JcampForm::Missing:
                 Refuse(lineNumber, fileName, "a missing value ('?') cannot be used.");
             case JcampForm::Unreadable:
-                Refuse(lineNumber, fileName, "'" + std::string(v.text) + "' is not a value of the JCAMP-DX forms.");
+                Refuse(lineNumber, fileName, QuotedText(v.text) + " is not a value of the JCAMP-DX forms.");
             case JcampForm::Affn:
             case JcampForm::Sqz:
                 previous = Kind::Value;

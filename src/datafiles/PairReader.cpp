@@ -96,12 +96,15 @@ class BlockScanner {
 public:
     explicit BlockScanner(ByteSource& source) : source_(source), buffer_(new Byte[kBlockSize + kMaxTokenLength]) {}
 
+    // The line the last token began on, from 1.
+    std::int64_t Line() const { return line_; }
+
     // Skips separators, across line ends and blocks, then takes at most 64
     // non-separator bytes.
     Token NextToken() {
         const Byte* p = p_;
         for (;;) {
-            while (p < end_ && IsSeparator(*p)) ++p;
+            for (; p < end_ && IsSeparator(*p); ++p) CountLineEnd(*p);
             if (p < end_) break;
             p_ = p;
             if (!Refill()) {
@@ -118,6 +121,7 @@ public:
             p = p_;
         }
         const Byte* begin = p;
+        afterCarriageReturn_ = false;
         const Byte* limit = static_cast<std::size_t>(end_ - p) > kMaxTokenLength ? p + kMaxTokenLength : end_;
         while (p < limit && !IsSeparator(*p)) ++p;
         p_ = p;
@@ -131,7 +135,7 @@ public:
         for (;;) {
             for (; p_ < end_; ++p_) {
                 if (*p_ == '\n' || *p_ == '\r') {
-                    ++p_;
+                    CountLineEnd(*p_++);
                     return;
                 }
             }
@@ -140,6 +144,18 @@ public:
     }
 
 private:
+    // A line ends at a line feed, a carriage return and line feed, or a carriage return
+    // alone: the line feed of a pair does not count again.
+    void CountLineEnd(Byte b) {
+        if (b == '\n') {
+            if (!afterCarriageReturn_) ++line_;
+            afterCarriageReturn_ = false;
+        } else {
+            if (b == '\r') ++line_;
+            afterCarriageReturn_ = b == '\r';
+        }
+    }
+
     // Blocks of this size keep the system calls few and the memory small.
     static constexpr std::size_t kBlockSize = 1 << 18;
 
@@ -169,6 +185,8 @@ private:
     const Byte* p_ = nullptr;  // the unread bytes: [p_, end_)
     const Byte* end_ = nullptr;
     bool ended_ = false;       // no more bytes will come
+    std::int64_t line_ = 1;
+    bool afterCarriageReturn_ = false;
 };
 
 // What one parse found; the pairs themselves went to the arrays it was given.
@@ -179,8 +197,9 @@ struct ParseOutcome {
     bool anyNumberPair = false;
 };
 
-// Reads pairs into xs, ys (room for kCapacity each; index k at [k - 1]).
-ParseOutcome Parse(BlockScanner& in, RestartMode mode, double* xs, double* ys) {
+// Reads pairs into xs, ys (room for kCapacity each; index k at [k - 1]), and the line
+// of each pair's ordinate into lines when there is one.
+ParseOutcome Parse(BlockScanner& in, RestartMode mode, double* xs, double* ys, std::int64_t* lines) {
     ParseOutcome outcome;
     // The index may run past the capacity while only pairs with abscissa 0 land there
     // (text lines after a full file); it is 64 bits wide so a long tail cannot wrap it.
@@ -206,6 +225,7 @@ ParseOutcome Parse(BlockScanner& in, RestartMode mode, double* xs, double* ys) {
             const int at = static_cast<int>(i);
             xs[at - 1] = x.value;
             ys[at - 1] = y.value;
+            if (lines) lines[at - 1] = in.Line();
             // Indices are written in order from 1: no gap is left below the highest.
             if (at > outcome.written) outcome.written = at;
             if (x.value != 0.0) outcome.count = at;
@@ -226,15 +246,19 @@ void ReadPairs(ByteSource& bytes, RestartMode mode, PairTable& into) {
     BlockScanner in(bytes);
     // Room for a full file, made once and left uninitialised: pages that no point
     // reaches are never touched.
-    if (!into.x) {
-        into.x.reset(new double[kCapacity]);
-        into.y.reset(new double[kCapacity]);
-    }
-    const ParseOutcome outcome = Parse(in, mode, into.x.get(), into.y.get());
+    MakeRoom(into);
+    const ParseOutcome outcome = Parse(in, mode, into.x.get(), into.y.get(), into.line.get());
     into.written = outcome.written;
     into.count = outcome.count;
     into.truncated = outcome.truncated;
     into.anyNumberPair = outcome.anyNumberPair;
+}
+
+void MakeRoom(PairTable& table) {
+    if (table.x) return;
+    table.x.reset(new double[kCapacity]);
+    table.y.reset(new double[kCapacity]);
+    table.line.reset(new std::int64_t[kCapacity]);
 }
 
 PairTable ReadPairs(const std::string& path, RestartMode mode) {
@@ -255,7 +279,7 @@ PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X, 
                           int& count, RestartMode mode) {
     MemoryBytes bytes(std::string_view(data, size));
     BlockScanner in(bytes);
-    const ParseOutcome outcome = Parse(in, mode, X.From1(), Y.From1());
+    const ParseOutcome outcome = Parse(in, mode, X.From1(), Y.From1(), nullptr);
     if (outcome.count > 0) count = outcome.count;
     return PairReadResult{outcome.truncated};
 }

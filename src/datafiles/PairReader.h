@@ -1,6 +1,7 @@
 #pragma once
 // Reads spectrum text files: numbers taken two at a time, abscissa then ordinate.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <memory>
 
@@ -21,6 +22,7 @@ enum class RestartMode {
 // leaves the arrays exactly as reading straight into them would.
 struct PairTable {
     std::unique_ptr<double[]> x, y;  // room for kCapacity pairs, or none before a read
+    std::unique_ptr<std::int64_t[]> line;  // the file's line (from 1) of each pair's ordinate
     int written = 0;         // the highest index written
     int count = 0;           // index of the last pair with a non-zero abscissa; 0: no point
     bool truncated = false;  // more pairs than the capacity after the last restart
@@ -43,6 +45,10 @@ inline const char* kTooManyPointsMessage =
 void ReadPairs(ByteSource& bytes, RestartMode mode, PairTable& into);
 // The file at `path` read so.
 PairTable ReadPairs(const std::string& path, RestartMode mode);
+
+// Makes the table's storage on first use, left uninitialised: pages that no point
+// reaches are never touched.
+void MakeRoom(PairTable& table);
 
 // Writes every index the table holds into X, Y from element 1 and sets count; the
 // elements beyond keep their values.

@@ -1,5 +1,7 @@
 #pragma once
 // Fills a table of points in file order, as the instrument readers find them.
+#include <cstdint>
+
 #include "datafiles/PairReader.h"
 
 namespace optc {
@@ -9,8 +11,9 @@ public:
     // Empties the table, making its storage on first use.
     explicit PointTable(PairTable& table);
 
-    // Appends a point; false, with the table marked truncated, when it is full.
-    bool Add(double x, double y);
+    // Appends a point read on `line` of the file; false, with the table marked
+    // truncated, when it is full.
+    bool Add(double x, double y, std::int64_t line);
     int Count() const { return table_.count; }
     double& X(int k) { return table_.x[static_cast<std::size_t>(k)]; }  // k from 0
     double& Y(int k) { return table_.y[static_cast<std::size_t>(k)]; }

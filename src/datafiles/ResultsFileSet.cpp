@@ -8,6 +8,7 @@
 
 #include "datafiles/FileErrors.h"
 #include "datafiles/MoveCalls.h"
+#include "datafiles/OutputTarget.h"
 
 namespace optc {
 
@@ -43,29 +44,54 @@ int CreateEmpty(const std::string& name) {
 }  // namespace
 
 ResultsFileSet::~ResultsFileSet() {
-    for (const File& file : files_)
+    for (const File& file : files_) {
         if (!file.placed) ::unlink(file.temporary.c_str());
+        if (file.stream >= 0) ::close(file.stream);
+    }
 }
 
 void ResultsFileSet::Write(const std::string& finalPath,
                            const std::function<void(const std::string& path)>& write) {
+    const OutputTarget target = ChooseOutputTarget(finalPath);
     File file;
-    file.final = finalPath;
-    if (const int err = MakeFreeName(finalPath, kTemporaryEnding, CreateEmpty, file.temporary))
-        RaiseFileError(err, FileOp::Create);
+    file.final = target.path;
+    file.shown = finalPath;
+    if (target.kind == OutputTarget::Kind::Stream) {
+        file.stream = OpenStreamTarget(finalPath);
+        try {
+            file.temporary = MakeStreamTemporary(finalPath);
+        } catch (...) {
+            ::close(file.stream);
+            throw;
+        }
+    } else if (const int err = MakeFreeName(file.final, kTemporaryEnding, CreateEmpty, file.temporary)) {
+        RaiseFileError(err, FileOp::Create, finalPath);
+    }
     // Registered before writing, so that a file that failed half-way is removed as well.
     files_.push_back(std::move(file));
-    write(files_.back().temporary);
+    try {
+        write(files_.back().temporary);
+    } catch (EInOutError& error) {
+        // The temporary's name means nothing to the user: the error is about the file.
+        if (error.SystemError() != 0)
+            error.SetDetail(FileDetail(finalPath, SystemReason(error.SystemError(), finalPath)), error.SystemError());
+        throw;
+    }
 }
 
 void ResultsFileSet::Commit() {
     // Renaming onto a folder fails; find out before the first file has moved.
     for (const File& file : files_) {
         struct stat st {};
-        if (::stat(file.final.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) RaiseFileError(EISDIR, FileOp::Create);
+        if (file.stream < 0 && ::stat(file.final.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            RaiseFileError(EISDIR, FileOp::Create, file.shown);
     }
     try {
-        for (File& file : files_) Place(file);
+        for (File& file : files_)
+            if (file.stream < 0) Place(file);
+        // What goes to a pipe cannot be taken back: it goes once every file is in place.
+        for (File& file : files_)
+            if (file.stream >= 0) CopyIntoStream(file.temporary, file.stream, file.shown);
     } catch (...) {
         Undo();
         throw;
@@ -79,7 +105,7 @@ void ResultsFileSet::Commit() {
 void ResultsFileSet::Place(File& file) {
     struct stat st {};
     if (::lstat(file.final.c_str(), &st) == 0) KeepReplaced(file);
-    if (RenamePath(file.temporary.c_str(), file.final.c_str()) != 0) RaiseFileError(errno, FileOp::Create);
+    if (RenamePath(file.temporary.c_str(), file.final.c_str()) != 0) RaiseFileError(errno, FileOp::Create, file.shown);
     file.placed = true;
     file.finalIsOld = false;
 }
@@ -98,12 +124,12 @@ void ResultsFileSet::KeepReplaced(File& file) {
         return;
     }
     if (const int err = MakeFreeName(file.final, kBackupEnding, CreateEmpty, file.backup))
-        RaiseFileError(err, FileOp::Create);
+        RaiseFileError(err, FileOp::Create, file.shown);
     if (RenamePath(file.final.c_str(), file.backup.c_str()) != 0) {
         const int err = errno;
         ::unlink(file.backup.c_str());
         file.backup.clear();
-        RaiseFileError(err, FileOp::Create);
+        RaiseFileError(err, FileOp::Create, file.shown);
     }
 }
 

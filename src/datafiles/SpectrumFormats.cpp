@@ -6,7 +6,9 @@
 #include <filesystem>
 
 #include "datafiles/CsvSpectrum.h"
+#include "datafiles/FileRefusal.h"
 #include "datafiles/JcampSpectrum.h"
+#include "datafiles/TextEncoding.h"
 #include "datafiles/TextLines.h"
 
 namespace optc {
@@ -19,7 +21,7 @@ SpectrumFileInfo ReadText(ByteSource& bytes, const SpectrumRequest& request, Pai
 }
 
 SpectrumFileInfo ReadCsv(ByteSource& bytes, const SpectrumRequest& request, PairTable& into) {
-    LineReader lines(bytes);
+    LineReader lines(bytes, LineReader::kBlockSize, EndOfFileByte::InLine);
     SpectrumFileInfo info;
     info.moreColumns = ReadCsvSpectrum(lines, request.fileName, into).moreColumns;
     into.anyNumberPair = into.count > 0;  // the reader stores only pairs of numbers
@@ -64,6 +66,13 @@ const SpectrumFormat& SpectrumFormatOf(const std::string& path) {
     for (const SpectrumFormat& format : kFormats)
         if (std::find(format.endings.begin(), format.endings.end(), ending) != format.endings.end()) return format;
     return kFormats.front();
+}
+
+SpectrumFileInfo ReadSpectrum(const SpectrumFormat& format, ByteSource& bytes, const SpectrumRequest& request,
+                              PairTable& into) {
+    LookedAtBytes looked(bytes);
+    if (looked.IsUtf16()) throw FileRefusal(Utf16Message(request.fileName));
+    return format.read(looked, request, into);
 }
 
 std::string SpectrumFilter() {

@@ -23,14 +23,15 @@ void TextFileWriter::FailWrite(int err) {
     ::close(fd_);
     fd_ = -1;
     buffer_.clear();
-    RaiseFileError(err, FileOp::Write);
+    RaiseFileError(err, FileOp::Write, path_);
 }
 
 void TextFileWriter::Create(const std::string& path) {
     if (fd_ >= 0) Close();
     buffer_.clear();
+    path_ = path;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) RaiseFileError(errno, FileOp::Create);
+    if (fd < 0) RaiseFileError(errno, FileOp::Create, path);
     fd_ = fd;
 }
 
@@ -64,7 +65,7 @@ void TextFileWriter::Close() {
     Flush();
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) RaiseFileError(errno, FileOp::Close);
+    if (::close(fd) != 0 && errno != EINTR) RaiseFileError(errno, FileOp::Close, path_);
 }
 
 }  // namespace optc

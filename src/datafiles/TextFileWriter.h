@@ -26,6 +26,7 @@ private:
     [[noreturn]] void FailWrite(int err);
 
     int fd_ = -1;
+    std::string path_;  // for the detail of an error
     std::string buffer_;
 };
 

@@ -9,9 +9,10 @@ namespace {
 constexpr char kEndOfFileByte = 26;
 }
 
-LineReader::LineReader(ByteSource& source, std::size_t blockSize)
+LineReader::LineReader(ByteSource& source, std::size_t blockSize, EndOfFileByte endOfFile)
     : source_(source),
       blockSize_(std::max<std::size_t>(blockSize, 1)),
+      endOfFile_(endOfFile),
       buffer_(new char[kMaxLineLength + blockSize_]),
       p_(buffer_.get()),
       end_(buffer_.get()) {}
@@ -30,7 +31,8 @@ bool LineReader::Refill() {
     char* const fresh = end_;
     std::size_t n = source_.Read(fresh, blockSize_);
     if (n == 0) ended_ = true;
-    if (const void* eof = std::memchr(fresh, kEndOfFileByte, n)) {
+    const void* eof = endOfFile_ == EndOfFileByte::EndsText ? std::memchr(fresh, kEndOfFileByte, n) : nullptr;
+    if (eof) {
         n = static_cast<std::size_t>(static_cast<const char*>(eof) - fresh);
         ended_ = true;
     }

@@ -17,6 +17,10 @@ struct TextLine {
     bool cut = false;         // longer than kMaxLineLength: only its start is in text
 };
 
+// What the byte 26 does: it ends the text, as in files of DOS programs, or it stays in
+// its line for the reader to judge.
+enum class EndOfFileByte { EndsText, InLine };
+
 class LineReader {
 public:
     // No instrument writes lines anywhere near this long; a longer one is given cut.
@@ -25,12 +29,13 @@ public:
 
     // `blockSize` is the most read at once (small ones let tests and the fuzzer cross
     // block boundaries often).
-    explicit LineReader(ByteSource& source, std::size_t blockSize = kBlockSize);
+    explicit LineReader(ByteSource& source, std::size_t blockSize = kBlockSize,
+                        EndOfFileByte endOfFile = EndOfFileByte::EndsText);
 
     // The next line; false at the end of the text. A line ends at a line feed, a
     // carriage return and line feed, or a carriage return alone (older instruments).
-    // The byte 26 ends the text, as it does in files of DOS programs, and a UTF-8
-    // byte-order mark before the first line is dropped.
+    // The byte 26 ends the text or stays in its line, as the reader was made, and a
+    // UTF-8 byte-order mark before the first line is dropped.
     bool Next(TextLine& line);
 
 private:
@@ -39,6 +44,7 @@ private:
 
     ByteSource& source_;
     std::size_t blockSize_;
+    EndOfFileByte endOfFile_;
     std::unique_ptr<char[]> buffer_;
     char* p_ = nullptr;  // the unread bytes: [p_, end_)
     char* end_ = nullptr;

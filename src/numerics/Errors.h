@@ -46,14 +46,26 @@ private:
 };
 
 // File errors: "File not found", "File access denied", "Disk full",
-// "Read beyond end of file", or "I/O error %d" for other codes.
+// "Read beyond end of file", or "I/O error %d" for other codes. The text is the
+// runtime's; the detail, where the file layer knows it, names the path and the
+// system's reason ("/data/x.txt: No such file or directory"), for a second line.
 class EInOutError : public Error {
 public:
     EInOutError(int code, const std::string& text) : Error(text), code_(code) {}
     int Code() const { return code_; }
 
+    const std::string& Detail() const { return detail_; }
+    // The errno the detail tells of; 0 when the error came from no system call.
+    int SystemError() const { return systemError_; }
+    void SetDetail(std::string detail, int systemError = 0) {
+        detail_ = std::move(detail);
+        systemError_ = systemError;
+    }
+
 private:
     int code_;
+    std::string detail_;
+    int systemError_ = 0;
 };
 
 }  // namespace optc

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "datafiles/FileRefusal.h"
+#include "datafiles/MeasuredRange.h"
 
 namespace optc {
 
@@ -31,6 +32,11 @@ std::optional<ChosenSpectrum> ChooseSpectrum(Platform& platform, RestartMode mod
     if (info.fileUnits.empty()) {
         const auto n = static_cast<std::size_t>(pairs.count);
         ApplyUnitConversions(std::span<double>(pairs.x.get(), n), std::span<double>(pairs.y.get(), n), units);
+    }
+    try {
+        info.rangeNote = CheckMeasuredRange(pairs, kind, FileNameOf(*path));
+    } catch (const FileRefusal& refused) {
+        return refuse(refused.what());
     }
     return ChosenSpectrum{*path, pairs, info};
 }

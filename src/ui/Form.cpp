@@ -16,11 +16,15 @@ void Form::Dispatch(const std::function<void()>& handler) {
     ++eventDepth_;
     try {
         handler();
+    } catch (const EInOutError& e) {
+        FlushCharts();
+        if (!eventError_) eventError_ = EventError{e.what(), "", e.Detail()};
+        platform_.ShowError(e.what(), e.Detail());
     } catch (const std::exception& e) {
         FlushCharts();
         if (!eventError_) {
             const auto* convert = dynamic_cast<const EConvertError*>(&e);
-            eventError_ = EventError{e.what(), convert ? convert->Typed() : std::string()};
+            eventError_ = EventError{e.what(), convert ? convert->Typed() : std::string(), ""};
         }
         platform_.ShowError(e.what());
     }

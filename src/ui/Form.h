@@ -28,11 +28,12 @@ public:
     void Dispatch(const std::function<void()>& handler);
 
     // The error box that ended the last event of this form (the first one, when a
-    // handler it ran in turn failed as well): its text, and for a text that is not a
-    // number that text as typed.
+    // handler it ran in turn failed as well): its text, for a text that is not a
+    // number that text as typed, and for a file error its path and the system's reason.
     struct EventError {
         std::string text;
         std::string typed;
+        std::string detail;
     };
     const std::optional<EventError>& LastEventError() const { return eventError_; }
 

@@ -16,6 +16,11 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // The standard error box that reports an error which ended a handler.
     virtual void ShowError(const std::string& text) = 0;
+    // The same with a detail the runtime knows (a file error's path and the system's
+    // reason) as a second line; the first line stays the error's own text.
+    virtual void ShowError(const std::string& text, const std::string& detail) {
+        ShowError(detail.empty() ? text : text + "\n" + detail);
+    }
     // Open and save dialogs with a filter such as "*.txt", or named filters separated
     // by ";;" ("Spectra (*.txt *.csv);;All files (*)", the first one chosen); nothing
     // when cancelled.

@@ -10,8 +10,11 @@ void ScriptedPlatform::ShowMessage(const std::string& text) {
     shown.push_back(text);
 }
 
-void ScriptedPlatform::ShowError(const std::string& text) {
+void ScriptedPlatform::ShowError(const std::string& text) { ShowError(text, ""); }
+
+void ScriptedPlatform::ShowError(const std::string& text, const std::string& detail) {
     errors.push_back(text);
+    errorDetails.push_back(detail);
     log.push_back("error: " + text);
     shown.push_back(text);
 }

@@ -21,6 +21,8 @@ public:
     std::vector<std::string> shown;
     std::vector<std::string> messages;
     std::vector<std::string> errors;
+    // The detail line of each error (empty where it had none), beside `errors`.
+    std::vector<std::string> errorDetails;
 
     // Answers of the next dialogs, in order; an empty optional cancels. With no
     // answer left, a dialog is cancelled.
@@ -43,6 +45,7 @@ public:
 
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
+    void ShowError(const std::string& text, const std::string& detail) override;
     std::optional<std::string> OpenFileDialog(const std::string& filter) override;
     std::optional<std::string> SaveFileDialog(const std::string& filter) override;
     bool FileExists(const std::string& path) override;

@@ -495,7 +495,9 @@ TEST_F(BatchTest, StoppingMessagesNameTheirFileOrOption) {
     }
     // A save that fails names the results files' base.
     EXPECT_EQ(Run({"bulk", "--spectrum", B, "--constant-n", "1.9", "--save", missing}), kBatchStopped);
-    EXPECT_EQ(err.str(), "optical-constants-batch: --save " + missing + ": I/O error 3\n");
+    EXPECT_EQ(err.str(), "optical-constants-batch: --save " + missing + ": I/O error 3\noptical-constants-batch: " +
+                             missing + "Abs.txt: No such file or directory (there is no folder " +
+                             std::filesystem::path(missing).parent_path().string() + ")\n");
 }
 
 TEST_F(BatchTest, FringeOrdersInTheSummaryAndItsTableWithOrders) {

@@ -52,7 +52,9 @@ TEST_F(FindExtremaBatch, FoundExtremaReadBackToTheSameRunAndNoFringesStopIt) {
                        Path("found")}),
                   kBatchStopped);
     }
-    EXPECT_EQ(err.str(), "optical-constants-batch: --save-extrema " + Path("extrema.txt") + ": Disk full\n");
+    EXPECT_EQ(err.str(), "optical-constants-batch: --save-extrema " + Path("extrema.txt") +
+                             ": Disk full\noptical-constants-batch: " + Path("extrema.txt") +
+                             ": No space left on device\n");
     EXPECT_EQ(testing::ReadFile(Path("extrema.txt")), extrema);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()), std::filesystem::directory_iterator()),
               5);  // the extrema and the four results files
@@ -62,14 +64,20 @@ TEST_F(FindExtremaBatch, FoundExtremaReadBackToTheSameRunAndNoFringesStopIt) {
     for (const char* suffix : {"Ref.txt", "Abs.txt", "tauc.txt", "FreeTrans.txt"})
         EXPECT_EQ(testing::ReadFile(Path("found") + suffix), testing::ReadFile(Path("imported") + suffix)) << suffix;
 
-    // A bare substrate: the message stops the run; the extrema file holds its header.
+    // A bare substrate: the message stops the run; the extrema file holds its header, and
+    // Save Results, with nothing calculated since the import, writes nothing.
     std::string flat;
     for (int w = 400; w <= 1000; ++w) flat += std::to_string(w) + " 91.83\n";
     EXPECT_EQ(Run({temp.Write("substrate.txt", flat), "--find-extrema", "--save-extrema", Path("none.txt"), "--save",
                    Path("substrate")}),
               kBatchStopped);
     const std::string message = "No interference fringes were found in the spectrum.";
-    EXPECT_EQ(out.str().rfind("{\"message\": \"" + message + "\", \"notes\": [\"" + message + "\"]", 0), 0u);
+    const std::string nothingToSave = "Calculate first: there are no results to save.";
+    EXPECT_EQ(out.str().rfind("{\"message\": \"" + message + "\", \"notes\": [\"" + message + "\", \"" + nothingToSave +
+                                  "\"]",
+                              0),
+              0u);
+    EXPECT_FALSE(std::filesystem::exists(Path("substrateRef.txt")));
     EXPECT_EQ(testing::ReadFile(Path("none.txt")), "Wavelength  Transmission\r\n");
 
     EXPECT_EQ(Run({kSpectrum, "--fringes", kSpectrum, "--find-extrema", "--save", Path("x")}), kBatchWrongUsage);

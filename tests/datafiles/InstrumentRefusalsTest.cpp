@@ -38,7 +38,7 @@ TEST(InstrumentRefusals, EachNamesTheFileAndLine) {
         {"a.csv", "400,5;1\n401,5;x1234567890123456789012345678901234567890123\n",
          "Line 2 of a.csv: 'x123456789012345678901234567890123456789...' is not a number."},
         {"a.csv", "400;1\n401;2\n402;\n", "Line 3 of a.csv: column 2 is empty."},
-        {"a.csv", "400,1\n401,2,3\n\"402,3\n", "Line 3 of a.csv: a quoted field is not closed."},
+        {"a.csv", "400,1,0\n401,2,3\n\"402,3\n", "Line 3 of a.csv: a quoted field is not closed."},
         {"a.csv", "400;1\n40\"1;2\n", "Line 2 of a.csv: a quotation mark is out of place."},
         {"a.csv", "400;1\n401;2\n\nNotes;x\n402;3\n", "Line 5 of a.csv: more data after line 4, where the data ended."},
         {"a.csv", "400;1\n401;" + longField + "\n", "Line 2 of a.csv: the line is longer than 65536 characters."},

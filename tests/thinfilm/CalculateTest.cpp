@@ -10,6 +10,7 @@
 
 #include "numerics/FloatText.h"
 #include "ThinFilmFixture.h"
+#include "thinfilm/envelope/Envelope.h"
 
 namespace optc::testing {
 namespace {
@@ -474,9 +475,9 @@ TEST_F(SmallFilmTest, StopsAtTheThicknessAndTheWavelengths) {
     EXPECT_EQ(form.thickness.Text(), "5.4545E-5");
     User([&] { form.nu633.Click(); });
 
-    // A wavelength of 0 inside the spectrum.
+    // A wavelength of 0 inside the spectrum, whose T spans the extrema's.
     std::vector<std::pair<double, double>> spectrum;
-    for (int i = 0; i < 13; ++i) spectrum.push_back({i == 6 ? 0.0 : 400.0 + 50 * i, 50});
+    for (int i = 0; i < 13; ++i) spectrum.push_back({i == 6 ? 0.0 : 400.0 + 50 * i, i == 0 ? 95.0 : 50.0});
     ImportSpectrum(spectrum);
     ImportFringes({{600, 56}, {700, 88}, {800, 60}, {900, 90}});
     Type(form.Wstart, "550");
@@ -494,8 +495,6 @@ TEST_F(SmallFilmTest, StopsAtTheThicknessAndTheWavelengths) {
 TEST_F(SmallFilmTest, ImpossibleEntriesAndResultsAreRefused) {
     const std::string constants = "Enter valid values of constant Refractive Indexes";
     const std::string outside = "The fringe extrema must lie within the wavelength range of the spectrum.";
-    const std::string noThickness =
-        "The fringe extrema give no positive film thickness: check that they alternate between maxima and minima.";
     const Points alternating = {{600, 56}, {700, 88}, {800, 60}, {900, 90}};
     struct Case {
         const char* what;
@@ -511,8 +510,10 @@ TEST_F(SmallFilmTest, ImpossibleEntriesAndResultsAreRefused) {
         {"constant n below 0", alternating, &form.ninp, "-2.2", true, "Enter valid values of Refractive Index n"},
         {"extremum above the spectrum", {{600, 56}, {700, 88}, {800, 60}, {1000.5, 90}}, nullptr, "", false, outside},
         {"extremum below the spectrum", {{399, 56}, {700, 88}, {800, 60}, {900, 90}}, nullptr, "", false, outside},
-        // The minima read shortest first: lambda_a < lambda_b makes d negative.
-        {"minima out of order", {{900, 90}, {600, 56}, {700, 88}, {800, 60}}, nullptr, "", true, noThickness},
+        // Out of order, the minima would read shortest first and make d negative.
+        {"extrema out of order", {{900, 90}, {600, 56}, {700, 88}, {800, 60}}, nullptr, "", true,
+         "Fringe extremum 3 (700 nm, T = 88 %) is out of order: the extrema must run from the longest wavelength to "
+         "the shortest, and 600 nm comes before it."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -564,12 +565,14 @@ TEST_F(SmallFilmTest, ExtremaOutOfOrderAreRefusedWithoutReadingOutsideTheLists) 
     // The third extremum repeats the wavelength of the first minimum.
     ImportFringes({{900, 90}, {800, 60}, {800, 88}, {700, 58}, {650, 87}, {600, 56}});
     Calculate();
-    EXPECT_EQ(LastMessage(),
-              "The fringe extrema must be ordered by wavelength and alternate between maxima and minima.");
+    EXPECT_EQ(LastMessage(), "Fringe extrema 2 and 3 lie at one wavelength, 800 nm: each extremum must be given once.");
     EXPECT_TRUE(platform.errors.empty());
-    EXPECT_EQ(d.EnvMinTrans[3], 60.0);  // written before the window left the list
+    EXPECT_EQ(d.EnvMinTrans[3], 0.0);  // refused before the envelopes
     EXPECT_EQ(d.FreeExtTrans[1], 0.0);
     EXPECT_EQ(d.LambdaExp[1], 0.0);
+    // The envelopes themselves refuse such a list without reading outside it.
+    EXPECT_FALSE(BuildEnvelopes(d, SplitExtrema(d), 3));
+    EXPECT_EQ(d.EnvMinTrans[3], 60.0);  // written before the window left the list
 }
 
 TEST_F(SmallFilmTest, AnOverwideRangeIsRefusedBeforeTheGridOverflows) {

@@ -232,7 +232,9 @@ TEST_F(DetermineFringesTest, MinimaChartShowsSpectrumAndSubstrateLevel) {
     EXPECT_EQ(minima.Chart1.LeftAxis().title, "Transmission , %");
 }
 
-TEST_F(DetermineFringesTest, DeterminationClearsResultsAndKeepsShownTexts) {
+// The results go and so do their texts: Save Results then says there is nothing to
+// save instead of writing files of zeros.
+TEST_F(DetermineFringesTest, DeterminationClearsResultsAndTheirTexts) {
     platform.openAnswers.push_back((kExamples / "thinfilm-transmission.txt").string());
     User([&] { form.import1.Click(); });
     platform.openAnswers.push_back((kExamples / "thinfilm-fringes.txt").string());
@@ -253,8 +255,8 @@ TEST_F(DetermineFringesTest, DeterminationClearsResultsAndKeepsShownTexts) {
     d.TaucLine[0] = -5.0;
     d.TaucLine[1] = 2.0;
     form.EgOutput.SetText("2.5");
-    const std::string thickness = form.thickness.Text();
-    const std::string estimate = form.n633show.Text();
+    ASSERT_NE(form.thickness.Text(), "");
+    ASSERT_NE(form.n633show.Text(), "");
     const int specCount = d.SpecCount, dispCount = d.DispCount;
     const double firstLambda = d.SpecLambda[1], lastTrans = d.SpecTrans[specCount];
     const int shownPoints = form.Chart1.Series(0).Count();
@@ -268,8 +270,8 @@ TEST_F(DetermineFringesTest, DeterminationClearsResultsAndKeepsShownTexts) {
 
     EXPECT_EQ(form.EgOutput.Text(), "");
     for (double c : d.TaucLine) EXPECT_EQ(c, 0.0);
-    EXPECT_EQ(form.thickness.Text(), thickness);
-    EXPECT_EQ(form.n633show.Text(), estimate);
+    EXPECT_EQ(form.thickness.Text(), "");
+    EXPECT_EQ(form.n633show.Text(), "");
     EXPECT_EQ(d.ExtCount, 1);
     EXPECT_EQ(d.ExtLambda[2], 0.0);  // the imported extrema are gone
     for (const SpectrumArray* a : {&d.LambdaExp, &d.RefractionExp, &d.AuxN, &d.DispLambda, &d.DispRefraction,
@@ -283,6 +285,37 @@ TEST_F(DetermineFringesTest, DeterminationClearsResultsAndKeepsShownTexts) {
     EXPECT_EQ(d.SpecLambda[1], firstLambda);
     EXPECT_EQ(d.SpecTrans[specCount], lastTrans);
     EXPECT_EQ(form.Chart1.Series(0).Count(), shownPoints);
+
+    platform.saveAnswers.push_back((dir / "res").string());
+    User([&] { form.Button1.Click(); });
+    EXPECT_EQ(LastMessage(), "Calculate first: there are no results to save.");
+    EXPECT_EQ(platform.saveAnswers.size(), 1u);  // no dialog was shown
+    EXPECT_FALSE(std::filesystem::exists((dir / "resRef.txt")));
+}
+
+// A thickness the user typed is an entry, not a result: it stays; a Calculate makes
+// the results again and Save Results writes them.
+TEST_F(DetermineFringesTest, TypedThicknessStaysAndCalculateMakesResultsToSave) {
+    ImportSpectrum(FringedSpectrum());
+    platform.saveAnswers.push_back((dir / "early").string());
+    User([&] { form.Button1.Click(); });
+    EXPECT_EQ(LastMessage(), "Calculate first: there are no results to save.");
+    EXPECT_FALSE(std::filesystem::exists((dir / "earlyRef.txt")));
+    platform.saveAnswers.clear();
+
+    User([&] { form.FixThickness.Click(); });
+    Type(form.thickness, "0.0002");
+    Determine([&] {
+        for (double w : {860.0, 835.0, 810.0, 785.0, 760.0})
+            Press(MouseButton::Left, w, 70.0 + 15.0 * std::sin(w / 12.0));
+    });
+    EXPECT_EQ(form.thickness.Text(), "0.0002");
+    Calculate();
+    platform.messages.clear();
+    platform.saveAnswers.push_back((dir / "res").string());
+    User([&] { form.Button1.Click(); });
+    EXPECT_TRUE(platform.messages.empty()) << LastMessage();
+    EXPECT_TRUE(std::filesystem::exists((dir / "resRef.txt")));
 }
 
 // Cancel abandons the determination: the imported extrema, the texts, the gap line and

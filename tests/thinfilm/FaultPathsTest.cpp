@@ -18,13 +18,16 @@ TEST_F(ThinFilmFaultPaths, ZeroWaveNumberStopsTheImportBeforeItChangesAnything) 
     EXPECT_EQ(d.SpecLambda[2], 401.0);
 }
 
-TEST_F(ThinFilmFaultPaths, TwoFirstMinimaAtOneWavelengthMakeTheLineFitSingular) {
-    // First extremum a maximum: minima at positions 2 and 4, both at 512 nm, whose
-    // normal matrix eliminates to an exact zero pivot.
-    ImportSpectrum({{400, 50}, {500, 60}, {600, 70}, {700, 80}});
+// First extremum a maximum: minima at positions 2 and 4, both at 512 nm, would give
+// a normal matrix that eliminates to an exact zero pivot; they are refused before the
+// line fit, by the extremum that breaks the order.
+TEST_F(ThinFilmFaultPaths, TwoFirstMinimaAtOneWavelengthAreRefusedBeforeTheLineFit) {
+    ImportSpectrum({{400, 50}, {500, 60}, {600, 70}, {700, 95}});
     ImportFringes({{700, 90}, {512, 60}, {600, 88}, {512, 61}});
     Calculate();
-    EXPECT_EQ(LastError(), "Error in GaussJordan: matrix is singular");
+    EXPECT_TRUE(platform.errors.empty()) << LastError();
+    EXPECT_EQ(LastMessage(), "Fringe extremum 3 (600 nm, T = 88 %) is out of order: the extrema must run from the "
+                             "longest wavelength to the shortest, and 512 nm comes before it.");
     EXPECT_FALSE(form.Estart.Enabled());
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "SyntheticFilm.h"
+#include "datafiles/MeasuredRange.h"
 #include "thinfilm/extrema/ExtremumFinder.h"
 #include "thinfilm/window/Main_4.h"
 #include "thinfilm/ThinFilmFixture.h"
@@ -102,7 +103,9 @@ TEST_F(FindExtremaTest, CalculateRunsOnTheExtremaFoundInTheSpectrumAlone) {
         FindAndClose(noise > 0 ? synthetic::WithNoise(spectrum, noise, 11) : spectrum);
         Type(form.Const2, "1.52");
         Calculate();
-        ASSERT_TRUE(platform.log.empty()) << what << ": " << platform.log.front();
+        // Noise at the absorption edge dips below 0 %: the import says so and goes on.
+        for (const std::string& entry : platform.log)
+            ASSERT_TRUE(entry.rfind("message: ", 0) == 0 && IsRangeNote(entry.substr(9))) << what << ": " << entry;
         EXPECT_GT(d.RangeCount, 3) << what;
 
         // The fringe orders of those extrema give the thickness to within 0.5 % on a

@@ -31,7 +31,7 @@ std::vector<FringeExtremum> ExactExtrema() {
         const double m = h / 2.0;
         double lambda = 2 * 2.2 * kThickness / m;
         for (int i = 0; i < 50; ++i) lambda = 2 * Index(lambda) * kThickness / m;
-        e.push_back({lambda, h % 2 == 0 ? kMax : kMin, 80.0, Index(lambda)});
+        e.push_back({lambda, h % 2 == 0 ? kMax : kMin, h % 2 == 0 ? 90.0 : 70.0, Index(lambda)});
     }
     return e;
 }
@@ -53,7 +53,8 @@ TEST(FringeOrdersTest, EveryInputItCannotUseGetsItsReason) {
     };
     // Each neighbour's index falls faster than its wavelength: every pair is negative.
     std::vector<FringeExtremum> falling;
-    for (int i = 0; i < 6; ++i) falling.push_back({1000.0 - 20 * i, i % 2 ? kMin : kMax, 80, 2.5 - 0.2 * i});
+    for (int i = 0; i < 6; ++i)
+        falling.push_back({1000.0 - 20 * i, i % 2 ? kMin : kMax, i % 2 ? 70.0 : 90.0, 2.5 - 0.2 * i});
     const std::string badIndex = "The refractive index is not a positive number at the extremum at 850 nm.";
 
     struct Case {
@@ -114,7 +115,10 @@ TEST(FringeOrdersTest, ExactExtremaGiveTheThicknessTheOrdersAndTheIndex) {
 
 TEST(FringeOrdersTest, MaximaAtHalfOrdersAreFoundWhenTheKindsSaySo) {
     auto extrema = ExactExtrema();
-    for (FringeExtremum& e : extrema) e.kind = e.kind == kMax ? kMin : kMax;
+    for (FringeExtremum& e : extrema) {
+        e.kind = e.kind == kMax ? kMin : kMax;
+        e.trans = e.kind == kMax ? 90.0 : 70.0;  // a maximum stands above the minima beside it
+    }
     const FringeOrdersOutcome outcome = FindFringeOrders(extrema, 3);
     ASSERT_TRUE(outcome.result) << outcome.reason;
     EXPECT_TRUE(outcome.result->kindsSwapped);
@@ -197,7 +201,9 @@ TEST(FringeOrdersTest, AFirstPassFarOffStillEndsAtTheOrders) {
     for (int h = first; h < first + 1000; ++h) {
         double lambda = 1000;
         for (int i = 0; i < 50; ++i) lambda = 4 * index(lambda) * thickness / h;
-        extrema.push_back({lambda, h % 2 == 0 ? kMax : kMin, 84.0, index(lambda) * (1 + noise.Next(0.002))});
+        const bool maximum = h % 2 == 0;
+        const double n = index(lambda) * (1 + noise.Next(0.002));
+        extrema.push_back({lambda, maximum ? kMax : kMin, maximum ? 88.0 : 80.0, n});
     }
     const FringeOrdersOutcome outcome = FindFringeOrders(extrema, 3);
     ASSERT_TRUE(outcome.result) << outcome.reason;

@@ -77,17 +77,12 @@ TEST_F(ThinFilmOutcomeTest, EveryStopCarriesItsIdAndTheTextTheBoxShowed) {
         {M::OrderRange, [&] { Type(form.Order, "11"), Calculate(); }},
         {M::EnvelopeOrderRange, [&] { Type(form.envelope, "6"), Calculate(); }},
         {M::TooFewFringes, [&] { ImportFringes({{900, 90}, {800, 60}, {700, 88}}), Calculate(); }},
-        {M::ExtremaOutOfOrder,
+        {M::ImpossibleExtrema,
          [&] { ImportFringes({{900, 90}, {800, 60}, {800, 88}, {700, 58}, {650, 87}, {600, 56}}), Calculate(); }},
         {M::TooFewInRange, [&] { Type(form.Wstart, "850"), Type(form.natx, "900"), Calculate(); }},
         {M::RangeTooWide, [&] { Type(form.Wstart, "1"), Type(form.Wend, "150000"), Calculate(); }},
         {M::InvalidThickness, [&] { Click(form.FixThickness), Type(form.thickness, "0"), Calculate(); }},
         {M::InvalidIndex, [&] { Click(form.nu633), Type(form.ninp, "-2.2"), Calculate(); }},
-        {M::NoPositiveThickness,
-         [&] {
-             ImportFringes({{900, 90}, {600, 56}, {700, 88}, {800, 60}}), Type(form.Wstart, "550");
-             Click(form.nu633), Type(form.ninp, "2.2"), Calculate();
-         }},
         {M::NegativeLambda, [&] { SetUpFilm(Spectrum(true)), Calculate(); }},
         {M::EgReversedBounds, [&] { Calculate(), EgBetween("3", "2"); }},
         {M::EgTooFewPoints, [&] { Calculate(), EgBetween("1.31", "1.32"); }},
@@ -107,6 +102,7 @@ TEST_F(ThinFilmOutcomeTest, EveryStopCarriesItsIdAndTheTextTheBoxShowed) {
              });
              Click(form.Button2);
          }},
+        {M::NothingToSave, [&] { ImportSpectrum(Spectrum()), Click(form.Button1); }},
         {M::Error, [&] { Type(form.Const1, "1,0"), Calculate(); }},
     };
     std::set<M> covered;
@@ -126,7 +122,8 @@ TEST_F(ThinFilmOutcomeTest, EveryStopCarriesItsIdAndTheTextTheBoxShowed) {
             EXPECT_EQ(outcome.stop->text, text);
         }
         // Calculate's stops, imports and new extrema leave no results behind.
-        if (c.id < M::EgReversedBounds || c.id == M::ExtremaNotFound || c.id == M::Error) {
+        if (c.id < M::EgReversedBounds || c.id == M::ExtremaNotFound || c.id == M::ImpossibleExtrema ||
+            c.id == M::Error) {
             EXPECT_FALSE(outcome.thicknessCm);
             EXPECT_FALSE(outcome.nAtNat);
         }
@@ -136,10 +133,12 @@ TEST_F(ThinFilmOutcomeTest, EveryStopCarriesItsIdAndTheTextTheBoxShowed) {
         Type(form.Const1, "1");
         EXPECT_FALSE(outcome.stop);
     }
-    // Every id but the note and TooManyExtrema: Calculate takes seconds over the 100000
-    // extrema it needs.
-    EXPECT_EQ(covered.size(), static_cast<std::size_t>(M::Error) - 1);
-    EXPECT_FALSE(covered.count(M::TooManyExtrema));
+    // Every id but the note, TooManyExtrema (Calculate takes seconds over the 100000
+    // extrema it needs) and the two that the check of the extrema now forestalls.
+    for (const M unreached : {M::NotAtGivenWavelength, M::TooManyExtrema, M::ExtremaOutOfOrder,
+                              M::NoPositiveThickness})
+        EXPECT_FALSE(covered.count(unreached));
+    EXPECT_EQ(covered.size(), static_cast<std::size_t>(M::Error) + 1 - 4);
     // The error of a text that is not a number keeps that text as typed.
     Type(form.Const1, "1,0");
     Calculate();

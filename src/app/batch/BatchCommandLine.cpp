@@ -1,12 +1,17 @@
 #include "app/batch/BatchCommandLine.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 
 #include <CLI/CLI.hpp>
 
 #include "app/Version.h"
+#include "datafiles/FileErrors.h"
 #include "datafiles/ResultsFileSet.h"
 #include "thinfilm/envelope/ThinFilmResults.h"
 
@@ -138,9 +143,23 @@ private:
     }
 };
 
-bool IsInputFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
+// Why a spectrum file named on the command line cannot be read, naming the path and
+// what is wrong with it; empty when it can.
+std::string InputFileFault(const char* option, const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        const int err = errno;
+        if (err == ENOENT) return "no such file: " + path;
+        return std::string(option) + " " + FileDetail(path, SystemReason(err, path));
+    }
+    if (S_ISDIR(st.st_mode)) return std::string(option) + " " + FileDetail(path, "it is a folder, not a file");
+    if (!S_ISREG(st.st_mode))
+        return std::string(option) + " " + FileDetail(path, "it is a pipe or a device, not a file");
+    if (::access(path.c_str(), R_OK) != 0) {
+        const int err = errno;
+        return std::string(option) + " " + FileDetail(path, SystemReason(err, path));
+    }
+    return "";
 }
 
 
@@ -207,7 +226,8 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
         {"--fringes", o.fringes ? &*o.fringes : nullptr},
         {"--reflection", o.reflection ? &*o.reflection : nullptr}};
     for (const auto& [option, file] : inputs)
-        if (file && !IsInputFile(*file)) return "no such file: " + *file;
+        if (file)
+            if (std::string fault = InputFileFault(option, *file); !fault.empty()) return fault;
     // Saving must never destroy what the run reads, nor one result another.
     const auto results = ResultsFiles(o);
     for (const auto& [output, result] : results) {

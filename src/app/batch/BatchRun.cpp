@@ -37,8 +37,10 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const int status = session->Run(out);
     SetDecimalSeparator(separator);
     // The JSON keeps the window's text; the person at the terminal learns what it is about.
-    if (session->StopText())
+    if (session->StopText()) {
         err << kBatchProgram << ": " << session->StopSubject() << ": " << *session->StopText() << "\n";
+        if (!session->StopDetail().empty()) err << kBatchProgram << ": " << session->StopDetail() << "\n";
+    }
     return Delivered(out, err, status);
 }
 

@@ -59,15 +59,18 @@ void BatchSession::NoteStop(Form& form) {
         if (const auto& s = Form1.Outcome().stop) {
             stop_ = s->text;
             stopSubject_ = SubjectOf(OptionsOf(s->id), s->typed);
+            stopDetail_ = s->detail;
         }
     } else if (&form == &Form3) {
         if (const auto& s = Form3.Outcome().stop) {
             stop_ = s->text;
             stopSubject_ = SubjectOf(OptionsOf(s->id), s->typed);
+            stopDetail_ = s->detail;
         }
     } else if (const auto& e = form.LastEventError()) {
         stop_ = e->text;
         stopSubject_ = SubjectOf({}, e->typed);
+        stopDetail_ = e->detail;
     }
 }
 

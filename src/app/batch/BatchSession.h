@@ -25,6 +25,9 @@ public:
     // The message or error that stopped the run, and the file or option it is about.
     const std::optional<std::string>& StopText() const { return stop_; }
     const std::string& StopSubject() const { return stopSubject_; }
+    // What the runtime knows of a file error that stopped the run (the path and the
+    // system's reason); empty otherwise.
+    const std::string& StopDetail() const { return stopDetail_; }
 
 private:
     // What the next steps work on, named for a message that stops the run there.
@@ -72,6 +75,7 @@ private:
     const BatchOptions& o_;
     std::optional<std::string> stop_;  // the first stopping message or error
     std::string stopSubject_;
+    std::string stopDetail_;
     std::string step_;
 
     ScriptedPlatform platform_;

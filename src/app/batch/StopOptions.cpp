@@ -13,7 +13,8 @@ std::vector<const char*> OptionsOf(ThinFilmMessage id) {
         case M::TooFewFringes:
         case M::ExtremaOutOfOrder:
         case M::TooManyExtrema:
-        case M::NoPositiveThickness: return {kExtremaOption};
+        case M::NoPositiveThickness:
+        case M::ImpossibleExtrema: return {kExtremaOption};
         case M::TooFewInRange:
         case M::RangeTooWide: return {"--wstart", "--wend"};
         case M::InvalidThickness: return {"--thickness"};
@@ -24,6 +25,7 @@ std::vector<const char*> OptionsOf(ThinFilmMessage id) {
         case M::EgTooFewPoints:
         case M::EgNoPositiveGap: return {"--eg"};
         case M::FringesRefused: return {"--fringes"};
+        case M::NothingToSave: return {"--save"};
         case M::ExtremaNotFound: return {"--find-extrema"};
         case M::Error: return {};
     }

@@ -1,5 +1,7 @@
 #include "thinfilm/orders/FringeOrders.h"
 
+#include "thinfilm/extrema/ExtremaCheck.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -227,6 +229,8 @@ void FitDispersion(FringeOrdersResult& r, int fitTerms) {
 
 FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int fitTerms) {
     if (auto reason = CheckInput(e)) return {std::nullopt, *reason};
+    const auto isMaximum = [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; };
+    if (auto fault = FringeExtremaFaultOf(e, isMaximum)) return {std::nullopt, *fault};
     const std::size_t count = e.size();
 
     FringeOrdersResult r;

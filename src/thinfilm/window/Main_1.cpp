@@ -11,6 +11,7 @@
 #include "thinfilm/envelope/Dispersion.h"
 #include "thinfilm/envelope/Envelope.h"
 #include "thinfilm/envelope/FringesFree.h"
+#include "thinfilm/extrema/ExtremaCheck.h"
 
 namespace optc {
 
@@ -109,14 +110,15 @@ void TForm1::EventEnds() {
     outcome_.fitCount = d.FitCount;
     outcome_.egEv = tauc_.Gap();
     if (LastEventError() && !outcome_.stop)
-        outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed};
+        outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed,
+                                               LastEventError()->detail};
 }
 
 void TForm1::StopWith(ThinFilmMessage id) { StopWith(id, ThinFilmMessageText(id)); }
 
 void TForm1::StopWith(ThinFilmMessage id, const std::string& text) {
     GetPlatform().ShowMessage(text);
-    if (!outcome_.stop) outcome_.stop = Stop<ThinFilmMessage>{id, text, ""};
+    if (!outcome_.stop) outcome_.stop = Stop<ThinFilmMessage>{id, text};
 }
 
 // ---- Chart events ----
@@ -144,7 +146,7 @@ void TForm1::CalculatEgClick() {
         }
         return ThinFilmMessage::Error;
     };
-    outcome_.stop = Stop<ThinFilmMessage>{id(*tauc_.EgStop()), TaucMessageText(*tauc_.EgStop()), ""};
+    outcome_.stop = Stop<ThinFilmMessage>{id(*tauc_.EgStop()), TaucMessageText(*tauc_.EgStop())};
 }
 void TForm1::EstartChange() { tauc_.EstartChange(); }
 void TForm1::EendChange() { tauc_.EendChange(); }
@@ -194,6 +196,7 @@ void TForm1::CalculateClick() {
     ResetForCalculate(d);
     ForgetFringesForOrders();
     tauc_.ClearGap();
+    resultsCleared_ = false;  // what this run leaves is what Save Results writes
 
     // The n estimate needs natx inside the n range; otherwise the run goes on without it.
     if (!not633.Checked()) {
@@ -242,6 +245,15 @@ void TForm1::CalculateClick() {
     const ExtremaSplit split = SplitExtrema(d);
     if (split.minCount <= 1 || split.maxCount <= 1) {
         StopWith(ThinFilmMessage::TooFewFringes);
+        return;
+    }
+    // Extrema no spectrum can have: refused before anything is built on them.
+    const auto count = static_cast<std::size_t>(d.ExtCount);
+    const auto points = static_cast<std::size_t>(std::max(d.SpecCount, 0));
+    if (const auto fault = CalculateExtremaFault({std::as_const(d.ExtLambda).From1(), count},
+                                                 {std::as_const(d.ExtTrans).From1(), count},
+                                                 TransRangeOf({std::as_const(d.SpecTrans).From1(), points}))) {
+        StopWith(ThinFilmMessage::ImpossibleExtrema, *fault);
         return;
     }
 

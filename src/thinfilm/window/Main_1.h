@@ -149,6 +149,9 @@ private:
     void KeepFringesForOrders(int fitTerms);
     void ForgetFringesForOrders();
     std::optional<CalculatedFringes> calculated_;
+    // An import of the spectrum or new fringes cleared the results and no Calculate has
+    // run since: Save Results has nothing to write.
+    bool resultsCleared_ = false;
     ThinFilmOutcome outcome_;
 };
 

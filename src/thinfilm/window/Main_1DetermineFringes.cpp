@@ -80,6 +80,10 @@ void TForm1::Button2Click() {
     tauc_.ClearGap();
     ResetForDetermineFringes(d);
     ForgetFringesForOrders();
+    resultsCleared_ = true;
+    // The texts of results that are gone; a thickness the user typed stays.
+    if (!FixThickness.Checked()) thickness.SetText("");
+    n633show.SetText("");
     d.ExtCount = marks;
     Fileshow2.SetText("determined by user");
     ReadMarks(minima.Series2, d);

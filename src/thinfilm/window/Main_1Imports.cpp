@@ -28,7 +28,7 @@ void TForm1::import1Click() {
     std::string refusal;
     const auto chosen =
         ChooseSpectrum(platform, RestartMode::Below100, SpectrumKind::Transmission, units_(), &refusal);
-    if (!refusal.empty()) outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::SpectrumRefused, refusal, ""};
+    if (!refusal.empty()) outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::SpectrumRefused, refusal};
     if (!chosen) return;
 
     ThinFilmData& d = data_;
@@ -43,6 +43,7 @@ void TForm1::import1Click() {
     Chart1.ClearAll();
     ResetForImportSpectrum(d);
     ForgetFringesForOrders();
+    resultsCleared_ = true;
 
     Fileshow1.SetText(chosen->Label(FullName(chosen->path)));
     StorePairs(chosen->pairs, d.SpecLambda, d.SpecTrans, d.SpecCount);
@@ -51,13 +52,14 @@ void TForm1::import1Click() {
     platform.RememberFolder(chosen->path);
     if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
     if (chosen->info.moreColumns) platform.ShowMessage(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) platform.ShowMessage(*chosen->info.rangeNote);
 }
 
 void TForm1::Import2Click() {
     Platform& platform = GetPlatform();
     std::string refusal;
     const auto chosen = ChooseSpectrum(platform, RestartMode::Always, SpectrumKind::Transmission, units_(), &refusal);
-    if (!refusal.empty()) outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::FringesRefused, refusal, ""};
+    if (!refusal.empty()) outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::FringesRefused, refusal};
     if (!chosen) return;
 
     ThinFilmData& d = data_;
@@ -74,6 +76,7 @@ void TForm1::Import2Click() {
     platform.RememberFolder(chosen->path);
     if (chosen->pairs.truncated) platform.ShowMessage(kTooManyPointsMessage);
     if (chosen->info.moreColumns) platform.ShowMessage(kMoreColumnsMessage);
+    if (chosen->info.rangeNote) platform.ShowMessage(*chosen->info.rangeNote);
 }
 
 }  // namespace optc

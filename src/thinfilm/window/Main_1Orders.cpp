@@ -2,7 +2,11 @@
 // for the second stage of the envelope method, and the dialog that shows its result.
 // Nothing here changes a result of Calculate; "Use This Thickness" only fills the
 // thickness entry for the user's next Calculate.
+#include <algorithm>
+#include <utility>
+
 #include "thinfilm/envelope/Envelope.h"
+#include "thinfilm/extrema/ExtremaCheck.h"
 #include "thinfilm/orders/FringeOrdersText.h"
 #include "thinfilm/window/Main_1.h"
 
@@ -43,6 +47,13 @@ void TForm1::FringeOrdersClick() {
         FixThickness.SetChecked(true);
         thickness.SetText(ThicknessCmText(nm));
     };
+    const auto count = static_cast<std::size_t>(std::max(data_.SpecCount, 0));
+    if (const auto fault = FringeExtremaFaultOf(
+            calculated_->extrema, [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; },
+            TransRangeOf({std::as_const(data_.SpecTrans).From1(), count}))) {
+        StopWith(ThinFilmMessage::ImpossibleExtrema, *fault);
+        return;
+    }
     Orders.ShowOutcome(FindFringeOrders(calculated_->extrema, calculated_->fitTerms), *calculated_);
     outcome_.fringeOrders = Orders.Outcome();
     GetPlatform().ShowModal(Orders);

@@ -5,6 +5,10 @@
 namespace optc {
 
 void TForm1::Button1Click() {
+    if (resultsCleared_) {
+        StopWith(ThinFilmMessage::NothingToSave);
+        return;
+    }
     auto name = GetPlatform().SaveFileDialog("*.txt");
     if (!name) return;
     // The chosen name is the stem of all four files, used exactly as given.

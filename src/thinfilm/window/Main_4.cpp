@@ -74,7 +74,7 @@ void TForm4::FindExtremaClick() {
     const ExtremaSearch search = FindFringeExtrema(lambda, trans);
     if (search.verdict != ExtremaVerdict::Found) {
         GetPlatform().ShowMessage(VerdictMessage(search.verdict));
-        stop_ = Stop<ThinFilmMessage>{ThinFilmMessage::ExtremaNotFound, VerdictMessage(search.verdict), ""};
+        stop_ = Stop<ThinFilmMessage>{ThinFilmMessage::ExtremaNotFound, VerdictMessage(search.verdict)};
         return;
     }
     Series2.Clear();
@@ -84,7 +84,8 @@ void TForm4::FindExtremaClick() {
 
 void TForm4::EventEnds() {
     if (LastEventError() && !stop_)
-        stop_ = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed};
+        stop_ = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed,
+                                               LastEventError()->detail};
 }
 
 void TForm4::Chart1MouseMove(double x, double y) { ShowPointerReadout(x, y, PositionX, PositionY); }

@@ -29,12 +29,14 @@ const char* ThinFilmMessageText(ThinFilmMessage id) {
             return "The fringe extrema give no positive film thickness: check that they alternate between maxima "
                    "and minima.";
         case ThinFilmMessage::NegativeLambda: return "Not acceptable (negative) lambda value!";
+        case ThinFilmMessage::NothingToSave: return "Calculate first: there are no results to save.";
         case ThinFilmMessage::EgReversedBounds: return TaucMessageText(TaucMessage::ReversedBounds);
         case ThinFilmMessage::EgTooFewPoints: return TaucMessageText(TaucMessage::TooFewPoints);
         case ThinFilmMessage::EgNoPositiveGap: return TaucMessageText(TaucMessage::NoPositiveGap);
         case ThinFilmMessage::SpectrumRefused:
         case ThinFilmMessage::FringesRefused:
         case ThinFilmMessage::ExtremaNotFound:
+        case ThinFilmMessage::ImpossibleExtrema:
         case ThinFilmMessage::Error: return nullptr;
     }
     return nullptr;

@@ -20,6 +20,8 @@ enum class ThinFilmMessage {
     InvalidIndex,
     NoPositiveThickness,
     NegativeLambda,
+    // ---- Save Results ----
+    NothingToSave,
     // ---- Eg Calculation (the Tauc plot's catalogue) ----
     EgReversedBounds,
     EgTooFewPoints,
@@ -28,6 +30,7 @@ enum class ThinFilmMessage {
     SpectrumRefused,  // Import Spectrum: the file was refused or holds no pair of numbers
     FringesRefused,   // Import Fringes: the same
     ExtremaNotFound,  // Determine Fringes: Find Extrema found none (the minima window's verdict)
+    ImpossibleExtrema,  // Calculate or Fringe Orders: extrema no spectrum can have, by name
     Error,            // an error box ended the event
 };
 

@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "datafiles/ResultsFileSet.h"
+#include "numerics/Errors.h"
 #include "numerics/FloatText.h"
 #include "ui/Form.h"
 #include "ui/qt/Bindings.h"
@@ -586,6 +587,11 @@ std::string ChartWidget::SaveAs(const std::string& path) {
             if (!(pdf ? savePdf(file, width(), height()) : savePng(file, width(), height())))
                 throw std::runtime_error(failure);
         });
+    } catch (const EInOutError& e) {
+        // The box's first line stays the chart's; the second says what is wrong where.
+        EInOutError error(e.Code(), failure);
+        error.SetDetail(e.Detail(), e.SystemError());
+        throw error;
     } catch (const std::exception&) {
         throw std::runtime_error(failure);
     }

@@ -14,6 +14,7 @@ namespace optc::qt {
 
 class QtPlatform : public Platform {
 public:
+    using Platform::ShowError;
     // The window that shows the form modally. Closing it (its close button or the
     // form's own Close) hides it; it is never destroyed here.
     void RegisterWindow(Form& form, QDialog& dialog);
