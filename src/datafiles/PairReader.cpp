@@ -18,6 +18,8 @@ using Byte = unsigned char;
 
 constexpr Byte kEndOfFileByte = 26;
 constexpr std::size_t kMaxTokenLength = 64;
+// Blocks of this size keep the system calls few and the memory small.
+constexpr std::size_t kBlockSize = 1 << 18;
 
 inline bool IsSeparator(Byte b) { return b <= 32; }
 inline bool IsDigit(Byte b) { return b >= '0' && b <= '9'; }
@@ -94,7 +96,11 @@ Token ConvertToken(const Byte* begin, const Byte* end) {
 // made whole in the buffer before it is converted: a block boundary never splits one.
 class BlockScanner {
 public:
-    explicit BlockScanner(ByteSource& source) : source_(source), buffer_(new Byte[kBlockSize + kMaxTokenLength]) {}
+    // `blockSize` is the most read at once; bytes already in memory need no more than
+    // they are, which keeps a short text from costing a full block.
+    explicit BlockScanner(ByteSource& source, std::size_t blockSize = kBlockSize)
+        : source_(source), blockSize_(std::max<std::size_t>(blockSize, 1)),
+          buffer_(new Byte[blockSize_ + kMaxTokenLength]) {}
 
     // The line the last token began on, from 1.
     std::int64_t Line() const { return line_; }
@@ -156,8 +162,6 @@ private:
         }
     }
 
-    // Blocks of this size keep the system calls few and the memory small.
-    static constexpr std::size_t kBlockSize = 1 << 18;
 
     // Keeps the unread bytes, moved to the front, and appends the next block. The
     // end-of-file byte ends the text wherever it stands, even inside a token.
@@ -169,7 +173,7 @@ private:
         assert(keep < kMaxTokenLength);
         if (keep > 0 && keep < kMaxTokenLength) std::memmove(buffer_.get(), p_, keep);
         Byte* const fresh = buffer_.get() + keep;
-        std::size_t n = source_.Read(reinterpret_cast<char*>(fresh), kBlockSize + kMaxTokenLength - keep);
+        std::size_t n = source_.Read(reinterpret_cast<char*>(fresh), blockSize_ + kMaxTokenLength - keep);
         if (n == 0) ended_ = true;
         if (const void* eof = std::memchr(fresh, kEndOfFileByte, n)) {
             n = static_cast<std::size_t>(static_cast<const Byte*>(eof) - fresh);
@@ -181,6 +185,7 @@ private:
     }
 
     ByteSource& source_;
+    std::size_t blockSize_;
     std::unique_ptr<Byte[]> buffer_;
     const Byte* p_ = nullptr;  // the unread bytes: [p_, end_)
     const Byte* end_ = nullptr;
@@ -278,7 +283,7 @@ void StorePairs(const PairTable& table, SpectrumArray& X, SpectrumArray& Y, int&
 PairReadResult ParsePairs(const char* data, std::size_t size, SpectrumArray& X, SpectrumArray& Y,
                           int& count, RestartMode mode) {
     MemoryBytes bytes(std::string_view(data, size));
-    BlockScanner in(bytes);
+    BlockScanner in(bytes, std::min(kBlockSize, size + 1));
     const ParseOutcome outcome = Parse(in, mode, X.From1(), Y.From1(), nullptr);
     if (outcome.count > 0) count = outcome.count;
     return PairReadResult{outcome.truncated};
