@@ -250,7 +250,7 @@ TEST_F(BatchTest, AStoppingMessageEndsTheStepsButResultsAreStillSaved) {
     // A zero substrate index stops Calculate; the gap steps do not run.
     const int status = Run({"thinfilm", "--spectrum", Example("thinfilm-transmission.txt"), "--fringes",
                             Example("thinfilm-fringes.txt"), "--ns", "0", "--direct", "--eg", "2.45", "2.7",
-                            "--save", Path("batch")});
+                            "--save-on-stop", "--save", Path("batch")});
     Windows w;
     TForm1& f = w.Form1;
     w.CalculateExampleFilm("0");
@@ -266,8 +266,8 @@ TEST_F(BatchTest, AStoppingMessageEndsTheStepsButResultsAreStillSaved) {
 
 TEST_F(BatchTest, AnErrorWhileTypingTheEnergyWindowStopsBeforeTheGapFit) {
     const int status = Run({"thinfilm", "--spectrum", Example("thinfilm-transmission.txt"), "--fringes",
-                            Example("thinfilm-fringes.txt"), "--ns", "1.52", "--eg", "abc", "2.7", "--save",
-                            Path("batch")});
+                            Example("thinfilm-fringes.txt"), "--ns", "1.52", "--eg", "abc", "2.7", "--save-on-stop",
+                            "--save", Path("batch")});
     Windows w;
     TForm1& f = w.Form1;
     w.CalculateExampleFilm("1.52");
@@ -287,7 +287,7 @@ TEST_F(BatchTest, TheTooManyPointsNoteDoesNotStopAndAFailedSaveDoes) {
     for (int i = 1; i <= kCapacity + 1; ++i) text += std::to_string(300 + i * 0.01) + " 50\n";
     temp.Write("long.txt", text);
 
-    const int status = Run({"thinfilm", "--spectrum", Path("long.txt"), "--save", Path("batch")});
+    const int status = Run({"thinfilm", "--spectrum", Path("long.txt"), "--save-on-stop", "--save", Path("batch")});
     Windows w;
     TForm1& f = w.Form1;
     w.Import(f, f.import1, Path("long.txt"));
@@ -370,6 +370,7 @@ TEST_F(BatchTest, BulkRunsReachEachReflectionSourceByTheUsersClicks) {
         if (!typedThickness) args.insert(args.end(), {"--thickness", "0.1"});
         if (c.direct) args.push_back("--direct");
         args.insert(args.end(), {"--eg", "3.55", "3.8", "--save", Path("batch")});
+        if (c.stop) args.push_back("--save-on-stop");
         const int status = Run(args);
 
         Windows w;

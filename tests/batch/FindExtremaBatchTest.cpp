@@ -68,8 +68,8 @@ TEST_F(FindExtremaBatch, FoundExtremaReadBackToTheSameRunAndNoFringesStopIt) {
     // Save Results, with nothing calculated since the import, writes nothing.
     std::string flat;
     for (int w = 400; w <= 1000; ++w) flat += std::to_string(w) + " 91.83\n";
-    EXPECT_EQ(Run({temp.Write("substrate.txt", flat), "--find-extrema", "--save-extrema", Path("none.txt"), "--save",
-                   Path("substrate")}),
+    EXPECT_EQ(Run({temp.Write("substrate.txt", flat), "--find-extrema", "--save-extrema", Path("none.txt"),
+                   "--save-on-stop", "--save", Path("substrate")}),
               kBatchStopped);
     const std::string message = "No interference fringes were found in the spectrum.";
     const std::string nothingToSave = "Calculate first: there are no results to save.";

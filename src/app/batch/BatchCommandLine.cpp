@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include <CLI/CLI.hpp>
 
 #include "app/Version.h"
 #include "datafiles/FileErrors.h"
+#include "datafiles/QuotedText.h"
 #include "datafiles/ResultsFileSet.h"
 #include "thinfilm/envelope/ThinFilmResults.h"
 
@@ -58,6 +60,12 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
         text(analysis, "--eg", o.eg, "EMIN EMAX", "Fit the optical gap between EMIN and EMAX eV (\"Eg Calculation\").",
              "no fit");
     };
+    const auto saveOnStop = [&](CLI::App& analysis) {
+        flag(analysis, "--save-on-stop", o.saveOnStop,
+             "Write the results files (and --orders, --save-extrema) also when a message or an error stopped "
+             "the run, from what the workspace holds then.",
+             "none written after a stop");
+    };
     const char* n0 = "Refractive index of the surroundings, n0.";
 
     text(thin, "--spectrum", o.spectrum, "FILE", "The transmission spectrum (\"Import Spectrum\"). Required.");
@@ -88,6 +96,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
     gap(thin);
     text(thin, "--orders", o.orders, "FILE", "Save the table of \"Fringe Orders...\" (\"Save Table...\").",
          "not saved");
+    saveOnStop(thin);
 
     const char* oneSource = "none; a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
     text(bulk, "--spectrum", o.spectrum, "FILE", "The transmission spectrum (\"Import T Spectrum\"). Required.");
@@ -105,6 +114,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
          "Reflection from the spectrum of --reflection, which it needs.", oneSource);
     text(bulk, "--thickness", o.thickness, "T", "Thickness of the sample, cm.", "1");
     gap(bulk);
+    saveOnStop(bulk);
 }
 
 CLI::App& Analysis(CLI::App& app, BatchAnalysis analysis) {
@@ -288,21 +298,22 @@ const std::string& BatchUsage() {
         "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
         "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
         "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
-        "           [--direct] [--eg EMIN EMAX] [--orders FILE] --save BASE\n"
+        "           [--direct] [--eg EMIN EMAX] [--orders FILE] [--save-on-stop] --save BASE\n"
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
         "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
-        "           [--direct] [--eg EMIN EMAX] --save BASE\n"
+        "           [--direct] [--eg EMIN EMAX] [--save-on-stop] --save BASE\n"
         "\n"
         "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
         "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
         "typed into its edit as given, with \".\" as the decimal separator.\n"
         "--reflection-spectrum needs --reflection FILE, and a bulk --n0 needs --constant-n.\n"
         "A JSON summary goes to standard output; a message that stops the run is also\n"
-        "written to standard error with the file or option it is about. Exit status: 0 when\n"
-        "the files were written and no message stopped the run, 1 when a message or an\n"
-        "error stopped it or standard output could not be written, 2 for a wrong command\n"
-        "line (also a results file that would overwrite an input file or another results\n"
-        "file of the run).\n"
+        "written to standard error with the file or option it is about, and no file is\n"
+        "written then (--save-on-stop writes them all the same). Exit status: 0 when the\n"
+        "files were written and no message stopped the run, 1 when a message or an error\n"
+        "stopped it or standard output could not be written, 2 for a wrong command line\n"
+        "(also a results file that would overwrite an input file or another results file\n"
+        "of the run).\n"
         "\n"
         "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
         "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
@@ -349,12 +360,21 @@ std::string Joined(const std::vector<std::string>& values) {
     return joined;
 }
 
+std::string ShownValues(const std::string& option, const std::vector<std::string>& values) {
+    static const std::set<std::string> files = {"--spectrum", "--fringes", "--reflection",
+                                                "--save",     "--orders",  "--save-extrema"};
+    if (files.count(option)) return Joined(values);
+    std::vector<std::string> shown;
+    for (const std::string& value : values) shown.push_back(ShownText(value));
+    return Joined(shown);
+}
+
 std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& names) {
     std::string given, all;
     for (const std::string& name : names) {
         all += (all.empty() ? "" : ", ") + name;
         if (const auto* values = GivenValues(o, name)) {
-            const std::string value = Joined(*values);
+            const std::string value = ShownValues(name, *values);
             given += (given.empty() ? "" : ", ") + name + (value.empty() ? "" : " " + value);
         }
     }

@@ -36,6 +36,7 @@ struct BatchOptions {
     std::optional<std::pair<std::string, std::string>> eg;
     std::string save;
     std::optional<std::string> orders;  // thin film: the fringe-orders table
+    bool saveOnStop = false;            // write the files also after a stop
     // Every option given, in the order of the usage, with the texts it took (none
     // for a flag): what a stopping message is about.
     std::vector<std::pair<std::string, std::vector<std::string>>> given;
@@ -65,6 +66,9 @@ std::vector<std::string> BatchOptionNames();
 const std::vector<std::string>* GivenValues(const BatchOptions& o, const std::string& name);
 // Texts joined by blanks.
 std::string Joined(const std::vector<std::string>& values);
+// The values of an option as a message names them: a file's path whole, a typed text
+// cut to the 40 characters a message quotes (a value of 65000 bytes is no subject).
+std::string ShownValues(const std::string& option, const std::vector<std::string>& values);
 // Options as the command line gave them ("--ns -1.5"), or their names alone when none
 // of them was given.
 std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& names);

@@ -26,9 +26,11 @@ int BatchSession::Run(std::ostream& out) {
             OrdersSteps();
         } else
             BulkSteps();
-        Save(window, save);
-        // The extrema used, whatever happened, as Save Results writes the results.
-        if (o_.saveExtrema) {
+        // No files after a stop, unless asked for: they would hold the zeros and the
+        // leftovers of a calculation that did not complete.
+        if (!stop_ || o_.saveOnStop) Save(window, save);
+        // The extrema used, as Save Results writes the results.
+        if (o_.saveExtrema && (!stop_ || o_.saveOnStop)) {
             Step("--save-extrema " + *o_.saveExtrema);
             Perform(window, [this] {
                 WriteFileAllOrNone(*o_.saveExtrema,
@@ -43,33 +45,23 @@ int BatchSession::Run(std::ostream& out) {
     return stop_ ? kBatchStopped : kBatchDone;
 }
 
-std::string BatchSession::SubjectOf(const std::vector<const char*>& options, const std::string& typed) const {
-    if (!options.empty()) return NameOptions(o_, std::vector<std::string>(options.begin(), options.end()));
-    // A text that is not a number: the option that gave it.
-    if (!typed.empty()) {
-        for (const auto& [name, values] : o_.given)
-            if (std::find(values.begin(), values.end(), typed) != values.end()) return name + " " + Joined(values);
-    }
-    return step_;
-}
-
 void BatchSession::NoteStop(Form& form) {
     if (stop_) return;
     if (&form == &Form1) {
         if (const auto& s = Form1.Outcome().stop) {
             stop_ = s->text;
-            stopSubject_ = SubjectOf(OptionsOf(s->id), s->typed);
+            stopSubject_ = optc::StopSubject(o_, OptionsOf(s->id), s->typed, step_);
             stopDetail_ = s->detail;
         }
     } else if (&form == &Form3) {
         if (const auto& s = Form3.Outcome().stop) {
             stop_ = s->text;
-            stopSubject_ = SubjectOf(OptionsOf(s->id), s->typed);
+            stopSubject_ = optc::StopSubject(o_, OptionsOf(s->id), s->typed, step_);
             stopDetail_ = s->detail;
         }
     } else if (const auto& e = form.LastEventError()) {
         stop_ = e->text;
-        stopSubject_ = SubjectOf({}, e->typed);
+        stopSubject_ = optc::StopSubject(o_, {}, e->typed, step_);
         stopDetail_ = e->detail;
     }
 }
@@ -188,9 +180,11 @@ void BatchSession::OrdersSteps() {
     TForm1& f = Form1;
     if (!f.FringeOrders.Enabled()) return;
     FringeOrdersForm& dialog = f.Orders;
+    Step(f.FringeOrders.Caption());
     platform_.modalScripts.push_back([this, &dialog](Form&) {
         const FringeOrdersOutcome& orders = dialog.Outcome();
-        if (o_.orders && orders.result) {
+        if (o_.orders && orders.result && (!stop_ || o_.saveOnStop)) {
+            Step("--orders " + *o_.orders);
             platform_.saveAnswers.clear();
             platform_.saveAnswers.push_back(*o_.orders);
             Perform(dialog, [&dialog] { dialog.SaveTable.Click(); });

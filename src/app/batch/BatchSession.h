@@ -32,9 +32,6 @@ public:
 private:
     // What the next steps work on, named for a message that stops the run there.
     void Step(std::string subject) { step_ = std::move(subject); }
-    // The option or file a stop is about: a message by its options, a text that is not a
-    // number by the option that gave it, anything else by the step.
-    std::string SubjectOf(const std::vector<const char*>& options, const std::string& typed) const;
     // The first stop of the run, as the form that ran the last event tells it.
     void NoteStop(Form& form);
     // Runs one user event through the window's door, unless the run has stopped.

@@ -1,5 +1,7 @@
 #include "app/batch/StopOptions.h"
 
+#include <algorithm>
+
 namespace optc {
 
 std::vector<const char*> OptionsOf(ThinFilmMessage id) {
@@ -49,6 +51,23 @@ std::vector<const char*> OptionsOf(BulkMessage id) {
         case M::Error: return {};
     }
     return {};
+}
+
+std::string StopSubject(const BatchOptions& o, const std::vector<const char*>& options, const std::string& typed,
+                        const std::string& step) {
+    if (!options.empty()) {
+        std::vector<std::string> names;
+        for (const char* option : options) {
+            const bool found = option == std::string(kExtremaOption) && o.findExtrema && !o.fringes;
+            names.push_back(found ? "--find-extrema" : option);
+        }
+        return NameOptions(o, names);
+    }
+    if (!typed.empty()) {
+        for (const auto& [name, values] : o.given)
+            if (std::find(values.begin(), values.end(), typed) != values.end()) return name + " " + ShownValues(name, values);
+    }
+    return step;
 }
 
 }  // namespace optc
