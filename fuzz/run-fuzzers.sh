@@ -37,7 +37,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$out/corpus" "$out/artifacts"
   log=$out/run-$(date +%Y%m%d-%H%M%S).log
   echo "== $target: ${seconds}s, log $log"
-  if "$build/fuzz/$target" "$out/corpus" "$seeds" \
+  if "$build/$target" "$out/corpus" "$seeds" \
       -max_total_time="$seconds" -runs="$runs" \
       -timeout="${timeout[$target]}" -max_len="${max_len[$target]}" \
       -artifact_prefix="$out/artifacts/" -print_final_stats=1 >"$log" 2>&1; then
