@@ -115,6 +115,8 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     b.Label("Label17", "Optical Gap , eV", 8, 448, 228);
     QLabel* eg = b.StaticSizedToText(form.EgOutput, 8, 496, false);
     eg->setFont(LabelFont(kLabelPixels));
+    // Below the gap, in the free room left of the chart: its standard error and R².
+    b.Static(form.EgSpread, 8, 530, 228, 18);
 
     // ---- Graphs ----
     b.Label("Label12", "Results", 736, 264, 200);

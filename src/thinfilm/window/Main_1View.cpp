@@ -143,6 +143,8 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     QLabel* eg = b.Static(form.EgOutput, 146, 530, 86, 20);
     eg->setFont(Bold(base, 15));
     b.Push(form.CalculatEg, 45, 562, 150, 28);
+    // Below Eg Calculation, free room: the gap's standard error and R².
+    b.Static(form.EgSpread, 8, 592, 228, 18);
 
     // ---- Right column: polynomial orders and graph choice ----
     b.Section("Polynom order", 736, 264, 200);
