@@ -9,7 +9,9 @@
 
 #include "bulk/Main_3.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/NamedFile.h"
 #include "ui/qt/ControlBuilder.h"
+#include "ui/qt/FileDrops.h"
 
 namespace optc::qt {
 
@@ -63,6 +65,8 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(0, 0, kClientWidth, kClientHeight);
     Builder b(*panel, form);
+    // A file dropped on the window is its transmission spectrum.
+    AcceptFileDrops(*this, [&form](const std::string& path) { ImportNamedFile(form, form.import1, path); });
 
     // The frame "Graph" is decoration behind the graph buttons, which belong to the
     // panel; it is created first so that the buttons lie on top of it.
