@@ -2,12 +2,14 @@
 
 #include <QLocale>
 #include <QPointer>
+#include <QTimer>
 
 #include "app/main_2View.h"
 #include "bulk/Main_3View.h"
 #include "thinfilm/orders/FringeOrdersView.h"
 #include "thinfilm/window/Main_1View.h"
 #include "thinfilm/window/Main_4View.h"
+#include "ui/NamedFile.h"
 
 namespace optc::qt {
 
@@ -38,5 +40,15 @@ ApplicationView::ApplicationView() {
 ApplicationView::~ApplicationView() = default;
 
 void ApplicationView::Show() { View2->show(); }
+
+void ApplicationView::OpenNamedFile(const std::string& path, bool bulk) {
+    Form& window = bulk ? static_cast<Form&>(app.Form3) : static_cast<Form&>(app.Form1);
+    Button& import = bulk ? app.Form3.import1 : app.Form1.import1;
+    // Runs inside the window's modal showing, so its messages appear over it.
+    QTimer::singleShot(0, bulk ? static_cast<QWidget*>(View3) : static_cast<QWidget*>(View1),
+                       [&window, &import, path] { ImportNamedFile(window, import, path); });
+    Button& open = bulk ? app.Form2.Button1 : app.Form2.Button2;
+    app.Form2.Dispatch([&open] { open.Click(); });
+}
 
 }  // namespace optc::qt

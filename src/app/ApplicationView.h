@@ -3,6 +3,7 @@
 // the platform services that show them. The start window is the main window; closing
 // it ends the program.
 #include <memory>
+#include <string>
 
 #include "app/Application.h"
 #include "ui/qt/QtPlatform.h"
@@ -26,6 +27,10 @@ public:
 
     // Shows the start window; the other windows stay hidden until shown modally.
     void Show();
+    // A spectrum named on the command line: shows the Thin Films window (with bulk, the
+    // Bulk window) as the start window's button does and, once it is up, imports the
+    // file as its Import Spectrum (Import T Spectrum) would. Returns when it is closed.
+    void OpenNamedFile(const std::string& path, bool bulk);
 
     QtPlatform platform;
     Application app{platform};

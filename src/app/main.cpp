@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -20,9 +21,10 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::printf(
-                "usage: optical-constants [FILE]\n"
-                "Starts the windows of Optical Constants. With a FILE (as a file manager passes it),\n"
-                "the open dialogs start in the folder of that file.\n"
+                "usage: optical-constants [--bulk] [FILE]\n"
+                "Starts the windows of Optical Constants. With a FILE (as a file manager's \"Open with\"\n"
+                "passes it), the Thin Films window opens with FILE imported as its spectrum.\n"
+                "  --bulk     open the Bulk window instead, with FILE as its T spectrum\n"
                 "  --version  print the version and exit\n"
                 "  --help     print this text and exit\n");
             return 0;
@@ -34,11 +36,20 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("org.opticalconstants.OpticalConstants");
     optc::SetDecimalSeparator(optc::qt::LocaleDecimalSeparator(QLocale::system()));
     optc::qt::ApplicationView application;
-    // A spectrum file named on the command line: the open dialogs start in its folder.
-    if (argc > 1) {
-        const QFileInfo named(QString::fromLocal8Bit(argv[argc - 1]));
-        if (named.isFile()) application.platform.RememberFolder(optc::qt::FromQString(named.absoluteFilePath()));
+    // A spectrum file named on the command line is imported into its window, which
+    // opens once the event loop runs.
+    bool bulk = false;
+    QString named;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--bulk") == 0)
+            bulk = true;
+        else
+            named = QString::fromLocal8Bit(argv[i]);
     }
     application.Show();
+    if (!named.isEmpty()) {
+        const std::string path = optc::qt::FromQString(QFileInfo(named).absoluteFilePath());
+        QTimer::singleShot(0, [&application, path, bulk] { application.OpenNamedFile(path, bulk); });
+    }
     return app.exec();
 }

@@ -25,6 +25,10 @@ struct BulkOutcome {
 
     // The optical gap while the window shows it, eV (unrounded).
     std::optional<double> egEv;
+    // Its standard error from the line's fit, eV, and the line's R²; each empty when
+    // there is no gap or it cannot be had (two points, a flat curve).
+    std::optional<double> egSdEv;
+    std::optional<double> egR2;
 };
 
 }  // namespace optc

@@ -17,7 +17,7 @@ TForm3::TForm3(Platform& platform, BulkData& data, std::function<UnitChoices()> 
       tauc_(TaucData{data.TaucEnergy, data.TaucDirect, data.TaucIndirect, data.Tauc, data.EgEnergy,
                      data.EgTauc, data.TaucLine, data.Eg, data.EgEStart, data.EgEEnd, data.EgYStart,
                      data.EgYEnd, data.GraphMode, data.SpecAscending, [&data] { return data.AbsCount; }},
-            TaucControls{Estart, Eend, Ytauc1, Ytauc2, EgOutput, Direct, RadioButton3, Chart1, platform},
+            TaucControls{Estart, Eend, Ytauc1, Ytauc2, EgOutput, Direct, RadioButton3, Chart1, platform, &EgSpread},
             TaucRules::Bulk()) {
     AddChart(Chart1);
 
@@ -81,6 +81,8 @@ void TForm3::EventEnds() {
     outcome_.absCount = data_.AbsCount;
     outcome_.reflCount = data_.ReflCount;
     outcome_.egEv = tauc_.Gap();
+    outcome_.egSdEv = tauc_.Spread().sdEv;
+    outcome_.egR2 = tauc_.Spread().r2;
     if (LastEventError() && !outcome_.stop)
         outcome_.stop = Stop<BulkMessage>{BulkMessage::Error, LastEventError()->text, LastEventError()->typed,
                                                LastEventError()->detail};

@@ -44,6 +44,8 @@ public:
     Button Calculate{"Calculate", "Calculate"};
     Button CalculatEg{"CalculatEg", "Eg Calculation"};
     StaticText EgOutput{"EgOutput", ""};
+    // Beside the gap: its standard error and the line's R².
+    StaticText EgSpread{"EgSpread", ""};
     // The chart and its pointer readout.
     ChartModel Chart1{"Optical Characteristics"};
     ChartSeries& Series1;  // circle markers: measured spectra

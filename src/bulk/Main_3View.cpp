@@ -9,7 +9,9 @@
 
 #include "bulk/Main_3.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/NamedFile.h"
 #include "ui/qt/ControlBuilder.h"
+#include "ui/qt/FileDrops.h"
 
 namespace optc::qt {
 
@@ -63,6 +65,8 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(0, 0, kClientWidth, kClientHeight);
     Builder b(*panel, form);
+    // A file dropped on the window is its transmission spectrum.
+    AcceptFileDrops(*this, [&form](const std::string& path) { ImportNamedFile(form, form.import1, path); });
 
     // The frame "Graph" is decoration behind the graph buttons, which belong to the
     // panel; it is created first so that the buttons lie on top of it.
@@ -115,6 +119,8 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     b.Label("Label17", "Optical Gap , eV", 8, 448, 228);
     QLabel* eg = b.StaticSizedToText(form.EgOutput, 8, 496, false);
     eg->setFont(LabelFont(kLabelPixels));
+    // Below the gap, in the free room left of the chart: its standard error and R².
+    b.Static(form.EgSpread, 8, 530, 228, 18);
 
     // ---- Graphs ----
     b.Label("Label12", "Results", 736, 264, 200);

@@ -27,6 +27,9 @@ public:
     virtual std::optional<std::string> OpenFileDialog(const std::string& filter) = 0;
     virtual std::optional<std::string> SaveFileDialog(const std::string& filter) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // A file the user named outside the dialog (on the command line, dropped on a
+    // window): the next open dialog answers with it without being shown.
+    virtual void AnswerNextOpenDialog(const std::string& path) = 0;
     // Called once an import has read the file or a save has written its files: the
     // dialogs start in that file's folder from now on. A failed import or save leaves
     // them where they were.

@@ -49,6 +49,7 @@ public:
     std::optional<std::string> OpenFileDialog(const std::string& filter) override;
     std::optional<std::string> SaveFileDialog(const std::string& filter) override;
     bool FileExists(const std::string& path) override;
+    void AnswerNextOpenDialog(const std::string& path) override { openAnswers.push_front(path); }
     void RememberFolder(const std::string& filePath) override;
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void ShowModal(Form& form) override;

@@ -5,6 +5,7 @@
 #include "numerics/CurveFit.h"
 #include "numerics/FloatChecks.h"
 #include "numerics/FloatText.h"
+#include "ui/GapSpreadText.h"
 
 namespace optc {
 
@@ -42,6 +43,8 @@ void TaucPlot::ClearOutputAndLine() {
 void TaucPlot::ClearGap() {
     c_.EgOutput.SetText("");
     gap_.reset();
+    spread_ = GapSpread{};
+    if (c_.EgSpread) c_.EgSpread->SetText("");
 }
 
 void TaucPlot::Say(TaucMessage id) {
@@ -147,6 +150,10 @@ void TaucPlot::CalculatEgClick() {
     d_.Eg = gap;
     c_.EgOutput.SetText(FloatToStr(TruncatedGap(d_.Eg)));
     gap_ = gap;
+    spread_ = GapSpreadOfLine(std::span<const double>(std::as_const(d_.EgEnergy).From1(), m),
+                              std::span<const double>(std::as_const(d_.EgTauc).From1(), m), d_.TaucLine[0],
+                              d_.TaucLine[1]);
+    if (c_.EgSpread) c_.EgSpread->SetText(GapSpreadText(spread_, m));
 
     ChartSeries& points = c_.Chart1.Series(0);
     ChartSeries& line = c_.Chart1.Series(1);

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "numerics/Arrays.h"
+#include "numerics/GapSpread.h"
 #include "numerics/TaucGap.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
@@ -54,6 +55,8 @@ struct TaucControls {
     RadioButton& RadioButton3;
     ChartModel& Chart1;
     Platform& platform;
+    // The text beside the gap with its standard error and R² (a window may have none).
+    StaticText* EgSpread = nullptr;
 };
 
 // Which coefficient of TaucLine makes a fitted line current in the Tauc view.
@@ -101,6 +104,8 @@ public:
     // Calculation.
     const std::optional<double>& Gap() const { return gap_; }
     const std::optional<TaucMessage>& EgStop() const { return stop_; }
+    // The standard error and R² of the shown gap's line; empty while no gap is shown.
+    const GapSpread& Spread() const { return spread_; }
     // Empties the shown gap (EgOutput), as the windows' handlers do when its results go.
     void ClearGap();
 
@@ -122,6 +127,7 @@ private:
     TaucRules rules_;
     std::optional<double> gap_;
     std::optional<TaucMessage> stop_;
+    GapSpread spread_;
 };
 
 }  // namespace optc

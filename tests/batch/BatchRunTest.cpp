@@ -97,14 +97,16 @@ struct Windows {
     // The numbers of the window's outcome as the summary writes them.
     static std::string Real(const std::optional<double>& value) { return value ? FloatToStr(*value) : "null"; }
     static std::string Results(const std::optional<double>& cm, const std::optional<double>& natNm,
-                               const std::optional<double>& n, const std::optional<double>& eg) {
+                               const std::optional<double>& n, const std::optional<double>& eg,
+                               const std::optional<double>& egSd, const std::optional<double>& egR2) {
         return "{\"thicknessNm\": " + Real(cm ? std::optional<double>(*cm * 1e7) : std::nullopt) +
                ", \"thicknessCm\": " + Real(cm) + ", \"natNm\": " + Real(natNm) + ", \"n\": " + Real(n) +
-               ", \"egEv\": " + Real(eg) + "}";
+               ", \"egEv\": " + Real(eg) + ", \"egSdEv\": " + Real(egSd) + ", \"egR2\": " + Real(egR2) + "}";
     }
     std::string ThinResults() const {
         const ThinFilmOutcome& o = Form1.Outcome();
-        return Results(o.thicknessCm, o.nAtNat ? std::optional<double>(o.natNm) : std::nullopt, o.nAtNat, o.egEv);
+        return Results(o.thicknessCm, o.nAtNat ? std::optional<double>(o.natNm) : std::nullopt, o.nAtNat, o.egEv, o.egSdEv,
+                       o.egR2);
     }
     std::string ThinSummary(const std::optional<std::string>& message = std::nullopt) {
         const ThinFilmData& d = *thinData;
@@ -123,7 +125,9 @@ struct Windows {
                ", \"EgOutput\": " + Q(Form3.EgOutput.Text()) + ", \"SpecCount\": " + std::to_string(d.SpecCount) +
                ", \"ExtCount\": null, \"DispCount\": null, \"AbsCount\": " + std::to_string(d.AbsCount) +
                ", \"ReflCount\": " + std::to_string(d.ReflCount) + ", \"results\": " +
-               Results(Form3.Outcome().thicknessCm, std::nullopt, std::nullopt, Form3.Outcome().egEv) + "}\n";
+               Results(Form3.Outcome().thicknessCm, std::nullopt, std::nullopt, Form3.Outcome().egEv,
+                       Form3.Outcome().egSdEv, Form3.Outcome().egR2) +
+               "}\n";
     }
 };
 

@@ -60,7 +60,7 @@ TEST(ResultsJson, TheExamplesGiveTheirNumbersBesideTheTexts) {
         RunBatch(args, out, err);
         const Json summary = Json::parse(out.str());
         const Json& results = summary.at("results");
-        ASSERT_EQ(results.size(), 5u) << results;
+        ASSERT_EQ(results.size(), 7u) << results;
         const auto nm = Number(results.at("thicknessNm")), cm = Number(results.at("thicknessCm"));
         const auto n = Number(results.at("n")), eg = Number(results.at("egEv"));
         ASSERT_EQ(nm.has_value(), c.thicknessNm.has_value());
@@ -79,6 +79,16 @@ TEST(ResultsJson, TheExamplesGiveTheirNumbersBesideTheTexts) {
         if (n) {
             EXPECT_EQ(FloatToStr(std::trunc(*n * 1e4) / 1e4), summary["n633show"]);
             EXPECT_EQ(results["natNm"], 633);
+        }
+        // The gap's standard error and R² come with the gap and only with it.
+        const auto sd = Number(results.at("egSdEv")), r2 = Number(results.at("egR2"));
+        EXPECT_EQ(sd.has_value(), eg.has_value());
+        EXPECT_EQ(r2.has_value(), eg.has_value());
+        if (sd) {
+            EXPECT_TRUE(*sd > 0.0 && *sd < 0.2) << *sd;
+        }
+        if (r2) {
+            EXPECT_TRUE(*r2 > 0.5 && *r2 <= 1.0) << *r2;
         }
         if (eg) {
             EXPECT_NEAR(*eg, *c.egEv, 0.01);

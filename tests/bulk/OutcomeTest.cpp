@@ -9,6 +9,7 @@
 
 #include "BulkFixture.h"
 #include "numerics/TaucGap.h"
+#include "ui/GapSpreadText.h"
 
 namespace optc::testing {
 namespace {
@@ -117,8 +118,12 @@ TEST_F(BulkOutcomeTest, EveryStopCarriesItsIdAndTheTextTheBoxShowed) {
     EXPECT_EQ(FloatToStr(TruncatedGap(*outcome.egEv)), form.EgOutput.Text());
     EXPECT_EQ(outcome.absCount, data->AbsCount);
     EXPECT_EQ(outcome.specCount, 51);
+    ASSERT_TRUE(outcome.egSdEv && outcome.egR2);
+    EXPECT_EQ(form.EgSpread.Text(), GapSpreadText({outcome.egSdEv, outcome.egR2}, 0));
     Calculate();
     EXPECT_FALSE(outcome.egEv);
+    EXPECT_FALSE(outcome.egSdEv || outcome.egR2);
+    EXPECT_EQ(form.EgSpread.Text(), "");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "ThinFilmFixture.h"
 #include "numerics/FloatText.h"
 #include "numerics/TaucGap.h"
+#include "ui/GapSpreadText.h"
 #include "thinfilm/window/Main_4.h"
 
 namespace optc::testing {
@@ -167,8 +168,13 @@ TEST_F(ThinFilmOutcomeTest, ResultsAreTheNumbersTheWindowShowsUnroundedAndGoWith
     Click(form.CalculatEg);
     ASSERT_TRUE(outcome.egEv) << platform.shown.back();
     EXPECT_EQ(FloatToStr(TruncatedGap(*outcome.egEv)), form.EgOutput.Text());
-    Click(form.Direct);  // the shown gap goes
+    ASSERT_TRUE(outcome.egSdEv && outcome.egR2);
+    EXPECT_EQ(form.EgSpread.Text(), GapSpreadText({outcome.egSdEv, outcome.egR2}, 0));
+    EXPECT_NE(form.EgSpread.Text().find(" eV, R"), std::string::npos) << form.EgSpread.Text();
+    Click(form.Direct);  // the shown gap goes, and its spread with it
     EXPECT_FALSE(outcome.egEv);
+    EXPECT_FALSE(outcome.egSdEv || outcome.egR2);
+    EXPECT_EQ(form.EgSpread.Text(), "");
 
     // A typed thickness, and an estimate outside the n range: the note is no stop.
     Click(form.FixThickness);

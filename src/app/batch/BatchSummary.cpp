@@ -28,6 +28,8 @@ void WriteResults(JsonWriter& json, const SummaryResults& results) {
         .Member("natNm", results.natNm)
         .Member("n", results.nAtNat)
         .Member("egEv", results.egEv)
+        .Member("egSdEv", results.egSdEv)
+        .Member("egR2", results.egR2)
         .EndObject();
 }
 
@@ -50,7 +52,7 @@ std::string ThinFilmSummary(const SummaryHead& head, const TForm1& window) {
         .Member("Wstart", window.Wstart.Text())
         .Member("Wend", window.Wend.Text())
         .Member("not633", window.not633.Checked());
-    WriteResults(json, {d.thicknessCm, d.nAtNat ? std::optional<double>(d.natNm) : std::nullopt, d.nAtNat, d.egEv});
+    WriteResults(json, {d.thicknessCm, d.nAtNat ? std::optional<double>(d.natNm) : std::nullopt, d.nAtNat, d.egEv, d.egSdEv, d.egR2});
     json.Key("fringeOrders");
     WriteFringeOrders(json, d.fringeOrders);
     json.EndObject();
@@ -71,7 +73,7 @@ std::string BulkSummary(const SummaryHead& head, const TForm3& window) {
         .Member("DispCount", nullptr)
         .Member("AbsCount", d.absCount)
         .Member("ReflCount", d.reflCount);
-    WriteResults(json, {d.thicknessCm, std::nullopt, std::nullopt, d.egEv});
+    WriteResults(json, {d.thicknessCm, std::nullopt, std::nullopt, d.egEv, d.egSdEv, d.egR2});
     json.EndObject();
     return text;
 }

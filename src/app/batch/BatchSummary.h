@@ -22,7 +22,8 @@ struct SummaryHead {
 
 // The summaries: the stop and the notes, what the window shows in its texts, the
 // counts, and "results", the window's outcome as numbers:
-// {"thicknessNm", "thicknessCm", "natNm", "n", "egEv"}, each a number or null.
+// {"thicknessNm", "thicknessCm", "natNm", "n", "egEv", "egSdEv", "egR2"}, each a
+// number or null.
 std::string ThinFilmSummary(const SummaryHead& head, const TForm1& window);
 std::string BulkSummary(const SummaryHead& head, const TForm3& window);
 
@@ -32,6 +33,8 @@ struct SummaryResults {
     std::optional<double> natNm;
     std::optional<double> nAtNat;
     std::optional<double> egEv;
+    std::optional<double> egSdEv;
+    std::optional<double> egR2;
 };
 
 // The "fringeOrders" member of a thin-film summary: null when Calculate did not

@@ -49,7 +49,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
                      data.EgTauc, data.TaucLine, data.Eg, data.EgEStart, data.EgEEnd, data.EgYStart,
                      data.EgYEnd, data.GraphMode, data.SpecAscending,
                      [&data] { return data.SpecCount; }},
-            TaucControls{Estart, Eend, Ytauc1, Ytauc2, EgOutput, Direct, RadioButton3, Chart1, platform},
+            TaucControls{Estart, Eend, Ytauc1, Ytauc2, EgOutput, Direct, RadioButton3, Chart1, platform, &EgSpread},
             TaucRules::ThinFilm()) {
     AddChart(Chart1);
 
@@ -109,6 +109,8 @@ void TForm1::EventEnds() {
     outcome_.rangeCount = d.RangeCount;
     outcome_.fitCount = d.FitCount;
     outcome_.egEv = tauc_.Gap();
+    outcome_.egSdEv = tauc_.Spread().sdEv;
+    outcome_.egR2 = tauc_.Spread().r2;
     if (LastEventError() && !outcome_.stop)
         outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed,
                                                LastEventError()->detail};

@@ -60,6 +60,8 @@ public:
     // ---- Calculation and optical gap ----
     Button Calculate{"Calculate", "Calculate"};
     StaticText EgOutput{"EgOutput", "0"};
+    // Beside the gap: its standard error and the line's R².
+    StaticText EgSpread{"EgSpread", ""};
     Button CalculatEg{"CalculatEg", "Eg Calculation"};
 
     // ---- Graph choice (the four radio buttons exclude only one another) ----

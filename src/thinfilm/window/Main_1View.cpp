@@ -12,7 +12,9 @@
 
 #include "thinfilm/window/Main_1.h"
 #include "ui/qt/ChartWidget.h"
+#include "ui/NamedFile.h"
 #include "ui/qt/ControlBuilder.h"
+#include "ui/qt/FileDrops.h"
 
 namespace optc::qt {
 
@@ -95,16 +97,26 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     serifBold.setStyleHint(QFont::Serif);
     serifBold.setPointSize(10);
     b.Push(form.import1, 49, 9, 185)->setFont(serifBold);
-    b.Push(form.Import2, 550, 9, 161)->setFont(serifBold);
+    QPushButton* importFringes = b.Push(form.Import2, 550, 9, 161);
+    importFringes->setFont(serifBold);
     b.Or(720, 13);
     b.Push(form.Button2, 752, 9, 161)->setFont(serifBold);
+    QLabel* fringesTitle = nullptr;
     for (auto [text, x] : {std::pair{"Transmission Spectrum", 64}, std::pair{"Minima and Maxima of Fringes", 608}}) {
         QLabel* title = b.Label(text, x, 40, 300, 20);
         title->setFont(Bold(base, 15));
         SetTextColour(*title, kMaroon);
+        fringesTitle = title;
     }
     b.Static(form.Fileshow1, 8, 64, 529, 19, true);
-    b.Static(form.Fileshow2, 568, 64, 368, 19, true);
+    QLabel* fringesFile = b.Static(form.Fileshow2, 568, 64, 368, 19, true);
+
+    // A file dropped on the window is its spectrum; on the fringes' title, file name or
+    // import button, its fringes.
+    AcceptFileDrops(*this, [&form](const std::string& path) { ImportNamedFile(form, form.import1, path); });
+    for (QWidget* fringes : {static_cast<QWidget*>(fringesTitle), static_cast<QWidget*>(fringesFile),
+                             static_cast<QWidget*>(importFringes)})
+        AcceptFileDrops(*fringes, [&form](const std::string& path) { ImportNamedFile(form, form.Import2, path); });
 
     // ---- Constants ----
     b.Section("Refractive Index (n0-air, nS-substrate)", 9, 102, 390);
@@ -143,6 +155,8 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     QLabel* eg = b.Static(form.EgOutput, 146, 530, 86, 20);
     eg->setFont(Bold(base, 15));
     b.Push(form.CalculatEg, 45, 562, 150, 28);
+    // Below Eg Calculation, free room: the gap's standard error and R².
+    b.Static(form.EgSpread, 8, 592, 228, 18);
 
     // ---- Right column: polynomial orders and graph choice ----
     b.Section("Polynom order", 736, 264, 200);

@@ -33,6 +33,10 @@ struct ThinFilmOutcome {
 
     // The optical gap while the window shows it, eV (unrounded).
     std::optional<double> egEv;
+    // Its standard error from the line's fit, eV, and the line's R²; each empty when
+    // there is no gap or it cannot be had (two points, a flat curve).
+    std::optional<double> egSdEv;
+    std::optional<double> egR2;
 
     // What the Fringe Orders dialog showed for that Calculate.
     std::optional<FringeOrdersOutcome> fringeOrders;

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <utility>
+
 #include "ui/Form.h"
 #include "ui/qt/Bindings.h"
 
@@ -62,6 +64,7 @@ QString StartFolder(const std::string& folder) { return folder.empty() ? QDir::c
 }  // namespace
 
 std::optional<std::string> QtPlatform::OpenFileDialog(const std::string& filter) {
+    if (namedFile_) return std::exchange(namedFile_, std::nullopt);
     const QString path = QFileDialog::getOpenFileName(Parent(), QString(), StartFolder(Folders().OpenFolder()),
                                                       ToQString(filter));
     if (path.isEmpty()) return std::nullopt;

@@ -24,6 +24,7 @@ public:
     std::optional<std::string> OpenFileDialog(const std::string& filter) override;
     std::optional<std::string> SaveFileDialog(const std::string& filter) override;
     bool FileExists(const std::string& path) override;
+    void AnswerNextOpenDialog(const std::string& path) override { namedFile_ = path; }
     void RememberFolder(const std::string& filePath) override;
     void SetClipboardText(const std::string& text) override;
     void ShowModal(Form& form) override;
@@ -36,6 +37,7 @@ public:
 private:
     static QWidget* Parent();
     std::optional<DialogFolders> folders_;
+    std::optional<std::string> namedFile_;
     std::map<Form*, QPointer<QDialog>> windows_;
 };
 
