@@ -308,6 +308,8 @@ const std::string& BatchUsage() {
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
         "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
         "           [--direct] [--eg EMIN EMAX] [--save-on-stop] --save BASE\n"
+        "       optical-constants-batch thinfilm|bulk (--spectrum FILE ... | --folder DIR) [the options above]\n"
+        "           [--summary FILE] [--jobs N] --save-dir DIR\n"
         "\n"
         "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
         "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
@@ -323,7 +325,13 @@ const std::string& BatchUsage() {
         "\n"
         "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
         "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
-        "fringes file that --fringes and \"Import Fringes\" read back.\n";
+        "fringes file that --fringes and \"Import Fringes\" read back.\n"
+        "\n"
+        "Several spectra (--spectrum given more than once, --folder) are each analysed with\n"
+        "the same options, N at once, their results named after them in --save-dir;\n"
+        "standard output then gets one JSON summary line for each, with its \"file\" first,\n"
+        "a spectrum that stops does not stop the others, and the exit status is 1 when any\n"
+        "of them stopped. --summary writes a CSV table with a row for each spectrum.\n";
     return usage;
 }
 

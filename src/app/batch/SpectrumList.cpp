@@ -189,7 +189,7 @@ std::string CheckSpectra(const BatchOptions& o) {
     for (const std::string& spectrum : o.spectra) {
         if (std::string fault = InputFileFault("--spectrum", spectrum); !fault.empty()) return fault;
         if (const auto earlier = files.Add(spectrum, "the --spectrum " + spectrum + " file"))
-            return "--spectrum " + spectrum + " names " + *earlier + " again";
+            return "--spectrum " + spectrum + ": the same file as " + *earlier;
     }
     for (const auto& [option, file] : {std::pair{"--fringes", &o.fringes}, std::pair{"--reflection", &o.reflection}}) {
         if (!*file) continue;
