@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "thinfilm/SyntheticFilm.h"
+#include "../thinfilm/SyntheticFilm.h"
 
 namespace optc::synthetic {
 
