@@ -36,6 +36,7 @@ struct BatchOptions {
     std::optional<std::pair<std::string, std::string>> eg;
     std::string save;
     std::optional<std::string> orders;  // thin film: the fringe-orders table
+    bool useOrdersThickness = false;    // thin film: "Use This Thickness", then Calculate
     bool saveOnStop = false;            // write the files also after a stop
     // Runs of many spectra (SpectrumList): every spectrum of the run, each --spectrum
     // then the spectrum files of --folder; the folder results are named in; the CSV
