@@ -10,7 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include "datafiles/FileErrors.h"
-#include "datafiles/SpectrumFormats.h"
+#include "datafiles/ImportFormats.h"
 #include "thinfilm/envelope/ThinFilmResults.h"
 
 namespace optc {

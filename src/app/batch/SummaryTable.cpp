@@ -33,7 +33,7 @@ std::string Number(const std::optional<double>& value) {
 }
 
 // What a person should know of a spectrum's run besides its stop: the messages that let
-// it go on, and why the fringe orders give no thickness or give an uncertain one.
+// it go on, why the fringe orders give no thickness, and their doubts.
 std::vector<std::string> Warnings(const BatchSession& session, const std::optional<FringeOrdersOutcome>& orders) {
     std::vector<std::string> warnings;
     bool stopSkipped = false;
@@ -45,9 +45,8 @@ std::vector<std::string> Warnings(const BatchSession& session, const std::option
         warnings.push_back(note);
     }
     if (orders && !orders->result) warnings.push_back("Fringe orders: " + orders->reason);
-    if (orders && orders->result && orders->result->orderAmbiguous)
-        warnings.push_back("Fringe orders: the orders one step away fit almost as well, giving " +
-                           FloatToStr(orders->result->alternativeNm) + " nm");
+    if (orders && orders->result)
+        for (const std::string& warning : orders->result->warnings) warnings.push_back("Fringe orders: " + warning);
     return warnings;
 }
 
@@ -67,6 +66,7 @@ SummaryRow RowOf(const std::string& file, const BatchSession& session, bool thin
         if (d.fringeOrders && d.fringeOrders->result) {
             row.ordersNm = d.fringeOrders->result->thicknessNm;
             row.ordersSdNm = d.fringeOrders->result->thicknessSdNm;
+            row.ordersDeltaNm = d.fringeOrders->result->nonUniformityNm;
         }
         if (d.nAtNat) {
             row.natNm = d.natNm;
