@@ -167,8 +167,15 @@ std::vector<std::string> OrdersWarnings(const FringeOrdersResult& r, const std::
     // The whole waves lie on the bare substrate's transmission where the film is clear.
     if (!env.empty()) {
         const double ts = 100.0 * film::SubstrateTransmission(nS);
-        double best = r.lowerIndex ? 0.0 : -1e300;
+        double best = -1e300;
         for (const EnvelopePair& p : env) best = std::max(best, r.lowerIndex ? p.tMin : p.tMax);
+        // Above it lies no uniform film: a spread lifts the minima of a film of lower index
+        // than its substrate, or the substrate transmits more than nS says.
+        if (best > ts + 1.0 && best < 100.0)
+            w.push_back(std::string("The fringe ") + (r.lowerIndex ? "minima" : "maxima") + " lie " +
+                        Fixed(best - ts, 1) + " %T above the bare substrate's " + Fixed(ts, 1) + " %T for nS = " +
+                        FloatToStr(nS) + ", where no uniform film lies: its thickness varies, or the substrate's index is nearer " +
+                        Fixed(SubstrateIndexFor(best / 100.0), 3) + ".");
         if (best < ts - 1.0 && best > 0.0)
             w.push_back(std::string("The fringe ") + (r.lowerIndex ? "minima" : "maxima") + " lie " +
                         Fixed(ts - best, 1) + " %T below the bare substrate's " + Fixed(ts, 1) + " %T for nS = " +
