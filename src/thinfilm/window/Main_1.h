@@ -27,6 +27,8 @@ public:
     ThinFilmData& Data() { return data_; }
     // The window's results and what stopped its last event, as values.
     const ThinFilmOutcome& Outcome() const { return outcome_; }
+    // The start window's unit choices as the next import reads them.
+    UnitChoices Units() const { return units_(); }
 
     // ---- Imports ----
     Button import1{"import1", "Import Spectrum"};
