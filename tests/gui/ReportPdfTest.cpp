@@ -75,6 +75,13 @@ TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) 
                 info.find("Pages:           2\n") != std::string::npos)
         << info;
     EXPECT_NE(info.find("pts (A4)"), std::string::npos) << info;
+
+    // Save Report...: the save dialog's name gets its ending and the report is written.
+    platform.saveAnswers.push_back(temp.File("spot"));
+    platform.reportWriter = [](const Report& r, const std::string& path) { qt::WriteReportPdf(r, path); };
+    click(form.SaveReport);
+    EXPECT_EQ(platform.dialogFilters.back(), "PDF files (*.pdf)");
+    EXPECT_NE(Output("pdftotext " + temp.File("spot.pdf") + " -").find("thinfilm-fringes.txt"), std::string::npos);
 }
 
 }  // namespace

@@ -88,6 +88,8 @@ public:
     // ---- Results and closing ----
     Button Button1{"Button1", "Save Results"};
     Button BitBtn1{"BitBtn1", "Exit"};
+    // The analysis as a whole on paper (ThinFilmReport), a PDF file.
+    Button SaveReport{"SaveReport", "Save Report..."};
 
     // ---- Fringe orders: the thickness refined from the extrema Calculate used ----
     Button FringeOrders{"FringeOrders", "Fringe Orders..."};  // enabled by a spectrum with extrema
@@ -115,6 +117,7 @@ public:
     void RadioButton4Click();
     void RadioButton2Click();
     void Button1Click();
+    void SaveReportClick();
 
     // ---- Handlers: Determine Fringes ----
     // The minima window that Determine Fringes shows; set once by the application.

@@ -120,4 +120,6 @@ Report ThinFilmReport(TForm1& w) {
     return report;
 }
 
+void TForm1::SaveReportClick() { GetPlatform().SaveReport(ThinFilmReport(*this)); }
+
 }  // namespace optc
