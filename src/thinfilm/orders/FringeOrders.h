@@ -52,6 +52,27 @@ struct FringeOrdersResult {
     // when the fit could not be made.
     CoefVector dispersion{};
     int fitTerms = 0;
+    // The shorter wavelength of each gap in the extrema that the orders were counted
+    // across (missed fringes; their spacing in 1/lambda a multiple of the others').
+    std::vector<double> gapsAtNm;
+    // The first extremum's order from the fringe positions alone, and its standard
+    // error; whether it disagrees with the orders of the index, and the thickness of
+    // the positions' orders then.
+    std::optional<double> positionsOrder;
+    std::optional<double> positionsOrderSd;
+    bool witnessesDisagree = false;
+    double otherWitnessNm = 0.0;
+
+    // What FindFilmFringeOrders adds from the film's envelopes: the half-width dd of
+    // the thickness spread (d - dd .. d + dd across the light spot) with its standard
+    // deviation, nm, when the clear extrema give one; whether the orders were found
+    // from the index corrected for it; whether the film is of lower index than its
+    // substrate; and the doubts about the result, each a sentence.
+    std::optional<double> nonUniformityNm;
+    std::optional<double> nonUniformitySdNm;
+    bool spreadCorrected = false;
+    bool lowerIndex = false;
+    std::vector<std::string> warnings;
 };
 
 // Either a result or the reason, in the words the dialog shows.
