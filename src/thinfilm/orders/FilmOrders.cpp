@@ -119,7 +119,10 @@ FringeOrdersOutcome FindFilmFringeOrders(const FilmFringes& in) {
             const double moved = std::fabs(again.result->thicknessNm - uniform.thicknessNm);
             const bool agreesBetter = again.result->thicknessSdNm < 0.5 * uniform.thicknessSdNm &&
                                       moved > again.result->thicknessSdNm;
-            if (!agreesBetter && !(moved > 3.0 * uniform.thicknessSdNm)) again.result.reset();
+            // Nor where the positions, content with the uniform film's orders, disagree
+            // with the corrected ones.
+            const bool positionsObject = again.result->witnessesDisagree && !uniform.witnessesDisagree;
+            if ((!agreesBetter && !(moved > 3.0 * uniform.thicknessSdNm)) || positionsObject) again.result.reset();
         }
         if (again.result) {
             out = std::move(again);
