@@ -12,7 +12,7 @@
 
 #include "app/batch/BatchRun.h"
 #include "app/batch/Progress.h"
-#include "app/batch/SpectrumList.h"
+#include "app/batch/InputSpectra.h"
 #include "batch/SyntheticSpectra.h"
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
