@@ -9,6 +9,7 @@
 #include "numerics/FloatChecks.h"
 #include "thinfilm/extrema/Glitches.h"
 #include "numerics/signal/NoiseEstimate.h"
+#include "numerics/signal/CosineFit.h"
 #include "numerics/signal/ParabolaFit.h"
 #include "numerics/signal/TurningPoints.h"
 #include "numerics/signal/Median.h"
@@ -155,10 +156,39 @@ std::optional<Vertex> ParabolaVertex(const Curve& c, int first, int last, bool m
     return Vertex{CheckFinite(1.0 / (centre + scale * u)), CheckFinite(a0 + (a1 + a2 * u) * u)};
 }
 
+// The vertex of the fringe's own shape through the points first..last: 1/T of a film
+// is a + b cos(phase), the phase running linearly in 1/lambda by pi every half-period
+// (halfU, in 1/lambda), so the least-squares cosine of that period through 1/T reads a
+// sharp maximum as truly as a broad minimum. None where a point lies at or below 0 %T,
+// the curve does not turn the expected way or the vertex falls outside the points.
+std::optional<Vertex> CosineVertex(const Curve& c, int first, int last, bool maximum, double halfU) {
+    if (!(halfU > 0.0) || last - first < 3) return std::nullopt;
+    const auto X = [&c](int i) { return 1.0 / At(c.x, i); };
+    const double centre = X((first + last) / 2), w = M_PI / halfU;
+    CosineFit fit(w);
+    for (int i = first; i <= last; ++i) {
+        if (!(At(c.y, i) > 0.0)) return std::nullopt;
+        fit.Add(X(i) - centre, 1.0 / At(c.y, i));
+    }
+    const auto k = fit.Coefficients();
+    if (!k) return std::nullopt;
+    const auto [a, b, s] = *k;
+    const double r = std::hypot(b, s), theta = std::atan2(s, b);
+    // A maximum of T is a minimum of 1/T, half a period from the cosine's crest.
+    double phase = maximum ? theta + M_PI : theta;
+    if (phase > M_PI) phase -= 2.0 * M_PI;
+    const double u = phase / w, reciprocal = maximum ? a - r : a + r;
+    if (!(r > 0.0 && reciprocal > 0.0)) return std::nullopt;
+    if (!(u >= X(last) - centre && u <= X(first) - centre)) return std::nullopt;
+    return Vertex{CheckFinite(1.0 / (centre + u)), CheckFinite(1.0 / reciprocal)};
+}
+
 // The extremum between samples: the parabola through the measured points within
-// kFitSpan half-periods, moved until it is centred on its own vertex. Without a
-// usable parabola, the turning point on the smoothed curve.
-FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed, bool maximum, double halfPeriod) {
+// kFitSpan half-periods, moved until it is centred on its own vertex, and its value
+// from the fringe's shape there. Without a usable parabola, the turning point on the
+// smoothed curve.
+FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed, bool maximum, double halfPeriod,
+                     double halfU) {
     const int n = c.Size();
     const int reach = std::max(1, static_cast<int>(std::lround(kFitSpan * halfPeriod)));
     FoundExtremum found{At(c.x, seed), At(smooth, seed), maximum};
@@ -176,6 +206,10 @@ FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed
         if (nearest == centre || std::abs(nearest - seed) > reach) break;
         centre = nearest;
     }
+    // The parabola places the extremum well but reads a sharp one low, where its top
+    // is narrower than the window: the value is the fringe's own shape's.
+    if (const auto shape = CosineVertex(c, std::max(0, centre - reach), std::min(n - 1, centre + reach), maximum, halfU))
+        found.trans = shape->y;
     return found;
 }
 
@@ -273,8 +307,14 @@ ExtremaSearch FindFringeExtrema(std::span<const double> lambda, std::span<const 
 
     const std::vector<double> half = HalfPeriods(points);
     std::vector<FoundExtremum> found;
-    for (std::size_t j = 0; j < points.size(); ++j)
-        found.push_back(Locate(c, smooth, points[j].index, points[j].maximum, half[j]));
+    for (std::size_t j = 0; j < points.size(); ++j) {
+        // The same half-period in 1/lambda, the unit the fringe's phase runs in.
+        const std::size_t before = j == 0 ? 0 : j - 1, after = j + 1 == points.size() ? j : j + 1;
+        const double halfU = (1.0 / c.x[static_cast<std::size_t>(points[before].index)] -
+                              1.0 / c.x[static_cast<std::size_t>(points[after].index)]) /
+                             static_cast<double>(after - before);
+        found.push_back(Locate(c, smooth, points[j].index, points[j].maximum, half[j], halfU));
+    }
     // Each extremum stays between its neighbours; one that a parabola moved past a
     // neighbour falls back, with that neighbour, to the turning points of the smoothed
     // curve, which alternate.
