@@ -24,7 +24,7 @@
 #include "datafiles/FileRefusal.h"
 #include "datafiles/JcampSpectrum.h"
 #include "datafiles/MeasuredRange.h"
-#include "datafiles/SpectrumFormats.h"
+#include "datafiles/ImportFormats.h"
 #include "datafiles/TextEncoding.h"
 #include "datafiles/TextLines.h"
 #include "numerics/Errors.h"

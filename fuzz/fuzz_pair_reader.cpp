@@ -25,7 +25,7 @@
 #include "datafiles/FileRefusal.h"
 #include "datafiles/MeasuredRange.h"
 #include "datafiles/Ordering.h"
-#include "datafiles/SpectrumFormats.h"
+#include "datafiles/ImportFormats.h"
 #include "datafiles/TextEncoding.h"
 #include "datafiles/PairReader.h"
 #include "numerics/Arrays.h"

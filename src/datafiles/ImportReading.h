@@ -7,7 +7,7 @@
 
 #include "datafiles/PairReader.h"
 #include "datafiles/ImportKind.h"
-#include "datafiles/SpectrumFormats.h"
+#include "datafiles/ImportFormats.h"
 #include "datafiles/UnitChoices.h"
 
 namespace optc {
@@ -17,7 +17,7 @@ namespace optc {
 inline const std::string kSpectrumFilter = SpectrumFilter();
 
 // Reads a spectrum file into `into`, by the reader its ending chooses (the table of
-// SpectrumFormats.h): the JCAMP-DX reader converts by the file's own units, and any
+// ImportFormats.h): the JCAMP-DX reader converts by the file's own units, and any
 // ending no format claims is read as text files always were. A file the readers
 // refuse raises FileRefusal with the message to show.
 SpectrumFileInfo ReadSpectrumFile(const std::string& path, RestartMode mode, SpectrumKind kind, PairTable& into);

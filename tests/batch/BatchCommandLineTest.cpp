@@ -174,7 +174,8 @@ TEST(BatchCommandLine, SummaryRealsAreWrittenAsTheWindowsWriteThem) {
               "{\"thicknessNm\": 2000, \"thicknessSdNm\": 1E-5, \"firstPassNm\": 666.666666666667, \"used\": 1, "
               "\"orderAmbiguous\": false, \"alternativeNm\": null, \"kindsSwapped\": false, \"rows\": "
               "[{\"lambdaNm\": 1E15, \"type\": \"min\", \"n1\": 2.5, \"order\": 9, \"d2Nm\": 0, \"n2\": 0, "
-              "\"used\": false}]}");
+              "\"used\": false}], \"nonUniformityNm\": null, \"nonUniformitySdNm\": null, "
+              "\"spreadCorrected\": false, \"lowerIndex\": false, \"warnings\": []}");
     EXPECT_EQ(FringeOrdersJson(FringeOrdersOutcome{std::nullopt, "\"1\xff\""}), R"({"reason": "\"1\u00ff\""})");
     EXPECT_EQ(FringeOrdersJson(std::nullopt), "null");
 }

@@ -85,6 +85,8 @@ struct Windows {
         std::string notes;
         for (const std::string& entry : platform.log)
             notes += (notes.empty() ? "" : ", ") + Q(entry.substr(entry.find(": ") + 2));
+        // What the Thin Films window says beside the thickness comes last.
+        if (!Form1.OrdersNote.Text().empty()) notes += (notes.empty() ? "" : ", ") + Q(Form1.OrdersNote.Text());
         return "{\"message\": " + (message ? Q(*message) : "null") + ", \"notes\": [" + notes + "]";
     }
     // What the Fringe Orders dialog shows, when a complete Calculate made it available.
@@ -535,7 +537,11 @@ TEST_F(BatchTest, FringeOrdersInTheSummaryAndItsTableWithOrders) {
                                         "\"d2Nm\": " + FloatToStr(r.rows[0].thickness) +
                                         ", \"n2\": " + FloatToStr(r.rows[0].n2) + ", \"used\": true}, ");
     EXPECT_NE(at, std::string::npos) << summary;
-    EXPECT_TRUE(summary.ends_with(", \"used\": false}]}}\n")) << summary;
+    // After the rows, what the film's envelopes add: a uniform film, no spread to correct for.
+    EXPECT_NE(summary.find(", \"used\": false}], \"nonUniformityNm\": "), std::string::npos) << summary;
+    EXPECT_NE(summary.find(", \"spreadCorrected\": false, \"lowerIndex\": false, \"warnings\": ["), std::string::npos)
+        << summary;
+    EXPECT_TRUE(summary.ends_with("]}}\n")) << summary;
     EXPECT_NEAR(r.thicknessNm, 2000, 4);
     // The summary, its results, the fringe orders and their 18 rows.
     EXPECT_EQ(std::count(summary.begin(), summary.end(), '{'), 3 + 18);

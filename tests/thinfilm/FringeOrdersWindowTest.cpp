@@ -51,37 +51,47 @@ protected:
     TForm4 minima{platform, d};
 };
 
-TEST_F(FringeOrdersWindowTest, ButtonFollowsACompleteCalculateAndWhateverClearsIt) {
+TEST_F(FringeOrdersWindowTest, ButtonFollowsASpectrumWithExtremaAndCalculateResultsGoWithWhateverClearsThem) {
     EXPECT_FALSE(form.FringeOrders.Enabled());
     struct Step {
         const char* what;
         std::function<void()> act;
+        bool available;  // a spectrum, three extrema within it and nS are still there
     };
     for (const Step& s : std::vector<Step>{
-             {"Import Spectrum", [&] { ImportExample(); platform.openAnswers.push_back(std::nullopt);
-                                       User([&] { form.import1.Click(); }); }},
+             {"Import Spectrum", [&] { platform.openAnswers.push_back((kExamples / "thinfilm-transmission.txt").string());
+                                       User([&] { form.import1.Click(); }); }, false},
+             {"Import Spectrum and Fringes", [&] { ImportExample(); platform.openAnswers.push_back(std::nullopt);
+                                                   User([&] { form.import1.Click(); }); }, true},
              {"Import Fringes", [&] { platform.openAnswers.push_back((kExamples / "thinfilm-fringes.txt").string());
-                                      User([&] { form.Import2.Click(); }); }},
+                                      User([&] { form.Import2.Click(); }); }, true},
              {"Determine Fringes", [&] {
                   platform.modalScripts.push_back([&](Form&) { minima.Dispatch([&] { minima.BitBtn1.Click(); }); });
                   User([&] { form.Button2.Click(); });
-              }},
-             {"a Calculate that stops", [&] { Type(form.Order, "11"); Calculate(); Type(form.Order, "2"); }},
+              }, false},
+             {"a Calculate that stops", [&] { Type(form.Order, "11"); Calculate(); Type(form.Order, "2"); }, true},
          }) {
         ImportExample();
         Calculate();
         ASSERT_TRUE(platform.log.empty()) << platform.log.front();
         EXPECT_TRUE(form.FringeOrders.Enabled()) << s.what;
         s.act();
-        EXPECT_FALSE(form.FringeOrders.Enabled()) << s.what;
+        EXPECT_FALSE(form.Outcome().thicknessCm) << s.what;
+        EXPECT_EQ(form.FringeOrders.Enabled(), s.available) << s.what;
         platform.log.clear();
     }
-    // A cancelled import changes nothing, so the orders stay available.
+    // Without a complete Calculate the button also goes with nS.
     ImportExample();
+    Type(form.Const2, "0");
+    EXPECT_FALSE(form.FringeOrders.Enabled());
+    Type(form.Const2, "1.52");
+    EXPECT_TRUE(form.FringeOrders.Enabled());
+    // A cancelled import changes nothing, so the orders stay available.
     Calculate();
     platform.openAnswers.push_back(std::nullopt);
     User([&] { form.Import2.Click(); });
     EXPECT_TRUE(form.FringeOrders.Enabled());
+    EXPECT_TRUE(form.Outcome().thicknessCm);
 }
 
 TEST_F(FringeOrdersWindowTest, DialogShowsCopiesAndSavesTheOrdersAndCalculateStaysAsItWas) {

@@ -96,6 +96,10 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
     gap(thin);
     text(thin, "--orders", o.orders, "FILE", "Save the table of \"Fringe Orders...\" (\"Save Table...\").",
          "not saved");
+    flag(thin, "--use-orders-thickness", o.useOrdersThickness,
+         "After \"Fringe Orders...\": \"Use This Thickness\", then Calculate and the gap steps again with the "
+         "thickness from the fringe orders, also when the first Calculate stopped.",
+         "off");
     saveOnStop(thin);
 
     const char* oneSource = "none; a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
@@ -298,7 +302,8 @@ const std::string& BatchUsage() {
         "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
         "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
         "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
-        "           [--direct] [--eg EMIN EMAX] [--orders FILE] [--save-on-stop] --save BASE\n"
+        "           [--direct] [--eg EMIN EMAX] [--orders FILE] [--use-orders-thickness] [--save-on-stop]\n"
+        "           --save BASE\n"
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
         "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
         "           [--direct] [--eg EMIN EMAX] [--save-on-stop] --save BASE\n"

@@ -36,6 +36,7 @@ struct BatchOptions {
     std::optional<std::pair<std::string, std::string>> eg;
     std::string save;
     std::optional<std::string> orders;  // thin film: the fringe-orders table
+    bool useOrdersThickness = false;    // thin film: "Use This Thickness", then Calculate
     bool saveOnStop = false;            // write the files also after a stop
     // Every option given, in the order of the usage, with the texts it took (none
     // for a flag): what a stopping message is about.

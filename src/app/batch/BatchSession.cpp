@@ -24,6 +24,7 @@ int BatchSession::Run(std::ostream& out) {
         if (thin) {
             ThinFilmSteps();
             OrdersSteps();
+            OrdersThicknessSteps();
         } else
             BulkSteps();
         // No files after a stop, unless asked for: they would hold the zeros and the
@@ -193,6 +194,12 @@ void BatchSession::OrdersSteps() {
             stop_ = orders.reason;
             stopSubject_ = "--orders " + *o_.orders;
         }
+        if (o_.useOrdersThickness && orders.result && !ordersThicknessUsed_) {
+            ordersThicknessUsed_ = true;
+            Step("--use-orders-thickness");
+            Perform(dialog, [&dialog] { dialog.UseThickness.Click(); });
+            return;
+        }
         Perform(dialog, [&dialog] { dialog.CloseButton.Click(); });
     });
     Perform(f, [&f] { f.FringeOrders.Click(); });
@@ -207,7 +214,10 @@ void BatchSession::Save(Form& form, Button& button) {
 }
 
 void BatchSession::WriteSummary(std::ostream& out, bool thin) {
-    const SummaryHead head{stop_, platform_.shown};
+    // The notes end with what the Thin Films window says beside the thickness.
+    std::vector<std::string> notes = platform_.shown;
+    if (thin && !Form1.OrdersNote.Text().empty()) notes.push_back(Form1.OrdersNote.Text());
+    const SummaryHead head{stop_, notes};
     out << (thin ? ThinFilmSummary(head, Form1) : BulkSummary(head, Form3)) << "\n";
 }
 

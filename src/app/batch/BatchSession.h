@@ -63,6 +63,11 @@ private:
     // with --orders its table saved, then Close. A table asked for that cannot be made
     // stops the run with the dialog's reason.
     void OrdersSteps();
+    // With --use-orders-thickness, after a dialog that found the orders: its "Use This
+    // Thickness", then Calculate, the gap steps and the dialog once more. What stopped
+    // the first Calculate stays in the notes; the run goes on from the refined thickness.
+    void OrdersThicknessSteps();
+    bool ordersThicknessUsed_ = false;
     // Save Results runs whatever happened before, as a user who presses it after a
     // message would. A file error stops the run like any other error.
     void Save(Form& form, Button& button);

@@ -109,6 +109,14 @@ void WriteFringeOrders(JsonWriter& json, const std::optional<FringeOrdersOutcome
             .Member("used", row.used)
             .EndObject();
     }
+    json.EndArray();
+    // What the film's envelopes add: the thickness spread and the doubts.
+    json.Member("nonUniformityNm", r.nonUniformityNm)
+        .Member("nonUniformitySdNm", r.nonUniformitySdNm)
+        .Member("spreadCorrected", r.spreadCorrected)
+        .Member("lowerIndex", r.lowerIndex);
+    json.Key("warnings").BeginArray();
+    for (const std::string& warning : r.warnings) json.String(warning);
     json.EndArray().EndObject();
 }
 

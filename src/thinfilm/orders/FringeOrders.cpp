@@ -1,6 +1,7 @@
 #include "thinfilm/orders/FringeOrders.h"
 
 #include "thinfilm/extrema/ExtremaCheck.h"
+#include "thinfilm/orders/FringePositions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,11 +54,14 @@ HalfOrder RoundToParity(double halfOrder, bool even) {
     return static_cast<HalfOrder>(2.0 * std::round((halfOrder - offset) / 2.0) + offset);
 }
 
+// Half orders from the first extremum to each: i, unless a gap was bridged.
+using Offsets = std::vector<HalfOrder>;
+
 // d2 of every extremum for the assignment that gives the first extremum h1.
-std::vector<double> ThicknessesFor(const std::vector<FringeExtremum>& e, HalfOrder h1) {
+std::vector<double> ThicknessesFor(const std::vector<FringeExtremum>& e, const Offsets& k, HalfOrder h1) {
     std::vector<double> d(e.size());
     for (std::size_t i = 0; i < e.size(); ++i)
-        d[i] = static_cast<double>(h1 + static_cast<HalfOrder>(i)) * e[i].lambda / (4.0 * e[i].n1);
+        d[i] = static_cast<double>(h1 + k[i]) * e[i].lambda / (4.0 * e[i].n1);
     return d;
 }
 
@@ -65,11 +69,11 @@ std::vector<double> ThicknessesFor(const std::vector<FringeExtremum>& e, HalfOrd
 // the orders say n = h lambda / (4 d); the one d that fits the n1 of the chosen
 // extrema best (least squares) leaves this sum of squared index residuals. Measured on
 // d2 = h lambda / (4 n1) instead, the noise of n1 would divide and favour lower orders.
-double Misfit(const std::vector<FringeExtremum>& e, const std::vector<bool>& mask, HalfOrder h1) {
+double Misfit(const std::vector<FringeExtremum>& e, const Offsets& k, const std::vector<bool>& mask, HalfOrder h1) {
     double nq = 0.0, qq = 0.0;
     for (std::size_t i = 0; i < e.size(); ++i) {
         if (!mask[i]) continue;
-        const double q = static_cast<double>(h1 + static_cast<HalfOrder>(i)) * e[i].lambda / 4.0;
+        const double q = static_cast<double>(h1 + k[i]) * e[i].lambda / 4.0;
         nq += e[i].n1 * q;
         qq += q * q;
     }
@@ -77,7 +81,7 @@ double Misfit(const std::vector<FringeExtremum>& e, const std::vector<bool>& mas
     double sum = 0.0;
     for (std::size_t i = 0; i < e.size(); ++i) {
         if (!mask[i]) continue;
-        const double q = static_cast<double>(h1 + static_cast<HalfOrder>(i)) * e[i].lambda / 4.0;
+        const double q = static_cast<double>(h1 + k[i]) * e[i].lambda / 4.0;
         const double r = e[i].n1 - q * inverseD;
         sum += r * r;
     }
@@ -115,10 +119,10 @@ struct SearchResult {
 // directly, free of the cancellation in this difference.
 class QuickMisfit {
 public:
-    QuickMisfit(const std::vector<FringeExtremum>& e, const std::vector<bool>& mask) {
+    QuickMisfit(const std::vector<FringeExtremum>& e, const Offsets& k, const std::vector<bool>& mask) {
         for (std::size_t i = 0; i < e.size(); ++i) {
             if (!mask[i]) continue;
-            const double n = e[i].n1, a = e[i].lambda / 4.0, b = static_cast<double>(i) * e[i].lambda / 4.0;
+            const double n = e[i].n1, a = e[i].lambda / 4.0, b = static_cast<double>(k[i]) * e[i].lambda / 4.0;
             nn_ += n * n, na_ += n * a, nb_ += n * b, aa_ += a * a, ab_ += a * b, bb_ += b * b;
         }
     }
@@ -134,9 +138,9 @@ private:
 
 // Tries the neighbourhood of the first pass and walks on while the edge of the tried
 // range fits best, so a first pass several orders off still ends at the best fit.
-SearchResult SearchAssignments(const std::vector<FringeExtremum>& e, const std::vector<bool>& mask,
+SearchResult SearchAssignments(const std::vector<FringeExtremum>& e, const Offsets& k, const std::vector<bool>& mask,
                                HalfOrder start) {
-    const QuickMisfit quick(e, mask);
+    const QuickMisfit quick(e, k, mask);
     std::vector<Assignment> tried;
     Assignment best;
     auto tryAt = [&](HalfOrder h1) {
@@ -171,7 +175,7 @@ SearchResult SearchAssignments(const std::vector<FringeExtremum>& e, const std::
     }
     for (int parity = 0; parity < 2; ++parity) {
         for (Assignment* a : {&s.best[parity], &s.secondBest[parity]})
-            if (std::isfinite(a->misfit)) a->misfit = Misfit(e, mask, a->h1);
+            if (std::isfinite(a->misfit)) a->misfit = Misfit(e, k, mask, a->h1);
         if (s.secondBest[parity].misfit < s.best[parity].misfit) std::swap(s.best[parity], s.secondBest[parity]);
     }
     s.swapped = kSwapFactor * s.best[1].misfit < s.best[0].misfit;
@@ -225,9 +229,36 @@ void FitDispersion(FringeOrdersResult& r, int fitTerms) {
     r.fitTerms = terms;
 }
 
+// The second witness: the orders the positions alone give. They disagree with the
+// orders of the index when the positions fix the first one to within a quarter order
+// and it lies more than three standard errors and three quarters of an order away;
+// the nearest assignment of the first extremum's kind is then theirs.
+struct Witness {
+    std::optional<PositionsOrder> order;
+    std::optional<HalfOrder> disagreeing;
+};
+Witness WitnessOfPositions(const std::vector<FringeExtremum>& e, const Offsets& k, HalfOrder h1) {
+    std::vector<double> lambdas;
+    for (const FringeExtremum& x : e) lambdas.push_back(x.lambda);
+    Witness w;
+    w.order = OrderFromPositions(lambdas, k);
+    if (!w.order) return w;
+    const double apart = std::fabs(w.order->firstHalfOrder - static_cast<double>(h1));
+    if (w.order->sd <= 0.5 && apart > 1.5 && apart > 3.0 * w.order->sd) {
+        const HalfOrder nearest = RoundToParity(w.order->firstHalfOrder, h1 % 2 == 0);
+        if (nearest >= 1) w.disagreeing = nearest;
+    }
+    return w;
+}
+
+// The positions are taken over the index where they fix the first order to within
+// 0.15 of an order: the index carries whatever the envelopes get wrong (a spread, the
+// instrument's band, a wrong nS), the positions only the dispersion's smoothness.
+constexpr double kTrustedPositionsSd = 0.3;  // half orders
+
 }  // namespace
 
-FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int fitTerms) {
+FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int fitTerms, bool trustPositions) {
     if (auto reason = CheckInput(e)) return {std::nullopt, *reason};
     const auto isMaximum = [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; };
     if (auto fault = FringeExtremaFaultOf(e, isMaximum)) return {std::nullopt, *fault};
@@ -236,13 +267,19 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     FringeOrdersResult r;
     r.rows.resize(count);
     for (std::size_t i = 0; i < count; ++i) r.rows[i].extremum = e[i];
+    std::vector<double> lambdas;
+    for (const FringeExtremum& x : e) lambdas.push_back(x.lambda);
+    const HalfOrderSteps across = StepsAcrossGaps(lambdas);
+    const Offsets& k = across.steps;
+    r.gapsAtNm = across.gapsAtNm;
 
-    // First pass: neighbouring extrema are half an order apart.
+    // First pass: neighbouring extrema are half an order apart (more across a gap).
     std::vector<double> d1(count - 1, 0.0);
     std::vector<bool> valid(count - 1, false);
     for (std::size_t i = 0; i + 1 < count; ++i) {
         const double la = e[i].lambda, lb = e[i + 1].lambda;
-        const double value = la * lb / (4.0 * (la * e[i + 1].n1 - lb * e[i].n1));
+        double value = la * lb / (4.0 * (la * e[i + 1].n1 - lb * e[i].n1));
+        if (k[i + 1] - k[i] != 1) value *= static_cast<double>(k[i + 1] - k[i]);
         if (!std::isfinite(value)) continue;
         r.rows[i].pairThickness = value;
         d1[i] = value;
@@ -258,7 +295,7 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     // along the sequence, proposes one; their median is rounded to the first kind.
     std::vector<double> proposals(count);
     for (std::size_t i = 0; i < count; ++i)
-        proposals[i] = 4.0 * e[i].n1 * r.firstPassNm / e[i].lambda - static_cast<double>(i);
+        proposals[i] = 4.0 * e[i].n1 * r.firstPassNm / e[i].lambda - static_cast<double>(k[i]);
     const double proposed = Median(proposals);
     if (!std::isfinite(proposed) || proposed > kMaxHalfOrder) return {std::nullopt, kOrdersNoConsistentThickness};
     // A first pass far too thin can propose no order at all; the search then starts at
@@ -274,14 +311,20 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     std::vector<bool> trusted(count, false);
     for (std::size_t i = 0; i + 1 < count; ++i)
         if (pairsKept[i]) trusted[i] = trusted[i + 1] = true;
-    const Assignment first = SearchAssignments(e, trusted, start).Chosen();
+    const Assignment first = SearchAssignments(e, k, trusted, start).Chosen();
     if (!std::isfinite(first.misfit)) return {std::nullopt, kOrdersNoConsistentThickness};
-    const std::vector<bool> inliers = robust::Inliers(ThicknessesFor(e, first.h1), all);
-    const SearchResult search = SearchAssignments(e, inliers, first.h1);
+    const std::vector<bool> inliers = robust::Inliers(ThicknessesFor(e, k, first.h1), all);
+    const SearchResult search = SearchAssignments(e, k, inliers, first.h1);
     const Assignment& chosen = search.Chosen();
     if (!std::isfinite(chosen.misfit)) return {std::nullopt, kOrdersNoConsistentThickness};
 
-    const std::vector<double> d2 = ThicknessesFor(e, chosen.h1);
+    const Witness witness = WitnessOfPositions(e, k, chosen.h1);
+    HalfOrder h1 = chosen.h1;
+    if (trustPositions && witness.disagreeing && witness.order->sd <= kTrustedPositionsSd) {
+        h1 = *witness.disagreeing;
+        r.positionsChosen = true;
+    }
+    const std::vector<double> d2 = ThicknessesFor(e, k, h1);
     const std::vector<bool> used = robust::Inliers(d2, all);
     r.used = Count(used);
     r.thicknessNm = MeanOf(d2, used);
@@ -293,7 +336,7 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
 
     for (std::size_t i = 0; i < count; ++i) {
         FringeOrderRow& row = r.rows[i];
-        const auto h = static_cast<double>(chosen.h1 + static_cast<HalfOrder>(i));
+        const auto h = static_cast<double>(h1 + k[i]);
         row.order = h / 2.0;
         row.thickness = d2[i];
         row.used = used[i];
@@ -302,10 +345,22 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
 
     // The next-best assignment of the same parity, whole orders away.
     const Assignment& runnerUp = search.RunnerUp();
-    if (std::isfinite(runnerUp.misfit) &&
+    if (!r.positionsChosen && std::isfinite(runnerUp.misfit) &&
         runnerUp.misfit - chosen.misfit < kAmbiguityMargin * NoiseVariance(chosen, inliers)) {
         r.orderAmbiguous = true;
-        r.alternativeNm = MeanOf(ThicknessesFor(e, runnerUp.h1), used);
+        r.alternativeNm = MeanOf(ThicknessesFor(e, k, runnerUp.h1), used);
+    }
+    if (witness.order) {
+        r.positionsOrder = witness.order->firstHalfOrder / 2.0;
+        r.positionsOrderSd = witness.order->sd / 2.0;
+    }
+    if (witness.disagreeing) {
+        // The thickness of the other witness's orders.
+        const double other = MeanOf(ThicknessesFor(e, k, r.positionsChosen ? chosen.h1 : *witness.disagreeing), used);
+        if (std::isfinite(other)) {
+            r.witnessesDisagree = true;
+            r.otherWitnessNm = other;
+        }
     }
 
     // An index vanishingly small or huge beside the others can still overflow a

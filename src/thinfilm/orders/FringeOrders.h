@@ -52,6 +52,28 @@ struct FringeOrdersResult {
     // when the fit could not be made.
     CoefVector dispersion{};
     int fitTerms = 0;
+    // The shorter wavelength of each gap in the extrema that the orders were counted
+    // across (missed fringes; their spacing in 1/lambda a multiple of the others').
+    std::vector<double> gapsAtNm;
+    // The first extremum's order from the fringe positions alone, and its standard
+    // error; whether it disagrees with the orders of the index, whether the positions'
+    // orders were taken, and the thickness of the orders not taken.
+    std::optional<double> positionsOrder;
+    std::optional<double> positionsOrderSd;
+    bool witnessesDisagree = false;
+    bool positionsChosen = false;
+    double otherWitnessNm = 0.0;
+
+    // What FindFilmFringeOrders adds from the film's envelopes: the half-width dd of
+    // the thickness spread (d - dd .. d + dd across the light spot) with its standard
+    // deviation, nm, when the clear extrema give one; whether the orders were found
+    // from the index corrected for it; whether the film is of lower index than its
+    // substrate; and the doubts about the result, each a sentence.
+    std::optional<double> nonUniformityNm;
+    std::optional<double> nonUniformitySdNm;
+    bool spreadCorrected = false;
+    bool lowerIndex = false;
+    std::vector<std::string> warnings;
 };
 
 // Either a result or the reason, in the words the dialog shows.
@@ -74,7 +96,10 @@ inline constexpr const char* kOrdersBadIndex = "The refractive index is not a po
 
 // extrema longest wavelength first; fitTerms the terms of the dispersion fit
 // (Calculate's order + 1, fewer when fewer extrema are used).
-FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& extrema, int fitTerms);
+// trustPositions: where the positions fix the orders closely and disagree with the
+// index, their orders are taken.
+FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& extrema, int fitTerms,
+                                     bool trustPositions = false);
 
 // n2 of the fitted dispersion at a wavelength (nm).
 double OrdersDispersionIndex(const FringeOrdersResult& result, double lambda);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "numerics/Arrays.h"
+#include "thinfilm/orders/FringeIndex.h"
 #include "thinfilm/orders/FringeOrders.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
@@ -22,6 +23,8 @@ struct CalculatedFringes {
     CoefVector dispCoef{};  // n against 1/lambda^2 in nm^-2
     double dispStart = 0.0;
     double dispEnd = 0.0;
+    // Calculate's envelopes at every extremum.
+    std::vector<EnvelopePair> envelopes;
 };
 
 // The rows of the table as the dialog shows them; a view mirrors it.

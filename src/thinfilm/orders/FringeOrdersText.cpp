@@ -47,7 +47,25 @@ std::string OrdersResultLine(const FringeOrdersOutcome& outcome) {
     line += ")";
     if (r.kindsSwapped) line += "; maxima at half orders";
     if (r.orderAmbiguous) line += "; orders ambiguous: " + Nm(r.alternativeNm) + " nm fits almost as well";
+    if (r.spreadCorrected && r.nonUniformityNm && r.nonUniformitySdNm)
+        line += "; thickness varies by \u0394d = " + Nm(*r.nonUniformityNm) + " \u00B1 " + Nm(*r.nonUniformitySdNm) +
+                " nm, index corrected for it";
+    for (const std::string& warning : r.warnings) line += "\nWarning: " + warning;
     return line;
+}
+
+std::string OrdersNoteText(const FringeOrdersOutcome& outcome, const std::optional<double>& calculateCm) {
+    if (!outcome.result) return "";
+    const FringeOrdersResult& r = *outcome.result;
+    if (calculateCm && std::fabs(*calculateCm * 1e7 - r.thicknessNm) <= 3.0 * r.thicknessSdNm) return "";
+    // Thick films in um, where a tenth of a nm says nothing.
+    const bool micrometres = r.thicknessNm >= 10000.0;
+    const std::string value = micrometres ? Rounded(r.thicknessNm / 1000.0, 2) + " \u00B1 " +
+                                                Rounded(r.thicknessSdNm / 1000.0, 2) + " \u00B5m"
+                                          : Nm(r.thicknessNm) + " \u00B1 " + Nm(r.thicknessSdNm) + " nm";
+    std::string note = "Fringe orders: " + value;
+    if (!r.warnings.empty()) note += ", " + Plural(static_cast<int>(r.warnings.size()), "warning", "warnings");
+    return note + " (see Fringe Orders...)";
 }
 
 const std::vector<std::string>& OrdersTableHeadings() {

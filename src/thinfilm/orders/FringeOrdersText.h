@@ -2,6 +2,7 @@
 // The fringe orders as text: the result line of the dialog, the table as the dialog
 // shows it (rounded) and as Copy and Save Table write it (every digit), with the
 // program's decimal separator.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,8 +11,14 @@
 namespace optc {
 
 // "d = 999.2 ± 1.3 nm, 9.992E-5 cm (23 extrema, 2 pairs left out)", with notes on
-// extrema left out, swapped kinds and an ambiguous order; or the reason.
+// extrema left out, swapped kinds, an ambiguous order and a thickness spread the index
+// was corrected for, then one line "Warning: ..." for each doubt; or the reason.
 std::string OrdersResultLine(const FringeOrdersOutcome& outcome);
+
+// The note beside the Thin Films window's thickness: "Fringe orders: 18.64 ± 0.10 µm
+// (see Fringe Orders...)" when the orders' thickness differs from Calculate's (cm) by
+// more than three of its spreads, or Calculate has none; empty otherwise.
+std::string OrdersNoteText(const FringeOrdersOutcome& outcome, const std::optional<double>& calculateCm);
 
 // A thickness in cm as the Thin Films window shows it: nine decimals, rounded.
 std::string ThicknessCmText(double nm);

@@ -4,6 +4,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <algorithm>
 #include <QTableWidget>
 
 #include "thinfilm/orders/FringeOrdersForm.h"
@@ -39,6 +42,10 @@ FringeOrdersView::FringeOrdersView(FringeOrdersForm& form, QWidget* parent)
     bold.setPixelSize(15);
     result->setFont(bold);
     result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The line wraps, warnings and all, and the dialog makes room for it.
+    result->setWordWrap(true);
+    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    result_ = result;
 
     table_ = new QTableWidget(this);
     table_->setObjectName("Table");
@@ -57,13 +64,47 @@ FringeOrdersView::FringeOrdersView(FringeOrdersForm& form, QWidget* parent)
     MirrorTable();
 
     chart_ = b.Chart(form.Chart1, "Chart1", 576, 40, 360, 440);
-    QLabel* legend = b.Static(form.Legend, 576, 486, 360, 40);
-    legend->setWordWrap(true);
+    legend_ = b.Static(form.Legend, 576, 486, 360, 40);
+    legend_->setWordWrap(true);
 
-    b.Push(form.Copy, 8, 582, 100);
-    b.Push(form.SaveTable, 116, 582, 120);
-    b.Push(form.UseThickness, 576, 582, 160);
-    b.Push(form.CloseButton, 856, 582, 80);
+    copy_ = b.Push(form.Copy, 8, 582, 100);
+    saveTable_ = b.Push(form.SaveTable, 116, 582, 120);
+    useThickness_ = b.Push(form.UseThickness, 576, 582, 160);
+    close_ = b.Push(form.CloseButton, 856, 582, 80);
+
+    // Resizable from its usual size up; the result line's text decides its height.
+    setMinimumSize(kClientWidth, kClientHeight);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setSizeGripEnabled(true);
+    form.ResultLine.Observe([self] {
+        if (self) self->Arrange();
+    });
+    Arrange();
+}
+
+void FringeOrdersView::resizeEvent(QResizeEvent* event) {
+    FormDialog::resizeEvent(event);
+    Arrange();
+}
+
+// The usual places at the usual size; a wider or taller dialog gives the table and the
+// chart the room, a longer result line pushes them down.
+void FringeOrdersView::Arrange() {
+    const int w = width(), h = height();
+    const int lineWidth = w - 16;
+    const int lineHeight = std::max(24, result_->heightForWidth(lineWidth));
+    result_->setGeometry(8, 8, lineWidth, lineHeight);
+    const int top = 8 + lineHeight + 8;
+    const int buttons = h - 36;
+    const int chartX = 576 + (w - kClientWidth) / 2, chartWidth = w - 8 - chartX;
+    table_->setGeometry(8, top, chartX - 16, std::max(60, buttons - 12 - top));
+    const int legendY = buttons - 96;
+    chart_->setGeometry(chartX, top, chartWidth, std::max(60, legendY - 6 - top));
+    legend_->setGeometry(chartX, legendY, chartWidth, 40);
+    copy_->move(8, buttons);
+    saveTable_->move(116, buttons);
+    useThickness_->move(chartX, buttons);
+    close_->move(w - 88, buttons);
 }
 
 void FringeOrdersView::MirrorTable() {

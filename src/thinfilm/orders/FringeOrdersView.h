@@ -4,6 +4,9 @@
 // It only shows what the dialog's form holds.
 #include "ui/qt/FormDialog.h"
 
+class QLabel;
+class QPushButton;
+class QResizeEvent;
 class QTableWidget;
 
 namespace optc {
@@ -22,12 +25,19 @@ public:
     QTableWidget& Table() { return *table_; }
     ChartWidget& Chart() { return *chart_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void MirrorTable();
+    void Arrange();
 
     FringeOrdersForm& form_;
     QTableWidget* table_ = nullptr;
     ChartWidget* chart_ = nullptr;
+    QLabel* result_ = nullptr;
+    QLabel* legend_ = nullptr;
+    QPushButton *copy_ = nullptr, *saveTable_ = nullptr, *useThickness_ = nullptr, *close_ = nullptr;
 };
 
 }  // namespace qt

@@ -111,6 +111,11 @@ void TForm1::EventEnds() {
     outcome_.egEv = tauc_.Gap();
     outcome_.egSdEv = tauc_.Spread().sdEv;
     outcome_.egR2 = tauc_.Spread().r2;
+    RefreshFringeOrders();
+    if (calculateRan_) {
+        calculateRan_ = false;
+        NoteFringeOrders();
+    }
     if (LastEventError() && !outcome_.stop)
         outcome_.stop = Stop<ThinFilmMessage>{ThinFilmMessage::Error, LastEventError()->text, LastEventError()->typed,
                                                LastEventError()->detail};
@@ -197,6 +202,7 @@ void TForm1::CalculateClick() {
 
     ResetForCalculate(d);
     ForgetFringesForOrders();
+    calculateRan_ = true;
     tauc_.ClearGap();
     resultsCleared_ = false;  // what this run leaves is what Save Results writes
 

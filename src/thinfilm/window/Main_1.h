@@ -6,6 +6,7 @@
 
 #include "ui/TaucPlot.h"
 #include "datafiles/UnitChoices.h"
+#include "thinfilm/orders/FilmOrders.h"
 #include "thinfilm/orders/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/window/ThinFilmOutcome.h"
@@ -87,8 +88,12 @@ public:
     Button BitBtn1{"BitBtn1", "Exit"};
 
     // ---- Fringe orders: the thickness refined from the extrema Calculate used ----
-    Button FringeOrders{"FringeOrders", "Fringe Orders..."};  // enabled by a complete Calculate
+    Button FringeOrders{"FringeOrders", "Fringe Orders..."};  // enabled by a spectrum with extrema
     FringeOrdersForm Orders{GetPlatform()};
+    // Beside the thickness, after a Calculate: the thickness of the fringe orders where
+    // it differs from Calculate's by more than three of its spreads or Calculate found
+    // none; empty otherwise.
+    StaticText OrdersNote{"OrdersNote", ""};
 
     // ---- Handlers: imports ----
     void import1Click();
@@ -150,6 +155,15 @@ private:
     // cleared or the extrema change.
     void KeepFringesForOrders(int fitTerms);
     void ForgetFringesForOrders();
+    // Without a complete Calculate: the extrema as Calculate would split them, when a
+    // spectrum, three extrema within it that one spectrum can have and a positive nS
+    // are there. The button follows at the end of every event.
+    std::optional<CalculatedFringes> FringesOfSpectrum() const;
+    void RefreshFringeOrders();
+    // The note beside the thickness, at the end of a Calculate.
+    void NoteFringeOrders();
+    FilmFringes FilmFringesOf(const CalculatedFringes& fringes) const;
+    bool calculateRan_ = false;
     std::optional<CalculatedFringes> calculated_;
     // An import of the spectrum or new fringes cleared the results and no Calculate has
     // run since: Save Results has nothing to write.

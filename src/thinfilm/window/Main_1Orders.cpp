@@ -1,16 +1,35 @@
-// Fringe Orders of the Thin Films window: the extrema a complete Calculate used, kept
-// for the second stage of the envelope method, and the dialog that shows its result.
-// Nothing here changes a result of Calculate; "Use This Thickness" only fills the
-// thickness entry for the user's next Calculate.
+// Fringe Orders of the Thin Films window: the extrema and what Calculate found at them
+// when it completed, kept for the second stage of the envelope method; without a
+// complete Calculate the stage works from the spectrum, the extrema and nS alone. The
+// dialog shows its result. Nothing here changes a result of Calculate; "Use This
+// Thickness" only fills the thickness entry for the user's next Calculate.
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
+#include "numerics/Errors.h"
+#include "numerics/FloatText.h"
 #include "thinfilm/envelope/Envelope.h"
 #include "thinfilm/extrema/ExtremaCheck.h"
+#include "thinfilm/orders/FilmOrders.h"
 #include "thinfilm/orders/FringeOrdersText.h"
 #include "thinfilm/window/Main_1.h"
 
 namespace optc {
+
+namespace {
+
+// A number typed into an edit, or nothing when it holds none.
+std::optional<double> NumberIn(const Edit& edit) {
+    try {
+        const double v = StrToFloat(edit.Text());
+        if (std::isfinite(v)) return v;
+    } catch (const Error&) {
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 void TForm1::KeepFringesForOrders(int fitTerms) {
     const ThinFilmData& d = data_;
@@ -21,6 +40,7 @@ void TForm1::KeepFringesForOrders(int fitTerms) {
         const bool maximum = ((i % 2) == 1) == firstIsMaximum;
         kept.extrema.push_back({d.LambdaExp[i], maximum ? ExtremumKind::Maximum : ExtremumKind::Minimum,
                                 d.ExtTrans[i], d.RefractionExp[i]});
+        kept.envelopes.push_back({d.EnvMaxTrans[i], d.EnvMinTrans[i]});
     }
     kept.fitTerms = fitTerms;
     kept.dispCoef = d.DispCoef;
@@ -32,6 +52,7 @@ void TForm1::KeepFringesForOrders(int fitTerms) {
 
 void TForm1::ForgetFringesForOrders() {
     calculated_.reset();
+    OrdersNote.SetText("");
     FringeOrders.SetEnabled(false);
     outcome_.thicknessCm.reset();
     outcome_.thicknessTyped = false;
@@ -40,8 +61,59 @@ void TForm1::ForgetFringesForOrders() {
     outcome_.fringeOrders.reset();
 }
 
+std::optional<CalculatedFringes> TForm1::FringesOfSpectrum() const {
+    const ThinFilmData& d = data_;
+    if (d.SpecCount < 1 || d.ExtCount < 3) return std::nullopt;
+    const auto nS = NumberIn(Const2);
+    if (!nS || !(*nS > 0.0)) return std::nullopt;
+    double shortest = d.SpecLambda[1], longest = d.SpecLambda[1];
+    for (int k = 2; k <= d.SpecCount; ++k) {
+        shortest = std::min(shortest, d.SpecLambda[k]);
+        longest = std::max(longest, d.SpecLambda[k]);
+    }
+    CalculatedFringes f;
+    const bool firstIsMaximum = FirstIsMaximum(d);
+    for (int i = 1; i <= d.ExtCount; ++i) {
+        if (!(d.ExtLambda[i] >= shortest && d.ExtLambda[i] <= longest)) return std::nullopt;
+        const bool maximum = ((i % 2) == 1) == firstIsMaximum;
+        f.extrema.push_back({d.ExtLambda[i], maximum ? ExtremumKind::Maximum : ExtremumKind::Minimum, d.ExtTrans[i], 0.0});
+    }
+    const auto count = static_cast<std::size_t>(d.SpecCount);
+    if (FringeExtremaFaultOf(
+            f.extrema, [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; },
+            TransRangeOf({std::as_const(d.SpecTrans).From1(), count})))
+        return std::nullopt;
+    const auto order = NumberIn(Order);
+    f.fitTerms = order && *order >= 0.0 && *order <= 10.0 ? static_cast<int>(*order) + 1 : 3;
+    return f;
+}
+
+void TForm1::RefreshFringeOrders() {
+    if (!calculated_) FringeOrders.SetEnabled(FringesOfSpectrum().has_value());
+}
+
+FilmFringes TForm1::FilmFringesOf(const CalculatedFringes& fringes) const {
+    FilmFringes film;
+    film.extrema = fringes.extrema;
+    film.envelopes = fringes.envelopes;
+    film.indicesGiven = calculated_.has_value();
+    film.nS = NumberIn(Const2).value_or(0.0);
+    film.fitTerms = fringes.fitTerms;
+    if (!not633.Checked()) film.natNm = NumberIn(natx);
+    return film;
+}
+
+void TForm1::NoteFringeOrders() {
+    OrdersNote.SetText("");
+    const std::optional<CalculatedFringes> fringes = calculated_ ? calculated_ : FringesOfSpectrum();
+    if (!fringes) return;
+    const FringeOrdersOutcome outcome = FindFilmFringeOrders(FilmFringesOf(*fringes));
+    OrdersNote.SetText(OrdersNoteText(outcome, outcome_.thicknessCm));
+}
+
 void TForm1::FringeOrdersClick() {
-    if (!calculated_) return;
+    std::optional<CalculatedFringes> fringes = calculated_ ? calculated_ : FringesOfSpectrum();
+    if (!fringes) return;
     Orders.OnUseThickness = [this](double nm) {
         // As the user would: check the box (its handler enables the entry), then type.
         FixThickness.SetChecked(true);
@@ -49,12 +121,17 @@ void TForm1::FringeOrdersClick() {
     };
     const auto count = static_cast<std::size_t>(std::max(data_.SpecCount, 0));
     if (const auto fault = FringeExtremaFaultOf(
-            calculated_->extrema, [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; },
+            fringes->extrema, [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; },
             TransRangeOf({std::as_const(data_.SpecTrans).From1(), count}))) {
         StopWith(ThinFilmMessage::ImpossibleExtrema, *fault);
         return;
     }
-    Orders.ShowOutcome(FindFringeOrders(calculated_->extrema, calculated_->fitTerms), *calculated_);
+    const FringeOrdersOutcome outcome = FindFilmFringeOrders(FilmFringesOf(*fringes));
+    // The index the stage found is the one the dialog shows as n1.
+    if (!calculated_ && outcome.result)
+        for (std::size_t i = 0; i < fringes->extrema.size(); ++i)
+            fringes->extrema[i].n1 = outcome.result->rows[i].extremum.n1;
+    Orders.ShowOutcome(outcome, *fringes);
     outcome_.fringeOrders = Orders.Outcome();
     GetPlatform().ShowModal(Orders);
 }

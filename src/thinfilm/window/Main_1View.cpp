@@ -149,6 +149,12 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     QFont smallFont = base;
     smallFont.setPointSize(7);
     small->setFont(smallFont);
+    // In the free room above the fringes-free box: the fringe orders' thickness where it
+    // differs from Calculate's, in up to two lines of the small caption's font.
+    QLabel* ordersNote = b.Static(form.OrdersNote, 8, 436, 228, 22);
+    ordersNote->setFont(smallFont);
+    ordersNote->setWordWrap(true);
+    ordersNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     b.Check(form.FrFTr, 8, 459, 229);
     b.Push(form.Calculate, 45, 494, 150, 28);
     b.Section("Optical Gap, eV", 8, 530, 135);

@@ -1,4 +1,4 @@
-#include "datafiles/SpectrumFormats.h"
+#include "datafiles/ImportFormats.h"
 
 #include <algorithm>
 #include <array>

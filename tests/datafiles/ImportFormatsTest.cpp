@@ -8,7 +8,7 @@
 #include <string>
 
 #include "datafiles/ImportReading.h"
-#include "datafiles/SpectrumFormats.h"
+#include "datafiles/ImportFormats.h"
 #include "support/TempFolder.h"
 
 namespace optc::test {

@@ -1,0 +1,177 @@
+#include "thinfilm/orders/FilmOrders.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "numerics/FloatText.h"
+#include "numerics/signal/Median.h"
+#include "thinfilm/model/FilmOptics.h"
+
+namespace optc {
+
+namespace {
+
+// A spread counts when it stands clear of its own uncertainty (three standard errors)
+// and exceeds 0.5 % of the thickness: below that it hardly moves an order, and the
+// envelopes' own interpolation (or a weak absorption) reads as a spread that small.
+bool SpreadMatters(const FilmSpread& s, double thicknessNm) {
+    return s.meanNm > 3.0 * s.sdNm / std::sqrt(static_cast<double>(s.count)) && s.meanNm > 0.005 * thicknessNm;
+}
+
+// A number with a fixed count of decimals and the program's decimal separator.
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    std::string out = text;
+    for (char& c : out)
+        if (c == '.') c = DecimalSeparator();
+    return out;
+}
+
+// The bare substrate's index that transmits t (fraction): the root above 1 of
+// 2 s / (1 + s^2) = t.
+double SubstrateIndexFor(double t) { return (1.0 + std::sqrt(std::max(0.0, 1.0 - t * t))) / t; }
+
+// Least-squares slope of n1 against lambda over the extrema used, with its standard
+// error and the line's value at both ends.
+struct Trend {
+    double slope = 0.0, se = 0.0, atLongest = 0.0, atShortest = 0.0, longest = 0.0, shortest = 0.0;
+    int count = 0;
+};
+Trend IndexTrend(const FringeOrdersResult& r) {
+    Trend t;
+    double sx = 0, sy = 0;
+    for (const FringeOrderRow& row : r.rows)
+        if (row.used) sx += row.extremum.lambda, sy += row.extremum.n1, ++t.count;
+    if (t.count < 3) return t;
+    const double mx = sx / t.count, my = sy / t.count;
+    double sxx = 0, sxy = 0;
+    t.longest = 0, t.shortest = 1e300;
+    for (const FringeOrderRow& row : r.rows) {
+        if (!row.used) continue;
+        const double dx = row.extremum.lambda - mx;
+        sxx += dx * dx, sxy += dx * (row.extremum.n1 - my);
+        t.longest = std::max(t.longest, row.extremum.lambda);
+        t.shortest = std::min(t.shortest, row.extremum.lambda);
+    }
+    if (sxx <= 0) return t;
+    t.slope = sxy / sxx;
+    double rss = 0;
+    for (const FringeOrderRow& row : r.rows) {
+        if (!row.used) continue;
+        const double e = row.extremum.n1 - (my + t.slope * (row.extremum.lambda - mx));
+        rss += e * e;
+    }
+    t.se = std::sqrt(rss / (t.count - 2) / sxx);
+    t.atLongest = my + t.slope * (t.longest - mx);
+    t.atShortest = my + t.slope * (t.shortest - mx);
+    return t;
+}
+
+}  // namespace
+
+bool LowerIndexFilm(const std::vector<EnvelopePair>& env, double nS) {
+    const double ts = 100.0 * film::SubstrateTransmission(nS);
+    const std::size_t part = std::max<std::size_t>(std::min<std::size_t>(env.size(), 3), env.size() / 3);
+    int lower = 0;
+    for (std::size_t i = 0; i < part; ++i)
+        if (std::fabs(env[i].tMin - ts) < std::fabs(env[i].tMax - ts)) ++lower;
+    return 2 * lower > static_cast<int>(part);
+}
+
+FringeOrdersOutcome FindFilmFringeOrders(const FilmFringes& in) {
+    std::vector<FringeExtremum> e = in.extrema;
+    if (e.size() < 3) return {std::nullopt, kOrdersTooFewExtrema};
+    const double nS = in.nS;
+    if (!std::isfinite(nS) || !(nS > 0.0)) return {std::nullopt, kOrdersBadSubstrate};
+    const std::vector<EnvelopePair> env =
+        in.envelopes.size() == e.size() ? in.envelopes : EnvelopesAtExtrema(e);
+    const bool lower = LowerIndexFilm(env, nS);
+    // Calculate's index assumes a film of higher index than its substrate.
+    if (!in.indicesGiven || lower) {
+        for (std::size_t i = 0; i < e.size(); ++i) {
+            const auto n = UniformIndex(env[i], nS, lower);
+            if (!n) return {std::nullopt, kOrdersBadIndex + FloatToStr(e[i].lambda) + " nm."};
+            e[i].n1 = *n;
+        }
+    }
+    FringeOrdersOutcome out = FindFringeOrders(e, in.fitTerms, true);
+    if (!out.result) return out;
+    const auto spread = FilmSpreadOf(e, env, nS, lower);
+    if (spread && SpreadMatters(*spread, out.result->thicknessNm)) {
+        std::vector<FringeExtremum> corrected = e;
+        for (std::size_t i = 0; i < e.size(); ++i)
+            if (const auto n = SpreadCorrectedIndex(env[i], nS, e[i].lambda, spread->meanNm, e[i].n1, lower))
+                corrected[i].n1 = *n;
+        FringeOrdersOutcome again = FindFringeOrders(corrected, in.fitTerms, true);
+        if (again.result) {
+            out = std::move(again);
+            out.result->spreadCorrected = true;
+        }
+    }
+    FringeOrdersResult& r = *out.result;
+    if (spread) {
+        r.nonUniformityNm = spread->meanNm;
+        r.nonUniformitySdNm = spread->sdNm;
+    }
+    r.lowerIndex = lower;
+    r.warnings = OrdersWarnings(r, env, nS, in.natNm);
+    return out;
+}
+
+std::vector<std::string> OrdersWarnings(const FringeOrdersResult& r, const std::vector<EnvelopePair>& env, double nS,
+                                        const std::optional<double>& natNm) {
+    std::vector<std::string> w;
+    if (r.orderAmbiguous)
+        w.push_back("Orders ambiguous: " + Fixed(r.alternativeNm, 1) +
+                    " nm fits almost as well; mark more extrema over a wider range or measure again.");
+    if (r.witnessesDisagree && r.positionsChosen)
+        w.push_back("The index and the fringe positions disagree on the orders; those of the positions are taken "
+                    "(first extremum m = " + Fixed(*r.positionsOrder, 2) + " \u00B1 " + Fixed(*r.positionsOrderSd, 2) +
+                    "); the index alone gives " + Fixed(r.otherWitnessNm, 1) +
+                    " nm: the envelopes are off (a thickness spread, the instrument's band or nS).");
+    else if (r.witnessesDisagree)
+        w.push_back("The fringe positions alone give other orders (first extremum m = " +
+                    Fixed(*r.positionsOrder, 2) + " \u00B1 " + Fixed(*r.positionsOrderSd, 2) + ", not " +
+                    FloatToStr(r.rows.front().order) + "; " + Fixed(r.otherWitnessNm, 1) +
+                    " nm): check nS and the extrema.");
+    for (double at : r.gapsAtNm)
+        w.push_back("A gap in the extrema was bridged above " + Fixed(at, 1) +
+                    " nm: fringes were missed there and the orders were counted across; check the extrema.");
+    if (r.used < 5)
+        w.push_back("Only " + std::to_string(r.used) +
+                    " extrema used: too few for sure orders; mark more fringes over a wider range.");
+    // The mean is uncertain by the spread over the square root of the extrema used.
+    const double standardError = r.used > 1 ? r.thicknessSdNm / std::sqrt(static_cast<double>(r.used)) : 0.0;
+    if (standardError > 0.0025 * r.thicknessNm)
+        w.push_back("The extrema used agree on the thickness only to \u00B1" + Fixed(standardError, 1) + " nm (" +
+                    Fixed(100.0 * standardError / r.thicknessNm, 2) +
+                    " %, standard error of the mean): the envelopes are poor; mark more fringes or check the extrema.");
+    const Trend t = IndexTrend(r);
+    if (t.count >= 3 && t.slope > 0 && t.slope > 3 * t.se && t.atLongest - t.atShortest > 0.002 * t.atLongest)
+        w.push_back("The index rises with wavelength over the extrema used (n1 " + Fixed(t.atShortest, 3) + " at " +
+                    Fixed(t.shortest, 0) + " nm, " + Fixed(t.atLongest, 3) + " at " + Fixed(t.longest, 0) +
+                    " nm): the thickness may vary across the light spot, or nS is not the substrate's.");
+    // The whole waves lie on the bare substrate's transmission where the film is clear.
+    if (!env.empty()) {
+        const double ts = 100.0 * film::SubstrateTransmission(nS);
+        double best = r.lowerIndex ? 0.0 : -1e300;
+        for (const EnvelopePair& p : env) best = std::max(best, r.lowerIndex ? p.tMin : p.tMax);
+        if (best < ts - 1.0 && best > 0.0)
+            w.push_back(std::string("The fringe ") + (r.lowerIndex ? "minima" : "maxima") + " lie " +
+                        Fixed(ts - best, 1) + " %T below the bare substrate's " + Fixed(ts, 1) + " %T for nS = " +
+                        FloatToStr(nS) + ": the film absorbs or its thickness varies, or the substrate's index is " +
+                        "nearer " + Fixed(SubstrateIndexFor(best / 100.0), 3) + ".");
+    }
+    if (natNm && !r.rows.empty()) {
+        const double longest = r.rows.front().extremum.lambda, shortest = r.rows.back().extremum.lambda;
+        if (*natNm < shortest || *natNm > longest)
+            w.push_back("n at " + FloatToStr(*natNm) + " nm is extrapolated: the extrema span " + Fixed(shortest, 1) +
+                        " to " + Fixed(longest, 1) + " nm.");
+    }
+    return w;
+}
+
+}  // namespace optc

@@ -1,0 +1,122 @@
+// Fringe orders on films that are not ideal, made from the tests' own exact formula:
+// a thickness that varies across the light spot, an instrument's band, a film of lower
+// index than its substrate, an absorption edge inside the extrema, a film of a few
+// hundred nm. Whatever Calculate makes of them (it may stop), the Fringe Orders dialog
+// gives a thickness within 0.5 % or says why it may not be.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "SyntheticFilm.h"
+#include "ThinFilmFixture.h"
+#include "thinfilm/orders/FringeOrdersText.h"
+
+namespace optc::testing {
+namespace {
+
+struct RealFilmCase {
+    const char* name;
+    synthetic::Film film;
+    double from, to;  // spectrum, 1 nm steps
+    double shortest;  // extrema down to here
+    const char* nS;
+    // The spread the stage must find (nm) and how close; a negative tolerance: none
+    // to be found (the film is uniform).
+    double spreadTolerance;
+    // The largest error allowed, and only with a warning when above 0.5 %.
+    double worst = 0.01;
+};
+
+synthetic::Film Film(double a, double b, double d, double s, double edge, double width = 0.15) {
+    synthetic::Film f;
+    f.a = a, f.b = b, f.thicknessNm = d, f.substrate = s, f.edgeEnergy = edge, f.edgeWidth = width;
+    return f;
+}
+synthetic::Film Spread(synthetic::Film f, double fraction) {
+    f.spreadNm = fraction * f.thicknessNm;
+    return f;
+}
+synthetic::Film Slit(synthetic::Film f, double nm) {
+    f.slitNm = nm;
+    return f;
+}
+
+class FringeOrdersRealFilmsTest : public ThinFilmWindowTest {};
+
+TEST_F(FringeOrdersRealFilmsTest, NoThicknessMoreThanHalfAPerCentOffWithoutAWarning) {
+    const synthetic::Film micron = Film(2.0, 3.0e4, 1000, 1.52, 3.0);
+    const synthetic::Film thick = Film(2.0, 3.0e4, 5000, 1.52, 3.0);
+    const std::vector<RealFilmCase> cases = {
+        {"uniform 1000 nm", micron, 400, 2000, 500, "1.52", -1},
+        {"dd 1 % of 1000 nm", Spread(micron, 0.01), 400, 2000, 500, "1.52", 0.35},
+        {"dd 2 % of 1000 nm", Spread(micron, 0.02), 400, 2000, 500, "1.52", 0.2},
+        {"dd 3 % of 1000 nm", Spread(micron, 0.03), 400, 2000, 500, "1.52", 0.2},
+        {"slit 1.5 nm, 5000 nm", Slit(thick, 1.5), 450, 1500, 500, "1.52", 1e9},
+        {"slit 4.5 nm, 5000 nm", Slit(thick, 4.5), 450, 1500, 500, "1.52", 1e9, 0.025},
+        {"n 1.38 on 1.52", Film(1.38, 3.0e3, 2000, 1.52, 10.0), 350, 1500, 380, "1.52", -1},
+        {"a-Si-like with its edge", Film(3.0, 4.0e5, 1000, 1.51, 2.1, 0.12), 500, 2500, 640, "1.51", -1},
+        {"350 nm", Film(2.0, 3.0e4, 350, 1.52, 4.0), 300, 1500, 330, "1.52", -1},
+    };
+    for (const RealFilmCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int count = static_cast<int>(c.to - c.from) + 1;
+        const synthetic::Points spectrum = synthetic::Spectrum(c.film, c.from, c.to, count, false);
+        synthetic::Points extrema;
+        for (const synthetic::TrueExtremum& e : synthetic::ExactExtrema(c.film, c.shortest, c.to - 1))
+            extrema.push_back({e.lambda, e.trans});
+        ImportSpectrum(spectrum);
+        ImportFringes(extrema);
+        Type(form.Const2, c.nS);
+        Type(form.Wstart, FloatToStr(extrema.back().first));
+        Type(form.Wend, FloatToStr(extrema.front().first));
+        Type(form.natx, std::to_string(static_cast<int>(std::ceil(extrema.back().first))));
+        Calculate();
+        // Today's orders: those of Calculate's own indices, when it completed.
+        const std::string calculate = form.Outcome().thicknessCm ? FloatToStr(*form.Outcome().thicknessCm * 1e7) : "stopped";
+        std::optional<double> today;
+        if (form.Outcome().thicknessCm) {
+            std::vector<FringeExtremum> used;
+            for (int i = 1; i <= d.ExtCount; ++i)
+                used.push_back({d.LambdaExp[i], ExtremumKind::Maximum, d.ExtTrans[i], d.RefractionExp[i]});
+            const bool firstMax = d.ExtTrans[2] < d.ExtTrans[1];
+            for (std::size_t i = 0; i < used.size(); ++i)
+                used[i].kind = ((i % 2 == 0) == firstMax) ? ExtremumKind::Maximum : ExtremumKind::Minimum;
+            const FringeOrdersOutcome old = FindFringeOrders(used, 3);
+            if (old.result) today = old.result->thicknessNm;
+        }
+        ASSERT_TRUE(form.FringeOrders.Enabled());
+        platform.modalScripts.push_back([&](Form&) { form.Orders.Dispatch([&] { form.Orders.CloseButton.Click(); }); });
+        User([&] { form.FringeOrders.Click(); });
+        const FringeOrdersOutcome& outcome = form.Orders.Outcome();
+        ASSERT_TRUE(outcome.result) << outcome.reason;
+        const FringeOrdersResult& r = *outcome.result;
+        const double truth = c.film.thicknessNm, error = r.thicknessNm / truth - 1;
+        std::printf("    %-24s Calculate %s nm; orders today %s, now %.1f +- %.1f nm (%+.3f %%), dd %s (true %g) "
+                    "nm, %zu warnings\n",
+                    c.name, calculate.c_str(),
+                    today ? (FloatToStr(std::round(*today * 10) / 10) + " (" +
+                             FloatToStr(std::round(1e3 * (*today / truth - 1) * 100) / 1e3) + " %)").c_str()
+                          : "none",
+                    r.thicknessNm, r.thicknessSdNm, 100 * error,
+                    r.nonUniformityNm ? FloatToStr(std::round(*r.nonUniformityNm * 10) / 10).c_str() : "none",
+                    c.film.spreadNm, r.warnings.size());
+        for (const std::string& w : r.warnings) std::printf("        warning: %s\n", w.c_str());
+        EXPECT_TRUE(std::fabs(error) <= 0.005 || !r.warnings.empty()) << form.Orders.ResultLine.Text();
+        EXPECT_LT(std::fabs(error), c.worst);
+        if (c.spreadTolerance < 0) {
+            EXPECT_FALSE(r.spreadCorrected);
+            if (r.nonUniformityNm) EXPECT_LT(*r.nonUniformityNm, 0.006 * truth);
+        } else if (c.spreadTolerance < 1e8) {
+            ASSERT_TRUE(r.nonUniformityNm);
+            EXPECT_NEAR(*r.nonUniformityNm, c.film.spreadNm, c.spreadTolerance * c.film.spreadNm);
+            EXPECT_TRUE(r.spreadCorrected);
+            EXPECT_NE(form.Orders.ResultLine.Text().find("\u0394d = "), std::string::npos);
+        }
+        EXPECT_EQ(r.lowerIndex, c.film.a < c.film.substrate);
+        platform.log.clear();
+    }
+}
+
+}  // namespace
+}  // namespace optc::testing
