@@ -100,6 +100,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
          "After \"Fringe Orders...\": \"Use This Thickness\", then Calculate and the gap steps again with the "
          "thickness from the fringe orders, also when the first Calculate stopped.",
          "off");
+    DeclareFitOptions(thin, o.fit);
     saveOnStop(thin);
 
     const char* oneSource = "none; a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
@@ -233,6 +234,7 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
     }
     // natx accepts digits only; a user cannot type anything else into it.
     if (o.natx && o.natx->find_first_not_of("0123456789") != std::string::npos) return "--natx takes digits only";
+    if (std::string fault = CheckFitOptions(o.fit); !fault.empty()) return fault;
     // The window's import would silently read nothing from a missing file; a batch
     // run refuses it instead of computing on an empty spectrum.
     const std::pair<const char*, const std::string*> inputs[] = {
@@ -302,7 +304,9 @@ const std::string& BatchUsage() {
         "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
         "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
         "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
-        "           [--direct] [--eg EMIN EMAX] [--orders FILE] [--use-orders-thickness] [--save-on-stop]\n"
+        "           [--direct] [--eg EMIN EMAX] [--orders FILE] [--use-orders-thickness]\n"
+        "           [--fit [--slit-width NM] [--fit-dispersion LAW] [--fit-absorption LAW] [--fit-uniform]\n"
+        "           [--fit-substrate] [--fit-from NM] [--fit-to NM] [--fit-table FILE]] [--save-on-stop]\n"
         "           --save BASE\n"
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
         "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
@@ -367,7 +371,7 @@ std::string Joined(const std::vector<std::string>& values) {
 
 std::string ShownValues(const std::string& option, const std::vector<std::string>& values) {
     static const std::set<std::string> files = {"--spectrum", "--fringes", "--reflection",
-                                                "--save",     "--orders",  "--save-extrema"};
+                                                "--save",     "--orders",  "--save-extrema", "--fit-table"};
     if (files.count(option)) return Joined(values);
     std::vector<std::string> shown;
     for (const std::string& value : values) shown.push_back(ShownText(value));
@@ -393,6 +397,7 @@ std::vector<std::pair<const char*, std::string>> ResultsFiles(const BatchOptions
     if (o.orders) files.emplace_back("--orders", *o.orders);
     for (const char* suffix : suffixes) files.emplace_back("--save", o.save + suffix);
     if (o.saveExtrema) files.emplace_back("--save-extrema", *o.saveExtrema);
+    if (o.fit.table) files.emplace_back("--fit-table", *o.fit.table);
     return files;
 }
 

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/batch/FitOptions.h"
+
 namespace optc {
 
 inline constexpr const char* kBatchProgram = "optical-constants-batch";
@@ -37,6 +39,7 @@ struct BatchOptions {
     std::string save;
     std::optional<std::string> orders;  // thin film: the fringe-orders table
     bool useOrdersThickness = false;    // thin film: "Use This Thickness", then Calculate
+    FitBatchOptions fit;                // thin film: Fit Spectrum
     bool saveOnStop = false;            // write the files also after a stop
     // Every option given, in the order of the usage, with the texts it took (none
     // for a flag): what a stopping message is about.

@@ -25,6 +25,7 @@ int BatchSession::Run(std::ostream& out) {
             ThinFilmSteps();
             OrdersSteps();
             OrdersThicknessSteps();
+            FitSteps();
         } else
             BulkSteps();
         // No files after a stop, unless asked for: they would hold the zeros and the

@@ -63,6 +63,8 @@ private:
     // with --orders its table saved, then Close. A table asked for that cannot be made
     // stops the run with the dialog's reason.
     void OrdersSteps();
+    // With --fit, after the orders: Fit Spectrum, and with --fit-table its table saved.
+    void FitSteps();
     // With --use-orders-thickness, after a dialog that found the orders: its "Use This
     // Thickness", then Calculate, the gap steps and the dialog once more. What stopped
     // the first Calculate stays in the notes; the run goes on from the refined thickness.

@@ -87,6 +87,7 @@ struct FitControl {
     std::function<void(double)> progress;
 };
 
+inline constexpr const char* kFitNeedsFringes = "Fit Spectrum needs a spectrum, nS and at least three extrema.";
 inline constexpr const char* kFitTooFewPoints = "The spectrum has too few points in the range to fit.";
 inline constexpr const char* kFitNotFinite = "The spectrum holds a value that is not a finite number.";
 inline constexpr const char* kFitNoFringes = "The spectrum shows no fringes to fit: no fringe orders can be found.";

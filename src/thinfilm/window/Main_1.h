@@ -7,6 +7,7 @@
 #include "ui/TaucPlot.h"
 #include "datafiles/UnitChoices.h"
 #include "thinfilm/orders/FilmOrders.h"
+#include "thinfilm/fit/SpectrumFit.h"
 #include "thinfilm/orders/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/window/ThinFilmOutcome.h"
@@ -130,6 +131,13 @@ public:
 
     // ---- Handlers: fringe orders ----
     void FringeOrdersClick();
+
+    // ---- Fit Spectrum: the whole spectrum fitted from the fringe orders ----
+    // The spectrum, the extrema, nS and the orders' result; nothing, with the reason,
+    // without extrema or orders.
+    std::optional<SpectrumFitInput> SpectrumFitInputOf(std::string& reason) const;
+    // Fits, keeps the outcome in the window's outcome and returns it.
+    const SpectrumFitOutcome& RunSpectrumFit(SpectrumFitOptions options, const FitControl& control = {});
 
     // ---- Handlers: chart events ----
     void Chart1MouseMove(double x, double y);

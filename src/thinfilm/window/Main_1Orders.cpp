@@ -59,6 +59,7 @@ void TForm1::ForgetFringesForOrders() {
     outcome_.nAtNat.reset();
     outcome_.natNm = 0.0;
     outcome_.fringeOrders.reset();
+    outcome_.spectrumFit.reset();
 }
 
 std::optional<CalculatedFringes> TForm1::FringesOfSpectrum() const {
