@@ -5,7 +5,8 @@
 // as the dialog finds them now, with the doubts it raises. Prints, for each, the draws
 // more than 0.5 % off, and how many of those came without a word.
 //
-//   study_thick_film_orders [draws] [spread fraction]     (default 300 draws, 0)
+//   study_thick_film_orders [draws] [spread fraction] [shortest nm]
+//   (default 300 draws, 0, 550 nm)
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -50,12 +51,14 @@ struct Tally {
 int main(int argc, char** argv) {
     const int draws = argc > 1 ? std::atoi(argv[1]) : 300;
     const double spread = argc > 2 ? std::atof(argv[2]) : 0.0;
+    const double shortest = argc > 3 ? std::atof(argv[3]) : 550.0;
     synthetic::Film film;
     film.a = 1.66, film.b = 1.5e4, film.thicknessNm = 18000, film.substrate = 1.56, film.edgeEnergy = 4.5,
     film.edgeWidth = 0.2;
     film.spreadNm = spread * film.thicknessNm;
     const double nS = 1.56;
-    const synthetic::Points clean = synthetic::Spectrum(film, 550, 1100, 441, false);
+    const int points = static_cast<int>(std::lround((1100 - shortest) / 1.25)) + 1;
+    const synthetic::Points clean = synthetic::Spectrum(film, shortest, 1100, points, false);
     auto data = ThinFilmData::Create();
     Tally before, after, afterOwn;
     for (int draw = 1; draw <= draws; ++draw) {
@@ -95,20 +98,20 @@ int main(int argc, char** argv) {
             const FringeOrdersOutcome old = FindFringeOrders(extrema, 3);
             before.Add(old.result ? std::optional<double>(old.result->thicknessNm) : std::nullopt,
                        old.result && old.result->orderAmbiguous, film.thicknessNm);
-            FilmFringes given{extrema, envelopes, true, nS, 3, std::nullopt};
+            FilmFringes given{extrema, envelopes, true, nS, 1.0, 3, std::nullopt};
             const FringeOrdersOutcome now = FindFilmFringeOrders(given);
             after.Add(now.result ? std::optional<double>(now.result->thicknessNm) : std::nullopt,
                       now.result && !now.result->warnings.empty(), film.thicknessNm);
         } else {
             before.Add(std::nullopt, false, 0), after.Add(std::nullopt, false, 0);
         }
-        FilmFringes own{extrema, {}, false, nS, 3, std::nullopt};
+        FilmFringes own{extrema, {}, false, nS, 1.0, 3, std::nullopt};
         const FringeOrdersOutcome mine = FindFilmFringeOrders(own);
         afterOwn.Add(mine.result ? std::optional<double>(mine.result->thicknessNm) : std::nullopt,
                      mine.result && !mine.result->warnings.empty(), film.thicknessNm);
     }
-    std::printf("18 um film, dd = %g %% of d, %d noise draws of 0.1 %%T, extrema by Find Extrema\n", 100 * spread,
-                draws);
+    std::printf("18 um film, dd = %g %% of d, %g to 1100 nm, %d noise draws of 0.1 %%T, extrema by Find Extrema\n",
+                100 * spread, shortest, draws);
     before.Print("before (Calculate's n1)", draws);
     after.Print("now (Calculate's n1)", draws);
     afterOwn.Print("now (own envelopes)", draws);

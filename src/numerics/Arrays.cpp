@@ -2,9 +2,12 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <new>
+#include <vector>
 
 namespace optc {
 
@@ -21,11 +24,69 @@ double* MapZeroPages() {
     return static_cast<double*>(p);
 }
 
+// The blocks of arrays that went away, every element zero again, kept by their thread
+// for its next arrays: a batch run that opens one session after another then maps and
+// unmaps no pages and faults in only what the first session reached, while the arrays
+// read exactly as fresh zero pages would. Each thread has its own, so nothing is
+// shared; a block that outlives its thread's pool is unmapped.
+class BlockPool {
+public:
+    ~BlockPool() {
+        gone = true;
+        for (double* block : blocks_) ::munmap(block, kBytes);
+    }
+    double* Take() {
+        if (blocks_.empty()) return MapZeroPages();
+        double* block = blocks_.back();
+        blocks_.pop_back();
+        return block;
+    }
+    // `block` is all zero.
+    void Give(double* block) {
+        if (blocks_.size() < kKept) {
+            blocks_.push_back(block);
+            return;
+        }
+        ::munmap(block, kBytes);
+    }
+
+    static thread_local bool gone;
+
+private:
+    // More than the arrays of all four windows' workspaces.
+    static constexpr std::size_t kKept = 256;
+    std::vector<double*> blocks_;
+};
+
+thread_local bool BlockPool::gone = false;
+thread_local BlockPool pool;
+
+// Written this far, a block is zeroed by handing its pages back to the system (they
+// read as zero again); below it, by writing zeros over what was written.
+constexpr int kZeroInPlace = 8192;
+
 }  // namespace
 
-SpectrumArray::SpectrumArray() : values_(MapZeroPages()) {}
+SpectrumArray::SpectrumArray() : values_(BlockPool::gone ? MapZeroPages() : pool.Take()) {}
 
-SpectrumArray::~SpectrumArray() { ::munmap(values_, kBytes); }
+SpectrumArray::~SpectrumArray() {
+    if (BlockPool::gone) {
+        ::munmap(values_, kBytes);
+        return;
+    }
+    if (written_ > kZeroInPlace) {
+        if (::madvise(values_, kBytes, MADV_DONTNEED) != 0) {
+            ::munmap(values_, kBytes);
+            return;
+        }
+    } else {
+        // Elements 0 and 100000 lie outside the clears; reading an element of a page
+        // never written costs no memory.
+        std::fill(values_, values_ + written_ + 1, 0.0);
+        if (std::bit_cast<std::uint64_t>(values_[kCapacity]) != 0) values_[kCapacity] = 0.0;
+    }
+    pool.Give(values_);
+}
 
 SpectrumArray::SpectrumArray(const SpectrumArray& other) : SpectrumArray() { *this = other; }
 

@@ -103,6 +103,7 @@ TEST_F(ExamplesGuide, ThinFilmOnGlassInNanometresAndPercent) {
         ExpectQuiet();
         EXPECT_EQ(f.thickness.Text(), "0.000204255");
         EXPECT_EQ(f.n633show.Text(), "2.2723");
+        EXPECT_EQ(f.OrdersNote.Text(), "Fringe orders: 1998.1 \u00B1 3.0 nm (see Fringe Orders...)");
 
         User(f, [&] { f.Direct.Click(); });
         User(f, [&] { f.RadioButton3.Click(); });
@@ -206,6 +207,7 @@ TEST_F(ExamplesGuide, ThinFilmFromTheSpectrumAlone) {
         User(f, [&] { f.Calculate.Click(); });
         EXPECT_EQ(f.thickness.Text(), "0.000204117");
         EXPECT_EQ(f.n633show.Text(), "2.2702");
+        EXPECT_EQ(f.OrdersNote.Text(), "Fringe orders: 1999.3 \u00B1 2.1 nm (see Fringe Orders...)");
         platform.modalScripts.push_back([&](Form&) {
             EXPECT_EQ(f.Orders.ResultLine.Text(),
                       "d = 1999.3 \xC2\xB1 2.1 nm, 0.000199928 cm (13 of 18 extrema, 7 pairs left out)");

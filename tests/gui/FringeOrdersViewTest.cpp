@@ -143,6 +143,48 @@ TEST_F(FringeOrdersViewTest, DialogShowsResultLineTableAndChart) {
     EXPECT_TRUE(platform.modalScripts.empty());
 }
 
+// The note beside the thickness: in the free room above the fringes-free box, two
+// small lines that wrap, and the orders' thickness there after the example's Calculate
+// (2042.5 nm against the orders' 1998.1 +- 3.0 nm). The dialog resizes, and a result
+// line with warnings wraps above the table, never cut off.
+TEST_F(FringeOrdersViewTest, NoteBesideTheThicknessAndAResizableDialogWithAWrappingResultLine) {
+    auto* note = window->findChild<QLabel*>("OrdersNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(QRect(note->mapTo(window.get(), QPoint()), note->size()), QRect(8, 436, 228, 22));
+    EXPECT_TRUE(note->wordWrap());
+    for (const char* below : {"FrFTr", "nu633", "ninp"}) {
+        QWidget* other = window->findChild<QWidget*>(below);
+        ASSERT_NE(other, nullptr) << below;
+        EXPECT_FALSE(QRect(note->mapTo(window.get(), QPoint()), note->size())
+                         .intersects(QRect(other->mapTo(window.get(), QPoint()), other->size())))
+            << below;
+    }
+    CalculateExample();
+    EXPECT_EQ(note->text(), QString::fromUtf8("Fringe orders: 1998.1 \u00B1 3.0 nm (see Fringe Orders...)"));
+
+    auto* line = orders->findChild<QLabel*>("ResultLine");
+    ASSERT_NE(line, nullptr);
+    const std::string longLine = "d = 18432.8 \u00B1 104.8 nm, 0.001843284 cm (103 of 105 extrema)"
+                                 "\nWarning: " + std::string(300, 'x').replace(40, 1, " ").replace(120, 1, " ") +
+                                 "\nWarning: the index rises with wavelength over the extrema used.";
+    form.Orders.Dispatch([&] { form.Orders.ResultLine.SetText(longLine); });
+    orders->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(orders.get()));
+    for (const QSize size : {QSize(944, 618), QSize(1300, 800)}) {
+        orders->resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(orders->size(), size);
+        EXPECT_GE(line->height(), line->heightForWidth(line->width()));
+        EXPECT_GE(orders->Table().y(), line->geometry().bottom());
+        EXPECT_EQ(line->width(), size.width() - 16);
+        auto* close = orders->findChild<QPushButton*>("CloseButton");
+        EXPECT_EQ(close->geometry().right(), size.width() - 9);
+        EXPECT_LE(close->geometry().bottom(), size.height());
+    }
+    EXPECT_GT(orders->Table().width(), 560);
+    orders->hide();
+}
+
 // The real platform shows the dialog modally; Copy reaches the system clipboard and
 // Use This Thickness ends the modal showing.
 TEST(FringeOrdersModalTest, CopyToTheClipboardAndUseThisThicknessCloseTheModalDialog) {

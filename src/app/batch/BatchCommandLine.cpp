@@ -12,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/Version.h"
+#include "app/batch/SpectrumList.h"
 #include "datafiles/FileErrors.h"
 #include "datafiles/QuotedText.h"
 #include "datafiles/ResultsFileSet.h"
@@ -68,7 +69,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
     };
     const char* n0 = "Refractive index of the surroundings, n0.";
 
-    text(thin, "--spectrum", o.spectrum, "FILE", "The transmission spectrum (\"Import Spectrum\"). Required.");
+    DeclareSpectrum(thin, o, "The transmission spectrum (\"Import Spectrum\"). Required.");
     text(thin, "--save", o.save, "BASE",
          "Save Results: BASERef.txt, BASEAbs.txt, BASEtauc.txt and BASEFreeTrans.txt. Required.");
     text(thin, "--fringes", o.fringes, "FILE", "The fringe extrema (\"Import Fringes\").",
@@ -102,9 +103,10 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
          "off");
     DeclareFitOptions(thin, o.fit);
     saveOnStop(thin);
+    DeclareManySpectra(thin, o);
 
     const char* oneSource = "none; a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
-    text(bulk, "--spectrum", o.spectrum, "FILE", "The transmission spectrum (\"Import T Spectrum\"). Required.");
+    DeclareSpectrum(bulk, o, "The transmission spectrum (\"Import T Spectrum\"). Required.");
     text(bulk, "--save", o.save, "BASE", "Save Results: BASEAbs.txt and BASEtauc.txt. Required.");
     text(bulk, "--reflection", o.reflection, "FILE", "The reflection spectrum (\"Import R spectrum\").", "none");
     units(bulk);
@@ -120,6 +122,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
     text(bulk, "--thickness", o.thickness, "T", "Thickness of the sample, cm.", "1");
     gap(bulk);
     saveOnStop(bulk);
+    DeclareManySpectra(bulk, o);
 }
 
 CLI::App& Analysis(CLI::App& app, BatchAnalysis analysis) {
@@ -158,8 +161,8 @@ private:
     }
 };
 
-// Why a spectrum file named on the command line cannot be read, naming the path and
-// what is wrong with it; empty when it can.
+}  // namespace
+
 std::string InputFileFault(const char* option, const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
@@ -177,6 +180,7 @@ std::string InputFileFault(const char* option, const std::string& path) {
     return "";
 }
 
+namespace {
 
 // Two names of one file: the same path once made absolute with its links resolved
 // (neither need exist), or the same file where both exist (a hard link).
@@ -216,14 +220,14 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
     for (const CLI::Option* option : analysis.get_options()) {
         if (!option->count()) continue;
         const int perUse = option->get_items_expected_max();
-        if (option->count() > static_cast<std::size_t>(std::max(perUse, 1)))
+        if (option->count() > static_cast<std::size_t>(std::max(perUse, 1)) && !Repeatable(*option))
             return "option " + option->get_name() + " given twice";
         o.given.emplace_back(option->get_name(), perUse ? option->results() : std::vector<std::string>());
     }
 
-    if (!GivenValues(o, "--spectrum")) return "--spectrum FILE is required";
-    if (!GivenValues(o, "--save")) return "--save BASE is required";
-    if (o.save.empty()) return "--save needs a non-empty BASE";
+    if (!GivenValues(o, "--spectrum") && !o.folder) return "--spectrum FILE is required";
+    if (!GivenValues(o, "--save") && !o.saveDir) return "--save BASE is required";
+    if (!o.saveDir && o.save.empty()) return "--save needs a non-empty BASE";
     if (o.fringes && o.findExtrema) return "--fringes and --find-extrema exclude each other";
     if (o.analysis == BatchAnalysis::Bulk) {
         const int sources = (o.constantR ? 1 : 0) + (o.constantN ? 1 : 0) + (o.reflectionSpectrum ? 1 : 0);
@@ -235,6 +239,8 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
     // natx accepts digits only; a user cannot type anything else into it.
     if (o.natx && o.natx->find_first_not_of("0123456789") != std::string::npos) return "--natx takes digits only";
     if (std::string fault = CheckFitOptions(o.fit); !fault.empty()) return fault;
+    if (std::string fault = GatherSpectra(o); !fault.empty()) return fault;
+    if (o.spectra.size() > 1) return CheckSpectra(o);
     // The window's import would silently read nothing from a missing file; a batch
     // run refuses it instead of computing on an empty spectrum.
     const std::pair<const char*, const std::string*> inputs[] = {
@@ -260,7 +266,7 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
                        earlier->first + " file";
         }
     }
-    return "";
+    return o.summary ? CheckSpectra(o) : "";
 }
 
 }  // namespace
@@ -311,6 +317,8 @@ const std::string& BatchUsage() {
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
         "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
         "           [--direct] [--eg EMIN EMAX] [--save-on-stop] --save BASE\n"
+        "       optical-constants-batch thinfilm|bulk (--spectrum FILE ... | --folder DIR) [the options above]\n"
+        "           [--summary FILE] [--jobs N] --save-dir DIR\n"
         "\n"
         "Replays the steps of the Thin Films or the Bulk window and writes the results files\n"
         "named after BASE, and with --orders the fringe-orders table to FILE. Every T is\n"
@@ -326,7 +334,13 @@ const std::string& BatchUsage() {
         "\n"
         "--find-extrema takes the fringe extrema that \"Find Extrema\" finds in the spectrum\n"
         "(Determine Fringes, Find Extrema, Ok); --save-extrema writes the extrema used as a\n"
-        "fringes file that --fringes and \"Import Fringes\" read back.\n";
+        "fringes file that --fringes and \"Import Fringes\" read back.\n"
+        "\n"
+        "Several spectra (--spectrum given more than once, --folder) are each analysed with\n"
+        "the same options, N at once, their results named after them in --save-dir;\n"
+        "standard output then gets one JSON summary line for each, with its \"file\" first,\n"
+        "a spectrum that stops does not stop the others, and the exit status is 1 when any\n"
+        "of them stopped. --summary writes a CSV table with a row for each spectrum.\n";
     return usage;
 }
 

@@ -22,7 +22,7 @@ enum class BatchAnalysis { ThinFilm, Bulk };
 // The command line, parsed. Every text is typed into its edit as given.
 struct BatchOptions {
     BatchAnalysis analysis = BatchAnalysis::ThinFilm;
-    std::string spectrum;
+    std::string spectrum;  // the spectrum of one session
     std::optional<std::string> fringes;     // thin film
     bool findExtrema = false;               // thin film, instead of fringes
     std::optional<std::string> saveExtrema; // thin film
@@ -41,6 +41,12 @@ struct BatchOptions {
     bool useOrdersThickness = false;    // thin film: "Use This Thickness", then Calculate
     FitBatchOptions fit;                // thin film: Fit Spectrum
     bool saveOnStop = false;            // write the files also after a stop
+    // Runs of many spectra (SpectrumList): every spectrum of the run, each --spectrum
+    // then the spectrum files of --folder; the folder results are named in; the CSV
+    // summary; how many spectra are analysed at once (0: one per core).
+    std::vector<std::string> spectra;
+    std::optional<std::string> folder, saveDir, summary, jobs;
+    unsigned jobCount = 0;
     // Every option given, in the order of the usage, with the texts it took (none
     // for a flag): what a stopping message is about.
     std::vector<std::pair<std::string, std::vector<std::string>>> given;
@@ -76,6 +82,10 @@ std::string ShownValues(const std::string& option, const std::vector<std::string
 // Options as the command line gave them ("--ns -1.5"), or their names alone when none
 // of them was given.
 std::string NameOptions(const BatchOptions& o, const std::vector<std::string>& names);
+
+// Why an input file named on the command line cannot be read, naming the path and
+// what is wrong with it; empty when it can.
+std::string InputFileFault(const char* option, const std::string& path);
 
 // The files a run writes, each with its option, in the order they are written: the
 // table of --orders (from the Fringe Orders dialog), the results files, named as Save

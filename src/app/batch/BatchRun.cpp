@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/batch/BatchSession.h"
+#include "app/batch/SpectraRun.h"
 #include "numerics/FloatText.h"
 
 namespace optc {
@@ -20,7 +21,7 @@ int Delivered(std::ostream& out, std::ostream& err, int status) {
 
 }  // namespace
 
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress) {
     const CommandLine line = ReadCommandLine(args);
     if (!line.error.empty()) {
         err << kBatchProgram << ": " << line.error << "\n\n" << BatchUsage();
@@ -33,6 +34,11 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     // Number texts are read and written with "." in batch runs, whatever the locale.
     const char separator = DecimalSeparator();
     SetDecimalSeparator('.');
+    if (line.run->spectra.size() > 1 || line.run->summary) {
+        const int status = RunSpectra(*line.run, out, err, progress);
+        SetDecimalSeparator(separator);
+        return Delivered(out, err, status);
+    }
     const auto session = std::make_unique<BatchSession>(*line.run);
     const int status = session->Run(out);
     SetDecimalSeparator(separator);

@@ -17,7 +17,8 @@
 namespace optc {
 
 // Runs a whole batch: parses the arguments, replays the steps, writes the JSON
-// summary to `out` (or the usage text to `err`) and returns the exit status.
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// summary to `out` (or the usage text to `err`) and returns the exit status. With
+// `progress` a run of many spectra draws its progress on `err` (a terminal).
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress = false);
 
 }  // namespace optc

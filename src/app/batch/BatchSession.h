@@ -28,6 +28,10 @@ public:
     // What the runtime knows of a file error that stopped the run (the path and the
     // system's reason); empty otherwise.
     const std::string& StopDetail() const { return stopDetail_; }
+    // The windows as the run left them and the text of every message shown, for what
+    // reads the outcomes after the run (the summary table).
+    const Application& Windows() const { return app_; }
+    const std::vector<std::string>& Notes() const { return platform_.shown; }
 
 private:
     // What the next steps work on, named for a message that stops the run there.

@@ -14,10 +14,12 @@ namespace optc {
 namespace {
 
 // A spread counts when it stands clear of its own uncertainty (three standard errors)
-// and exceeds 0.5 % of the thickness: below that it hardly moves an order, and the
-// envelopes' own interpolation (or a weak absorption) reads as a spread that small.
-bool SpreadMatters(const FilmSpread& s, double thicknessNm) {
-    return s.meanNm > 3.0 * s.sdNm / std::sqrt(static_cast<double>(s.count)) && s.meanNm > 0.005 * thicknessNm;
+// and spreads the phase at the longest wavelength by more than 0.1 rad either way:
+// below that it hardly moves an order, and the envelopes' own interpolation (or a weak
+// absorption) reads as a spread that small.
+bool SpreadMatters(const FilmSpread& s, const FringeExtremum& longest) {
+    const double delta = 4.0 * film::kPi * longest.n1 * s.meanNm / longest.lambda;
+    return s.meanNm > 3.0 * s.sdNm / std::sqrt(static_cast<double>(s.count)) && delta > 0.1;
 }
 
 // A number with a fixed count of decimals and the program's decimal separator.
@@ -92,20 +94,36 @@ FringeOrdersOutcome FindFilmFringeOrders(const FilmFringes& in) {
     // Calculate's index assumes a film of higher index than its substrate.
     if (!in.indicesGiven || lower) {
         for (std::size_t i = 0; i < e.size(); ++i) {
-            const auto n = UniformIndex(env[i], nS, lower);
+            const auto n = EnvelopeIndex(env[i], nS, in.tolerance, lower);
             if (!n) return {std::nullopt, kOrdersBadIndex + FloatToStr(e[i].lambda) + " nm."};
             e[i].n1 = *n;
         }
     }
-    FringeOrdersOutcome out = FindFringeOrders(e, in.fitTerms, true);
+    FringeOrdersOutcome out = FindFringeOrders(e, in.fitTerms);
     if (!out.result) return out;
     const auto spread = FilmSpreadOf(e, env, nS, lower);
-    if (spread && SpreadMatters(*spread, out.result->thicknessNm)) {
+    if (spread && SpreadMatters(*spread, e.front())) {
         std::vector<FringeExtremum> corrected = e;
         for (std::size_t i = 0; i < e.size(); ++i)
             if (const auto n = SpreadCorrectedIndex(env[i], nS, e[i].lambda, spread->meanNm, e[i].n1, lower))
                 corrected[i].n1 = *n;
-        FringeOrdersOutcome again = FindFringeOrders(corrected, in.fitTerms, true);
+        FringeOrdersOutcome again = FindFringeOrders(corrected, in.fitTerms);
+        // Taken only where it pays: a real spread makes the uniform film's thicknesses
+        // drift along the extrema, and the corrected ones then agree at least twice as
+        // well and move the mean by more than their own spread; or it moves the orders
+        // (the mean by more than three spreads of the uniform film's). Envelopes read a
+        // little low (a parabola's vertex under a sharp maximum) fake a small spread that
+        // does neither.
+        const FringeOrdersResult& uniform = *out.result;
+        if (again.result) {
+            const double moved = std::fabs(again.result->thicknessNm - uniform.thicknessNm);
+            const bool agreesBetter = again.result->thicknessSdNm < 0.5 * uniform.thicknessSdNm &&
+                                      moved > again.result->thicknessSdNm;
+            // Nor where the positions, content with the uniform film's orders, disagree
+            // with the corrected ones.
+            const bool positionsObject = again.result->witnessesDisagree && !uniform.witnessesDisagree;
+            if ((!agreesBetter && !(moved > 3.0 * uniform.thicknessSdNm)) || positionsObject) again.result.reset();
+        }
         if (again.result) {
             out = std::move(again);
             out.result->spreadCorrected = true;
@@ -127,12 +145,7 @@ std::vector<std::string> OrdersWarnings(const FringeOrdersResult& r, const std::
     if (r.orderAmbiguous)
         w.push_back("Orders ambiguous: " + Fixed(r.alternativeNm, 1) +
                     " nm fits almost as well; mark more extrema over a wider range or measure again.");
-    if (r.witnessesDisagree && r.positionsChosen)
-        w.push_back("The index and the fringe positions disagree on the orders; those of the positions are taken "
-                    "(first extremum m = " + Fixed(*r.positionsOrder, 2) + " \u00B1 " + Fixed(*r.positionsOrderSd, 2) +
-                    "); the index alone gives " + Fixed(r.otherWitnessNm, 1) +
-                    " nm: the envelopes are off (a thickness spread, the instrument's band or nS).");
-    else if (r.witnessesDisagree)
+    if (r.witnessesDisagree)
         w.push_back("The fringe positions alone give other orders (first extremum m = " +
                     Fixed(*r.positionsOrder, 2) + " \u00B1 " + Fixed(*r.positionsOrderSd, 2) + ", not " +
                     FloatToStr(r.rows.front().order) + "; " + Fixed(r.otherWitnessNm, 1) +
@@ -157,8 +170,15 @@ std::vector<std::string> OrdersWarnings(const FringeOrdersResult& r, const std::
     // The whole waves lie on the bare substrate's transmission where the film is clear.
     if (!env.empty()) {
         const double ts = 100.0 * film::SubstrateTransmission(nS);
-        double best = r.lowerIndex ? 0.0 : -1e300;
+        double best = -1e300;
         for (const EnvelopePair& p : env) best = std::max(best, r.lowerIndex ? p.tMin : p.tMax);
+        // Above it lies no uniform film: a spread lifts the minima of a film of lower index
+        // than its substrate, or the substrate transmits more than nS says.
+        if (best > ts + 1.0 && best < 100.0)
+            w.push_back(std::string("The fringe ") + (r.lowerIndex ? "minima" : "maxima") + " lie " +
+                        Fixed(best - ts, 1) + " %T above the bare substrate's " + Fixed(ts, 1) + " %T for nS = " +
+                        FloatToStr(nS) + ", where no uniform film lies: its thickness varies, or the substrate's index is nearer " +
+                        Fixed(SubstrateIndexFor(best / 100.0), 3) + ".");
         if (best < ts - 1.0 && best > 0.0)
             w.push_back(std::string("The fringe ") + (r.lowerIndex ? "minima" : "maxima") + " lie " +
                         Fixed(ts - best, 1) + " %T below the bare substrate's " + Fixed(ts, 1) + " %T for nS = " +

@@ -19,6 +19,7 @@ struct FilmFringes {
     std::vector<EnvelopePair> envelopes;  // at every extremum, or empty: built from the extrema
     bool indicesGiven = false;            // n1 are Calculate's; otherwise found here
     double nS = 0.0;
+    double tolerance = 1.0;  // %T: the window's "Ts-T tolerance"
     int fitTerms = 3;
     std::optional<double> natNm;  // the wavelength n is reported at, if any
 };

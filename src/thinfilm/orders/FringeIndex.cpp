@@ -110,6 +110,21 @@ std::optional<double> UniformIndex(const EnvelopePair& e, double nS, bool lowerI
     return std::sqrt(n2);
 }
 
+std::optional<double> EnvelopeIndex(const EnvelopePair& e, double nS, double tolerance, bool lowerIndex) {
+    const double ts = 100.0 * film::SubstrateTransmission(nS);
+    const bool clear = lowerIndex ? std::fabs(e.tMin - ts) < tolerance : e.tMax > ts - tolerance;
+    if (!clear) return UniformIndex(e, nS, lowerIndex);
+    // The half waves alone: 4 n^2 nS / ((n^2 + 1)(n^2 + nS^2)) on either side of nS.
+    const double half = lowerIndex ? e.tMax : e.tMin;
+    if (!(half > 0.0) || !(nS > 0.0)) return std::nullopt;
+    const double big = 200.0 * nS / half - (1.0 + nS * nS) / 2.0;
+    const double root = big * big - nS * nS;
+    if (!(root >= 0.0) || !(big > 0.0)) return std::nullopt;
+    const double n2 = big + std::sqrt(root);
+    if (!(n2 > 0.0) || !std::isfinite(n2)) return std::nullopt;
+    return std::sqrt(n2);
+}
+
 std::optional<SpreadAtExtremum> ClearFilmSpread(const EnvelopePair& e, double nS, bool lowerIndex) {
     const Pair m = Measured(e, lowerIndex);
     const double ts = film::SubstrateTransmission(nS);

@@ -30,6 +30,12 @@ std::vector<EnvelopePair> EnvelopesAtExtrema(const std::vector<FringeExtremum>& 
 // envelopes; films of so low an index are rare). Nothing when no such index exists.
 std::optional<double> UniformIndex(const EnvelopePair& e, double nS, bool lowerIndex = false);
 
+// The index as Calculate takes it: where the whole waves lie within `tolerance` (%T)
+// of the bare substrate the film counts as clear, and the half waves alone give n
+// (N = 2 nS / T - (1 + nS^2) / 2, n = sqrt(N + sqrt(N^2 - nS^2)), free of the noise of
+// the other envelope); elsewhere UniformIndex.
+std::optional<double> EnvelopeIndex(const EnvelopePair& e, double nS, double tolerance, bool lowerIndex = false);
+
 // At one extremum of a clear film (x = 1): the index and the half-width of the phase
 // spread delta = 4 pi n dd / lambda that give both envelopes; delta 0 where the
 // envelopes are those of a uniform film or wider apart. Nothing when no pair fits.

@@ -251,14 +251,9 @@ Witness WitnessOfPositions(const std::vector<FringeExtremum>& e, const Offsets& 
     return w;
 }
 
-// The positions are taken over the index where they fix the first order to within
-// 0.15 of an order: the index carries whatever the envelopes get wrong (a spread, the
-// instrument's band, a wrong nS), the positions only the dispersion's smoothness.
-constexpr double kTrustedPositionsSd = 0.3;  // half orders
-
 }  // namespace
 
-FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int fitTerms, bool trustPositions) {
+FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int fitTerms) {
     if (auto reason = CheckInput(e)) return {std::nullopt, *reason};
     const auto isMaximum = [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; };
     if (auto fault = FringeExtremaFaultOf(e, isMaximum)) return {std::nullopt, *fault};
@@ -314,16 +309,27 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     const Assignment first = SearchAssignments(e, k, trusted, start).Chosen();
     if (!std::isfinite(first.misfit)) return {std::nullopt, kOrdersNoConsistentThickness};
     const std::vector<bool> inliers = robust::Inliers(ThicknessesFor(e, k, first.h1), all);
-    const SearchResult search = SearchAssignments(e, k, inliers, first.h1);
+    SearchResult search = SearchAssignments(e, k, inliers, first.h1);
+    // The neighbourhood of the positions' orders is searched as well: a first pass far
+    // off can leave the walk in a poorer fit; the better of the two is kept.
+    if (const auto positions = OrderFromPositions(lambdas, k); positions && positions->sd <= 0.5) {
+        const double proposedByPositions = positions->firstHalfOrder;
+        if (proposedByPositions >= 1.0 && proposedByPositions < kMaxHalfOrder) {
+            const HalfOrder from = RoundToParity(proposedByPositions, e.front().kind == ExtremumKind::Maximum);
+            if (from >= 1 && std::llabs(from - search.Chosen().h1) > kNeighbourhood) {
+                const SearchResult other = SearchAssignments(e, k, inliers, from);
+                if (other.Chosen().misfit < search.Chosen().misfit) search = other;
+            }
+        }
+    }
     const Assignment& chosen = search.Chosen();
     if (!std::isfinite(chosen.misfit)) return {std::nullopt, kOrdersNoConsistentThickness};
 
+    // The positions only say so: their standard error knows nothing of how far the
+    // dispersion departs from a + b / lambda^2 over the range, and on real films
+    // (aliased fringes in the blue, a band that beats) it can put them whole orders off.
     const Witness witness = WitnessOfPositions(e, k, chosen.h1);
-    HalfOrder h1 = chosen.h1;
-    if (trustPositions && witness.disagreeing && witness.order->sd <= kTrustedPositionsSd) {
-        h1 = *witness.disagreeing;
-        r.positionsChosen = true;
-    }
+    const HalfOrder h1 = chosen.h1;
     const std::vector<double> d2 = ThicknessesFor(e, k, h1);
     const std::vector<bool> used = robust::Inliers(d2, all);
     r.used = Count(used);
@@ -345,7 +351,7 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
 
     // The next-best assignment of the same parity, whole orders away.
     const Assignment& runnerUp = search.RunnerUp();
-    if (!r.positionsChosen && std::isfinite(runnerUp.misfit) &&
+    if (std::isfinite(runnerUp.misfit) &&
         runnerUp.misfit - chosen.misfit < kAmbiguityMargin * NoiseVariance(chosen, inliers)) {
         r.orderAmbiguous = true;
         r.alternativeNm = MeanOf(ThicknessesFor(e, k, runnerUp.h1), used);
@@ -356,7 +362,7 @@ FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& e, int f
     }
     if (witness.disagreeing) {
         // The thickness of the other witness's orders.
-        const double other = MeanOf(ThicknessesFor(e, k, r.positionsChosen ? chosen.h1 : *witness.disagreeing), used);
+        const double other = MeanOf(ThicknessesFor(e, k, *witness.disagreeing), used);
         if (std::isfinite(other)) {
             r.witnessesDisagree = true;
             r.otherWitnessNm = other;

@@ -56,12 +56,11 @@ struct FringeOrdersResult {
     // across (missed fringes; their spacing in 1/lambda a multiple of the others').
     std::vector<double> gapsAtNm;
     // The first extremum's order from the fringe positions alone, and its standard
-    // error; whether it disagrees with the orders of the index, whether the positions'
-    // orders were taken, and the thickness of the orders not taken.
+    // error; whether it disagrees with the orders of the index, and the thickness of
+    // the positions' orders then.
     std::optional<double> positionsOrder;
     std::optional<double> positionsOrderSd;
     bool witnessesDisagree = false;
-    bool positionsChosen = false;
     double otherWitnessNm = 0.0;
 
     // What FindFilmFringeOrders adds from the film's envelopes: the half-width dd of
@@ -96,10 +95,7 @@ inline constexpr const char* kOrdersBadIndex = "The refractive index is not a po
 
 // extrema longest wavelength first; fitTerms the terms of the dispersion fit
 // (Calculate's order + 1, fewer when fewer extrema are used).
-// trustPositions: where the positions fix the orders closely and disagree with the
-// index, their orders are taken.
-FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& extrema, int fitTerms,
-                                     bool trustPositions = false);
+FringeOrdersOutcome FindFringeOrders(const std::vector<FringeExtremum>& extrema, int fitTerms);
 
 // n2 of the fitted dispersion at a wavelength (nm).
 double OrdersDispersionIndex(const FringeOrdersResult& result, double lambda);

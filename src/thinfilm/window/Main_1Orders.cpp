@@ -99,6 +99,7 @@ FilmFringes TForm1::FilmFringesOf(const CalculatedFringes& fringes) const {
     film.envelopes = fringes.envelopes;
     film.indicesGiven = calculated_.has_value();
     film.nS = NumberIn(Const2).value_or(0.0);
+    film.tolerance = NumberIn(Tolerance).value_or(1.0);
     film.fitTerms = fringes.fitTerms;
     if (!not633.Checked()) film.natNm = NumberIn(natx);
     return film;
