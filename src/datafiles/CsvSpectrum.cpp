@@ -16,6 +16,7 @@
 #include "datafiles/PointTable.h"
 #include "datafiles/QuotedText.h"
 #include "numerics/Errors.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -64,7 +65,7 @@ struct RowSummary {
             if (column == wanted[k]) atWanted[k] = std::string(text);
         if (!IsBlankText(text)) {
             lastFilled = column;
-            if (filledCount < 2) firstFilled[static_cast<std::size_t>(filledCount)] = Field{column, std::string(text)};
+            if (filledCount < 2) At(firstFilled, filledCount) = Field{column, std::string(text)};
             ++filledCount;
         }
         ++column;

@@ -15,6 +15,7 @@
 #include "datafiles/PointTable.h"
 #include "datafiles/QuotedText.h"
 #include "numerics/FloatChecks.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -275,7 +276,7 @@ private:
         if (stage_ == Stage::XyPoints && count > 0) {
             const double tolerance = 0.5 * std::abs(xFactor_);
             for (const auto& [given, x, name] : {std::tuple{&firstX_, into_.x[0], "FIRSTX"},
-                                                 {&lastX_, into_.x[static_cast<std::size_t>(count - 1)], "LASTX"}}) {
+                                                 {&lastX_, At(into_.x, count - 1), "LASTX"}}) {
                 const auto& g = *given;
                 if (g && !(std::abs(g->value - x) <= std::max(tolerance, 1e-6 * std::abs(x))))
                     Refuse(g->line, "##" + std::string(name) + "=" + ShownNumber(g->value) +

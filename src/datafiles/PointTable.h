@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "datafiles/PairReader.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -15,8 +16,8 @@ public:
     // truncated, when it is full.
     bool Add(double x, double y, std::int64_t line);
     int Count() const { return table_.count; }
-    double& X(int k) { return table_.x[static_cast<std::size_t>(k)]; }  // k from 0
-    double& Y(int k) { return table_.y[static_cast<std::size_t>(k)]; }
+    double& X(int k) { return At(table_.x, k); }  // k from 0
+    double& Y(int k) { return At(table_.y, k); }
 
 private:
     PairTable& table_;

@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 #include <vector>
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -88,7 +89,7 @@ bool ScaleExactly(std::uint64_t m, int e2, int k, std::uint64_t& whole, bool& ha
     Wide quotient = 0, remainder = 0, divisor = 1;
     if (k >= 0) {
         // m * 5^k * 2^(e2 + k): below 2^116 before the shift.
-        const Wide product = static_cast<Wide>(m) * kPow5[static_cast<std::size_t>(k)];
+        const Wide product = static_cast<Wide>(m) * At(kPow5, k);
         const int shift = e2 + k;
         if (shift >= 0) {
             if (shift > 10) return false;  // far beyond fifteen digits
@@ -103,7 +104,7 @@ bool ScaleExactly(std::uint64_t m, int e2, int k, std::uint64_t& whole, bool& ha
         // m * 2^(e2 + k) / 5^-k, as a numerator and a divisor in whole numbers.
         const int shift = e2 + k;
         Wide numerator = m;
-        divisor = kPow5[static_cast<std::size_t>(-k)];
+        divisor = At(kPow5, -k);
         if (shift >= 0) {
             if (shift > 74) return false;  // m < 2^53
             numerator <<= shift;
@@ -201,7 +202,7 @@ void FromExtended(long double magnitude, Decimal15& d) {
     // fifteen digits, digits 16 to 22 read zeros and the fifteen are already the
     // correctly rounded ones, so the decision below keeps them.
     const bool up = RoundsUp(magnitude, digits);
-    for (int i = 0; i < kDigits; ++i) d.digits[i] = digits[static_cast<std::size_t>(i)];
+    for (int i = 0; i < kDigits; ++i) d.digits[i] = At(digits, i);
     d.exponent = exponent;
     if (up) RoundUp(d);
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -26,8 +27,8 @@ void ToDecimal15(long double value, Decimal15& d);
 inline constexpr auto kDigitPairs = [] {
     std::array<char, 200> pairs{};
     for (int i = 0; i < 100; ++i) {
-        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+        At(pairs, 2 * i) = static_cast<char>('0' + i / 10);
+        At(pairs, 2 * i + 1) = static_cast<char>('0' + i % 10);
     }
     return pairs;
 }();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -40,7 +41,7 @@ public:
     void Clear();
     void AddXY(double x, double y, Color colour);
     void Delete(int index);
-    int Count() const { return static_cast<int>(points_.size()); }
+    int Count() const { return optc::Count(points_); }
     double XValue(int index) const;
     double YValue(int index) const;
     const std::vector<ChartPoint>& Points() const;
@@ -87,7 +88,7 @@ public:
 
     const std::string& Title() const { return title_; }
     ChartSeries& AddSeries(SeriesStyle style, bool clickable, bool labelled = false);
-    int SeriesCount() const { return static_cast<int>(series_.size()); }
+    int SeriesCount() const { return Count(series_); }
     ChartSeries& Series(int index) { return series_.at(static_cast<std::size_t>(index)); }
     const ChartSeries& Series(int index) const { return series_.at(static_cast<std::size_t>(index)); }
     void ClearAll();

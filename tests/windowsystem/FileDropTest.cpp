@@ -50,7 +50,9 @@ bool DragOnto(QWidget& target, const std::string& path, const StaticText& shown,
     const bool imported =
         QTest::qWaitFor([&] { return shown.Text().find(name) != std::string::npos; }, 20000);
     // Done by now, unless it hangs.
-    if (xdotool.state() != QProcess::NotRunning) EXPECT_TRUE(xdotool.waitForFinished(20000));
+    if (xdotool.state() != QProcess::NotRunning) {
+        EXPECT_TRUE(xdotool.waitForFinished(20000));
+    }
     EXPECT_EQ(xdotool.exitCode(), 0) << xdotool.readAllStandardError().toStdString();
     EXPECT_TRUE(imported) << "shown: " << shown.Text();
     if (!source.waitForFinished(10000)) source.kill();

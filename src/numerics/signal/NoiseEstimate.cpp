@@ -5,6 +5,7 @@
 
 #include "numerics/FloatChecks.h"
 #include "numerics/signal/Median.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -16,7 +17,7 @@ constexpr int kNeighbourBlocks = 2;
 // y[t-1] .. y[t+2]. A block with a spike or a step reads high; the median over
 // neighbouring blocks sets it aside.
 double BlockVariance(const std::vector<double>& y, int first, int last) {
-    const auto at = [&y](int i) { return y[static_cast<std::size_t>(i)]; };
+    const auto at = [&y](int i) { return At(y, i); };
     double uv = 0.0, vv = 0.0, uu = 0.0;
     for (int t = first; t <= last; ++t) {
         const double v = at(t + 1) - at(t);
@@ -38,7 +39,7 @@ double BlockVariance(const std::vector<double>& y, int first, int last) {
 }  // namespace
 
 std::vector<double> LocalNoise(const std::vector<double>& y) {
-    const int n = static_cast<int>(y.size());
+    const int n = Count(y);
     std::vector<double> noise(y.size(), 0.0);
     if (n < 4) return noise;
     // Filter positions 1 .. n-3, cut into blocks; the last block takes the remainder.
@@ -48,17 +49,17 @@ std::vector<double> LocalNoise(const std::vector<double>& y) {
     for (int b = 0; b < blocks; ++b) {
         const int first = 1 + b * kNoiseBlock;
         const int last = b + 1 == blocks ? n - 3 : first + kNoiseBlock - 1;
-        blockNoise[static_cast<std::size_t>(b)] = Sqrt(BlockVariance(y, first, last));
+        At(blockNoise, b) = Sqrt(BlockVariance(y, first, last));
     }
     std::vector<double> smoothed(blockNoise.size()), around;
     for (int b = 0; b < blocks; ++b) {
         const int from = std::max(0, b - kNeighbourBlocks), to = std::min(blocks - 1, b + kNeighbourBlocks);
         around.assign(blockNoise.begin() + from, blockNoise.begin() + to + 1);
-        smoothed[static_cast<std::size_t>(b)] = Median(around);
+        At(smoothed, b) = Median(around);
     }
     for (int i = 0; i < n; ++i) {
         const int b = std::clamp((i - 1) / kNoiseBlock, 0, blocks - 1);
-        noise[static_cast<std::size_t>(i)] = smoothed[static_cast<std::size_t>(b)];
+        At(noise, i) = At(smoothed, b);
     }
     return noise;
 }

@@ -4,14 +4,15 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include "numerics/Index.h"
 
 namespace optc {
 
 std::vector<TurningPoint> StandingOutTurningPoints(const std::vector<double>& y, const std::vector<double>& threshold) {
     std::vector<TurningPoint> points;
-    const int n = static_cast<int>(y.size());
-    const auto at = [&y](int i) { return y[static_cast<std::size_t>(i)]; };
-    const auto th = [&threshold](int i) { return threshold[static_cast<std::size_t>(i)]; };
+    const int n = Count(y);
+    const auto at = [&y](int i) { return At(y, i); };
+    const auto th = [&threshold](int i) { return At(threshold, i); };
 
     // Until the first turn the direction is open: the highest and the lowest point so
     // far, how far the curve rose to the one and fell to the other from the start, and
@@ -81,7 +82,7 @@ const Kernels& ParabolaKernels() {
     static const Kernels kernels = [] {
         Kernels k;
         for (int w = 0; w <= kWidestSmoothing; ++w)
-            for (int j = -w; j <= w; ++j) k[static_cast<std::size_t>(w)].push_back(ParabolaWeight(w, j));
+            for (int j = -w; j <= w; ++j) At(k, w).push_back(ParabolaWeight(w, j));
         return k;
     }();
     return kernels;
@@ -91,11 +92,11 @@ const Kernels& ParabolaKernels() {
 
 std::vector<double> SmoothByParabolas(const std::vector<double>& y, const std::vector<int>& halfWidth) {
     const Kernels& kernels = ParabolaKernels();
-    const int n = static_cast<int>(y.size());
+    const int n = Count(y);
     std::vector<double> smooth(y.size());
     for (int i = 0; i < n; ++i) {
-        const int w = std::min({halfWidth[static_cast<std::size_t>(i)], i, n - 1 - i});
-        const double* kernel = kernels[static_cast<std::size_t>(w)].data();
+        const int w = std::min({At(halfWidth, i), i, n - 1 - i});
+        const double* kernel = At(kernels, w).data();
         const double* window = y.data() + (i - w);
         // Four partial sums let the compiler keep several products in flight.
         double sum[4] = {0.0, 0.0, 0.0, 0.0};
@@ -104,18 +105,18 @@ std::vector<double> SmoothByParabolas(const std::vector<double>& y, const std::v
         for (; j + 4 <= taps; j += 4)
             for (int k = 0; k < 4; ++k) sum[k] += kernel[j + k] * window[j + k];
         for (; j < taps; ++j) sum[0] += kernel[j] * window[j];
-        smooth[static_cast<std::size_t>(i)] = (sum[0] + sum[1]) + (sum[2] + sum[3]);
+        At(smooth, i) = (sum[0] + sum[1]) + (sum[2] + sum[3]);
     }
     return smooth;
 }
 
 double SmoothByParabolaAt(const std::vector<double>& y, int i, int halfWidth, int stride) {
-    const int n = static_cast<int>(y.size());
+    const int n = Count(y);
     const int w = std::min({halfWidth, kWidestSmoothing, i / stride, (n - 1 - i) / stride});
     const std::vector<double>& kernel = ParabolaKernels()[static_cast<std::size_t>(w)];
     double sum = 0.0;
     for (int j = -w; j <= w; ++j)
-        sum += kernel[static_cast<std::size_t>(j + w)] * y[static_cast<std::size_t>(i + j * stride)];
+        sum += At(kernel, j + w) * At(y, i + j * stride);
     return sum;
 }
 
@@ -124,10 +125,10 @@ double ParabolaSmoothingNoiseGain(int halfWidth) {
     // weight.
     static const auto gains = [] {
         std::array<double, kWidestSmoothing + 1> g{};
-        for (int w = 0; w <= kWidestSmoothing; ++w) g[static_cast<std::size_t>(w)] = std::sqrt(ParabolaWeight(w, 0));
+        for (int w = 0; w <= kWidestSmoothing; ++w) At(g, w) = std::sqrt(ParabolaWeight(w, 0));
         return g;
     }();
-    return gains[static_cast<std::size_t>(halfWidth)];
+    return At(gains, halfWidth);
 }
 
 }  // namespace optc

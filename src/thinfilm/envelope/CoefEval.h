@@ -7,13 +7,14 @@
 
 #include "numerics/FloatChecks.h"
 #include "numerics/Arrays.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
 inline double EvaluateCoef(const CoefVector& c, double x) {
     double sum = c[0] + c[1] * x;
     for (int k = 2; k <= 10; ++k) {
-        const double ck = c[static_cast<std::size_t>(k)];
+        const double ck = At(c, k);
         // A zero coefficient adds exactly nothing when x^k is finite (|x| <= 1e30 keeps
         // x^10 in range) and the sum is not a zero whose sign the addition could turn;
         // skipping its power then leaves the result bit for bit the same.

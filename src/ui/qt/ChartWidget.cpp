@@ -20,6 +20,7 @@
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartMarks.h"
 #include "ui/qt/ChartTickers.h"
+#include "numerics/Index.h"
 
 namespace optc::qt {
 
@@ -110,7 +111,7 @@ bool ChartWidget::Changed() const {
         return true;
     if (drawnRevisions_.size() != static_cast<std::size_t>(model_.SeriesCount())) return true;
     for (int i = 0; i < model_.SeriesCount(); ++i)
-        if (model_.Series(i).Revision() != drawnRevisions_[static_cast<std::size_t>(i)]) return true;
+        if (model_.Series(i).Revision() != At(drawnRevisions_, i)) return true;
     return false;
 }
 
