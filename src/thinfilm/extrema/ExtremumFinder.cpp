@@ -12,6 +12,7 @@
 #include "numerics/signal/ParabolaFit.h"
 #include "numerics/signal/TurningPoints.h"
 #include "numerics/signal/Median.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -30,7 +31,7 @@ constexpr double kEdgeSpacing = 2.0;           // ... next to an even run
 // The spectrum in ascending wavelength, with only usable points.
 struct Curve {
     std::vector<double> x, y;
-    int Size() const { return static_cast<int>(x.size()); }
+    int Size() const { return Count(x); }
 };
 
 Curve Ascending(std::span<const double> lambda, std::span<const double> trans) {
@@ -80,7 +81,7 @@ std::vector<double> Spread(const std::vector<TurningPoint>& points, const std::v
     std::size_t j = 0;
     for (int i = 0; i < n; ++i) {
         while (j + 1 < points.size() && 2 * i > points[j].index + points[j + 1].index) ++j;
-        spread[static_cast<std::size_t>(i)] = values[j];
+        At(spread, i) = values[j];
     }
     return spread;
 }
@@ -92,9 +93,9 @@ std::vector<double> NoiseThresholds(const std::vector<double>& noise, const std:
     const double factor = 2.0 * std::sqrt(2.0 * std::log(static_cast<double>(n))) + 3.0;
     std::vector<double> threshold(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        const int w = std::min({halfWidth[static_cast<std::size_t>(i)], i, n - 1 - i});
-        threshold[static_cast<std::size_t>(i)] =
-            std::max(kThresholdFloor, factor * noise[static_cast<std::size_t>(i)] * ParabolaSmoothingNoiseGain(w));
+        const int w = std::min({At(halfWidth, i), i, n - 1 - i});
+        At(threshold, i) =
+            std::max(kThresholdFloor, factor * At(noise, i) * ParabolaSmoothingNoiseGain(w));
     }
     return threshold;
 }
@@ -114,19 +115,19 @@ std::vector<int> SmoothingWidths(const std::vector<TurningPoint>& rawPoints, int
 // among large fringes (a spike) is no fringe.
 void RaiseToNeighbourSwings(const std::vector<double>& y, const std::vector<TurningPoint>& points,
                             std::vector<double>& threshold) {
-    const int m = static_cast<int>(points.size());
+    const int m = Count(points);
     if (m < 2) return;
     std::vector<double> swings;
     for (int j = 0; j + 1 < m; ++j)
-        swings.push_back(std::fabs(y[static_cast<std::size_t>(points[static_cast<std::size_t>(j + 1)].index)] -
-                                   y[static_cast<std::size_t>(points[static_cast<std::size_t>(j)].index)]));
+        swings.push_back(std::fabs(At(y, At(points, j + 1).index) -
+                                   At(y, At(points, j).index)));
     std::vector<double> share(static_cast<std::size_t>(m));
     for (int j = 0; j < m; ++j) {
         const int from = std::max(0, j - kNeighbourSwings), to = std::min(m - 2, j + kNeighbourSwings - 1);
-        share[static_cast<std::size_t>(j)] =
+        At(share, j) =
             kNeighbourSwingShare * Median(std::vector<double>(swings.begin() + from, swings.begin() + to + 1));
     }
-    const std::vector<double> spread = Spread(points, share, static_cast<int>(threshold.size()));
+    const std::vector<double> spread = Spread(points, share, Count(threshold));
     for (std::size_t i = 0; i < threshold.size(); ++i) threshold[i] = std::max(threshold[i], spread[i]);
 }
 
@@ -139,8 +140,8 @@ struct Vertex {
 // a fringe is symmetric about its extremum (its phase is 4 pi n d / lambda), so a wide
 // fit does not lean towards the longer half of the fringe.
 std::optional<Vertex> ParabolaVertex(const Curve& c, int first, int last, bool maximum) {
-    const auto X = [&c](int i) { return 1.0 / c.x[static_cast<std::size_t>(i)]; };
-    const auto Y = [&c](int i) { return c.y[static_cast<std::size_t>(i)]; };
+    const auto X = [&c](int i) { return 1.0 / At(c.x, i); };
+    const auto Y = [&c](int i) { return At(c.y, i); };
     const double centre = X((first + last) / 2), scale = (X(first) - X(last)) / 2.0;
     if (!(scale > 0.0)) return std::nullopt;
     ParabolaFit fit;
@@ -160,7 +161,7 @@ std::optional<Vertex> ParabolaVertex(const Curve& c, int first, int last, bool m
 FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed, bool maximum, double halfPeriod) {
     const int n = c.Size();
     const int reach = std::max(1, static_cast<int>(std::lround(kFitSpan * halfPeriod)));
-    FoundExtremum found{c.x[static_cast<std::size_t>(seed)], smooth[static_cast<std::size_t>(seed)], maximum};
+    FoundExtremum found{At(c.x, seed), At(smooth, seed), maximum};
     int centre = seed;
     for (int pass = 0; pass < kRecentrings; ++pass) {
         const auto vertex = ParabolaVertex(c, std::max(0, centre - reach), std::min(n - 1, centre + reach), maximum);
@@ -169,8 +170,8 @@ FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed
         found.trans = vertex->y;
         const auto next = std::lower_bound(c.x.begin(), c.x.end(), vertex->x);
         int nearest = static_cast<int>(next - c.x.begin());
-        if (nearest > 0 && (nearest == n || vertex->x - c.x[static_cast<std::size_t>(nearest - 1)] <
-                                                c.x[static_cast<std::size_t>(nearest)] - vertex->x))
+        if (nearest > 0 && (nearest == n || vertex->x - At(c.x, nearest - 1) <
+                                                At(c.x, nearest) - vertex->x))
             --nearest;
         if (nearest == centre || std::abs(nearest - seed) > reach) break;
         centre = nearest;
@@ -187,12 +188,12 @@ FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed
 // This keeps noise that the instrument smoothed over several samples, which the noise
 // estimate sees only in part, from passing as fringes.
 std::vector<FoundExtremum> KeepEvenlySpaced(const std::vector<FoundExtremum>& found) {
-    const int m = static_cast<int>(found.size());
+    const int m = Count(found);
     std::vector<double> spacing;
     for (int j = 0; j + 1 < m; ++j)
-        spacing.push_back(1.0 / found[static_cast<std::size_t>(j)].lambda -
-                          1.0 / found[static_cast<std::size_t>(j + 1)].lambda);
-    const auto at = [&spacing](int j) { return spacing[static_cast<std::size_t>(j)]; };
+        spacing.push_back(1.0 / At(found, j).lambda -
+                          1.0 / At(found, j + 1).lambda);
+    const auto at = [&spacing](int j) { return At(spacing, j); };
     // Spacings alike in size; none of zero (points repeated at one wavelength) is a fringe.
     const auto alike = [](double a, double b, double factor) {
         return std::min(a, b) > 0.0 && std::max(a, b) <= factor * std::min(a, b);
@@ -202,24 +203,24 @@ std::vector<FoundExtremum> KeepEvenlySpaced(const std::vector<FoundExtremum>& fo
         const int from = std::max(0, j - 2), to = std::min(m - 2, j + 1);
         if (to < from) continue;
         const auto [narrowest, widest] = std::minmax_element(spacing.begin() + from, spacing.begin() + to + 1);
-        even[static_cast<std::size_t>(j)] = alike(*narrowest, *widest, kIrregularSpacing);
+        At(even, j) = alike(*narrowest, *widest, kIrregularSpacing);
     }
     for (int j = 0; j < m;) {
         int end = j;
-        while (end < m && even[static_cast<std::size_t>(end)]) ++end;
+        while (end < m && At(even, end)) ++end;
         if (end - j >= kFewestExtrema) {
             int first = j, last = end - 1;
             while (last + 1 < m && alike(at(last), at(last - 1), kEdgeSpacing)) ++last;
             while (first > 0 && alike(at(first - 1), at(first), kEdgeSpacing)) --first;
-            for (int k = first; k <= last; ++k) kept[static_cast<std::size_t>(k)] = true;
+            for (int k = first; k <= last; ++k) At(kept, k) = true;
         }
         j = std::max(end, j + 1);
     }
     std::vector<FoundExtremum> result;
     for (int k = 0; k < m; ++k) {
-        if (!kept[static_cast<std::size_t>(k)]) continue;
+        if (!At(kept, k)) continue;
         // Where a stretch was left out, two of a kind may meet: the more extreme stays.
-        const FoundExtremum& e = found[static_cast<std::size_t>(k)];
+        const FoundExtremum& e = At(found, k);
         if (!result.empty() && result.back().maximum == e.maximum) {
             if ((e.trans > result.back().trans) == e.maximum) result.back() = e;
             continue;
@@ -265,7 +266,7 @@ ExtremaSearch FindFringeExtrema(std::span<const double> lambda, std::span<const 
     RaiseToNeighbourSwings(smooth, StandingOutTurningPoints(smooth, threshold), threshold);
     auto points = StandingOutTurningPoints(smooth, threshold);
     DropNarrowPairs(c.x, points);
-    if (static_cast<int>(points.size()) < kFewestExtrema) {
+    if (Count(points) < kFewestExtrema) {
         search.verdict = ExtremaVerdict::NoFringes;
         return search;
     }
@@ -285,7 +286,7 @@ ExtremaSearch FindFringeExtrema(std::span<const double> lambda, std::span<const 
         }
     }
     found = KeepEvenlySpaced(found);
-    if (static_cast<int>(found.size()) < kFewestExtrema) {
+    if (Count(found) < kFewestExtrema) {
         search.verdict = ExtremaVerdict::NoFringes;
         return search;
     }

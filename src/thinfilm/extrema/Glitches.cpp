@@ -7,6 +7,7 @@
 #include "numerics/FloatChecks.h"
 #include "numerics/signal/ParabolaFit.h"
 #include "numerics/signal/Median.h"
+#include "numerics/Index.h"
 
 namespace optc {
 
@@ -35,8 +36,8 @@ struct Glitch {
 // Replaces y[first..last] by the least-squares parabola through the `reach` samples on
 // either side of the stretch.
 void Bridge(std::span<const double> x, std::vector<double>& y, Stretch s, int reach) {
-    const auto X = [&x](int i) { return x[static_cast<std::size_t>(i)]; };
-    const auto Y = [&y](int i) { return y[static_cast<std::size_t>(i)]; };
+    const auto X = [&x](int i) { return At(x, i); };
+    const auto Y = [&y](int i) { return At(y, i); };
     const int from = s.first - reach, to = s.last + reach;
     const double centre = (X(from) + X(to)) / 2.0, scale = (X(to) - X(from)) / 2.0;
     if (!(scale > 0.0)) return;
@@ -49,7 +50,7 @@ void Bridge(std::span<const double> x, std::vector<double>& y, Stretch s, int re
     const auto [a0, a1, a2] = *a;
     for (int i = s.first; i <= s.last; ++i) {
         const double u = (X(i) - centre) / scale;
-        y[static_cast<std::size_t>(i)] = CheckFinite(a0 + (a1 + a2 * u) * u);
+        At(y, i) = CheckFinite(a0 + (a1 + a2 * u) * u);
     }
 }
 
@@ -57,10 +58,10 @@ void Bridge(std::span<const double> x, std::vector<double>& y, Stretch s, int re
 
 int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std::vector<TurningPoint>& points,
                    const std::vector<double>& threshold) {
-    const int m = static_cast<int>(points.size()), n = static_cast<int>(y.size());
+    const int m = Count(points), n = Count(y);
     if (m < 3) return 0;
-    const auto index = [&points](int j) { return points[static_cast<std::size_t>(j)].index; };
-    const auto Y = [&y](int i) { return y[static_cast<std::size_t>(i)]; };
+    const auto index = [&points](int j) { return At(points, j).index; };
+    const auto Y = [&y](int i) { return At(y, i); };
     std::vector<double> spacing, swing;
     for (int j = 0; j + 1 < m; ++j) {
         spacing.push_back(index(j + 1) - index(j));
@@ -96,26 +97,26 @@ int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std:
         // A parabola through three points follows every sample: nothing stands out.
         if (width < 2) continue;
         const int i = index(j);
-        const double sign = points[static_cast<std::size_t>(j)].maximum ? 1.0 : -1.0;
+        const double sign = At(points, j).maximum ? 1.0 : -1.0;
         const auto standsOut = [&](int k) { return sign * (Y(k) - SmoothByParabolaAt(y, k, width, stride)); };
         const double height = standsOut(i);
-        if (!(height > threshold[static_cast<std::size_t>(i)] &&
-              (inNarrowPair[static_cast<std::size_t>(j)] || height > kGlitchShare * fringeSwing)))
+        if (!(height > At(threshold, i) &&
+              (At(inNarrowPair, j) || height > kGlitchShare * fringeSwing)))
             continue;
         const int widest = static_cast<int>(kNarrowGlitch * half);
         int low = i, high = i;
         while (low > 0 && i - low <= widest && standsOut(low - 1) >= height / 2) --low;
         while (high + 1 < n && high - i <= widest && standsOut(high + 1) >= height / 2) ++high;
-        if (high - low + 1 <= widest) candidates[static_cast<std::size_t>(j)] = {height, half, {low, high}};
+        if (high - low + 1 <= widest) At(candidates, j) = {height, half, {low, high}};
     }
     // The feet of a spike are turning points too, and the spike lifts the smoothing
     // above them: next to a taller glitch they are its feet, not glitches.
     std::vector<Glitch> glitches;
     for (int j = 0; j < m; ++j) {
-        const Candidate& c = candidates[static_cast<std::size_t>(j)];
+        const Candidate& c = At(candidates, j);
         if (!(c.height > 0.0)) continue;
         const auto taller = [&](int k) {
-            return k >= 0 && k < m && candidates[static_cast<std::size_t>(k)].height > c.height;
+            return k >= 0 && k < m && At(candidates, k).height > c.height;
         };
         if (taller(j - 1) || taller(j + 1)) continue;
         // The bridge and the points its parabola goes through stay within half a
@@ -153,13 +154,13 @@ int BridgeGlitches(std::span<const double> x, std::vector<double>& y, const std:
 void DropNarrowPairs(std::span<const double> x, std::vector<TurningPoint>& points) {
     const auto alike = [](double a, double b) { return std::max(a, b) <= kEvenSpacing * std::min(a, b); };
     for (;;) {
-        const int m = static_cast<int>(points.size());
+        const int m = Count(points);
         if (m < 4) return;
         std::vector<double> spacing;  // in 1/lambda, from each turning point to the next
         for (int j = 0; j + 1 < m; ++j)
-            spacing.push_back(1.0 / x[static_cast<std::size_t>(points[static_cast<std::size_t>(j)].index)] -
-                              1.0 / x[static_cast<std::size_t>(points[static_cast<std::size_t>(j + 1)].index)]);
-        const auto s = [&spacing](int j) { return spacing[static_cast<std::size_t>(j)]; };
+            spacing.push_back(1.0 / At(x, At(points, j).index) -
+                              1.0 / At(x, At(points, j + 1).index));
+        const auto s = [&spacing](int j) { return At(spacing, j); };
         const int last = m - 2;  // the last spacing
         int narrowest = -1;
         double narrowestShare = kNarrowPair;
