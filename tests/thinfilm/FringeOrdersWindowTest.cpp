@@ -94,6 +94,28 @@ TEST_F(FringeOrdersWindowTest, ButtonFollowsASpectrumWithExtremaAndCalculateResu
     EXPECT_TRUE(form.Outcome().thicknessCm);
 }
 
+// The note beside the thickness: the orders' thickness where Calculate's lies more
+// than three of its spreads away; with the orders' own thickness typed in, none, unless
+// n is reported at a wavelength beyond the extrema.
+TEST_F(FringeOrdersWindowTest, NoteBesideTheThicknessFollowsEachCalculate) {
+    ImportExample();
+    Calculate();
+    EXPECT_EQ(form.OrdersNote.Text(), "Fringe orders: 1998.1 \u00B1 3.0 nm (see Fringe Orders...)");
+    User([&] { form.FixThickness.Click(); });
+    Type(form.thickness, "0.000199814");
+    Calculate();
+    EXPECT_EQ(form.OrdersNote.Text(), "");
+    Type(form.Wstart, "500");
+    Type(form.natx, "520");
+    Calculate();
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    EXPECT_EQ(form.OrdersNote.Text(), "n at the chosen wavelength is extrapolated beyond the extrema (see Fringe Orders...)");
+    // Whatever clears Calculate's results clears the note.
+    platform.openAnswers.push_back((kExamples / "thinfilm-fringes.txt").string());
+    User([&] { form.Import2.Click(); });
+    EXPECT_EQ(form.OrdersNote.Text(), "");
+}
+
 TEST_F(FringeOrdersWindowTest, DialogShowsCopiesAndSavesTheOrdersAndCalculateStaysAsItWas) {
     ImportExample();
     Calculate();

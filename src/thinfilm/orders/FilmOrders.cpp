@@ -136,6 +136,8 @@ FringeOrdersOutcome FindFilmFringeOrders(const FilmFringes& in) {
     }
     r.lowerIndex = lower;
     r.warnings = OrdersWarnings(r, env, nS, in.natNm);
+    if (in.natNm && !r.rows.empty())
+        r.natExtrapolated = *in.natNm < r.rows.back().extremum.lambda || *in.natNm > r.rows.front().extremum.lambda;
     return out;
 }
 

@@ -72,6 +72,7 @@ struct FringeOrdersResult {
     std::optional<double> nonUniformitySdNm;
     bool spreadCorrected = false;
     bool lowerIndex = false;
+    bool natExtrapolated = false;  // the wavelength of "n at" lies outside the extrema
     std::vector<std::string> warnings;
 };
 

@@ -57,7 +57,9 @@ std::string OrdersResultLine(const FringeOrdersOutcome& outcome) {
 std::string OrdersNoteText(const FringeOrdersOutcome& outcome, const std::optional<double>& calculateCm) {
     if (!outcome.result) return "";
     const FringeOrdersResult& r = *outcome.result;
-    if (calculateCm && std::fabs(*calculateCm * 1e7 - r.thicknessNm) <= 3.0 * r.thicknessSdNm) return "";
+    if (calculateCm && std::fabs(*calculateCm * 1e7 - r.thicknessNm) <= 3.0 * r.thicknessSdNm)
+        return r.natExtrapolated ? "n at the chosen wavelength is extrapolated beyond the extrema (see Fringe Orders...)"
+                                 : "";
     // Thick films in um, where a tenth of a nm says nothing.
     const bool micrometres = r.thicknessNm >= 10000.0;
     const std::string value = micrometres ? Rounded(r.thicknessNm / 1000.0, 2) + " \u00B1 " +

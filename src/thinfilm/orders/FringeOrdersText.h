@@ -17,7 +17,8 @@ std::string OrdersResultLine(const FringeOrdersOutcome& outcome);
 
 // The note beside the Thin Films window's thickness: "Fringe orders: 18.64 ± 0.10 µm
 // (see Fringe Orders...)" when the orders' thickness differs from Calculate's (cm) by
-// more than three of its spreads, or Calculate has none; empty otherwise.
+// more than three of its spreads, or Calculate has none; else, where the wavelength of
+// "n at" lies outside the extrema, that n is extrapolated; empty otherwise.
 std::string OrdersNoteText(const FringeOrdersOutcome& outcome, const std::optional<double>& calculateCm);
 
 // A thickness in cm as the Thin Films window shows it: nine decimals, rounded.
