@@ -16,7 +16,9 @@ constexpr int Count(const Container& c) {
 
 template <class Container>
 constexpr decltype(auto) At(Container& c, int i) {
-    assert(i >= 0 && static_cast<std::size_t>(i) < c.size());
+    assert(i >= 0);
+    // A container that knows its size is checked against it too.
+    if constexpr (requires { c.size(); }) assert(static_cast<std::size_t>(i) < c.size());
     return c[static_cast<std::size_t>(i)];
 }
 

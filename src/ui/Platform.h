@@ -8,6 +8,7 @@
 namespace optc {
 
 class Form;
+struct Report;
 
 class Platform {
 public:
@@ -36,6 +37,11 @@ public:
     virtual void RememberFolder(const std::string& filePath) = 0;
     // Puts plain text on the clipboard.
     virtual void SetClipboardText(const std::string& text) = 0;
+    // "Save Report...": a save dialog for a PDF file (the name gets ".pdf" when it has
+    // no ending; the dialog asks before it replaces a file), then the report written
+    // there all or none. False when cancelled; a file that cannot be written raises
+    // the file layer's error.
+    virtual bool SaveReport(const Report& report) = 0;
     // Shows the form modally; returns when the user has closed it. The form is
     // hidden, not destroyed, so it keeps its state for the next showing.
     virtual void ShowModal(Form& form) = 0;

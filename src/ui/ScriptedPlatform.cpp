@@ -1,5 +1,7 @@
 #include "ui/ScriptedPlatform.h"
 
+#include "ui/Report.h"
+
 #include <filesystem>
 
 namespace optc {
@@ -56,6 +58,15 @@ void ScriptedPlatform::ShowModal(Form& form) {
         script(form);
     }
     form.SetShown(false);
+}
+
+bool ScriptedPlatform::SaveReport(const Report& report) {
+    std::optional<std::string> path = SaveFileDialog("PDF files (*.pdf)");
+    if (!path) return false;
+    if (std::filesystem::path(*path).extension().empty()) *path += ".pdf";
+    if (reportWriter) reportWriter(report, *path);
+    reports.emplace_back(report.title, *path);
+    return true;
 }
 
 }  // namespace optc

@@ -43,6 +43,11 @@ public:
     // The text last put on the clipboard.
     std::string clipboard;
 
+    // Every report saved, with the path its save dialog answered; with reportWriter
+    // set, each is also written there (the batch program's PDF writer).
+    std::vector<std::pair<std::string, std::string>> reports;  // title, path
+    std::function<void(const Report&, const std::string& path)> reportWriter;
+
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     void ShowError(const std::string& text, const std::string& detail) override;
@@ -52,6 +57,7 @@ public:
     void AnswerNextOpenDialog(const std::string& path) override { openAnswers.push_front(path); }
     void RememberFolder(const std::string& filePath) override;
     void SetClipboardText(const std::string& text) override { clipboard = text; }
+    bool SaveReport(const Report& report) override;
     void ShowModal(Form& form) override;
 };
 

@@ -12,7 +12,7 @@
 
 #include "app/batch/BatchRun.h"
 #include "app/batch/Progress.h"
-#include "app/batch/SpectrumList.h"
+#include "app/batch/InputSpectra.h"
 #include "batch/SyntheticSpectra.h"
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
@@ -148,7 +148,7 @@ TEST(ManySpectraBatch, EachSpectrumOfADayGetsWhatItsRunAloneGivesWhateverTheJobs
         // 12 nm apart, follow one another.
         const double orders = std::stod(row[column("ordersThicknessNm")]);
         EXPECT_NEAR(orders, spots[k].thicknessNm, 0.006 * spots[k].thicknessNm);
-        if (k > 0) EXPECT_NEAR(orders - std::stod(rows[k + 1][column("ordersThicknessNm")]), 12.0, 6.0);
+        if (k > 0) { EXPECT_NEAR(orders - std::stod(rows[k + 1][column("ordersThicknessNm")]), 12.0, 6.0); }
     }
 
     // One job at a time gives the same, byte for byte.

@@ -197,7 +197,7 @@ TEST(FringeOrdersModalTest, CopyToTheClipboardAndUseThisThicknessCloseTheModalDi
     for (int h = 9; h <= 16; ++h)
         extrema.push_back(
             {4 * 2.3 * 1000.0 / h, h % 2 ? ExtremumKind::Minimum : ExtremumKind::Maximum, h % 2 ? 70.0 : 90.0, 2.3});
-    CalculatedFringes calculated{extrema, 3, {2.3}, 580, 1020};
+    CalculatedFringes calculated{extrema, 3, {2.3}, 580, 1020, {}};
     form.Dispatch([&] { form.ShowOutcome(FindFringeOrders(extrema, 3), calculated); });
     ASSERT_TRUE(form.Outcome().result);
     double used = 0;

@@ -106,13 +106,13 @@ TEST_F(FringeOrdersRealFilmsTest, NoThicknessMoreThanHalfAPerCentOffWithoutAWarn
         EXPECT_LT(std::fabs(error), c.worst);
         if (c.spreadTolerance < 0) {
             EXPECT_FALSE(r.spreadCorrected);
-            if (r.nonUniformityNm) EXPECT_LT(*r.nonUniformityNm, 0.006 * truth);
+            if (r.nonUniformityNm) { EXPECT_LT(*r.nonUniformityNm, 0.006 * truth); }
         } else if (c.spreadTolerance < 1e8) {
             ASSERT_TRUE(r.nonUniformityNm);
             EXPECT_NEAR(*r.nonUniformityNm, c.film.spreadNm, c.spreadTolerance * c.film.spreadNm);
             // Where the index was corrected for it, the result line says so.
             EXPECT_EQ(form.Orders.ResultLine.Text().find("\u0394d = ") != std::string::npos, r.spreadCorrected);
-            if (c.film.spreadNm >= 0.02 * truth) EXPECT_TRUE(r.spreadCorrected);
+            if (c.film.spreadNm >= 0.02 * truth) { EXPECT_TRUE(r.spreadCorrected); }
         }
         EXPECT_EQ(r.lowerIndex, c.film.a < c.film.substrate);
         platform.log.clear();

@@ -12,7 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/Version.h"
-#include "app/batch/SpectrumList.h"
+#include "app/batch/InputSpectra.h"
 #include "datafiles/FileErrors.h"
 #include "datafiles/QuotedText.h"
 #include "datafiles/ResultsFileSet.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/batch/BatchSession.h"
-#include "app/batch/SpectraRun.h"
+#include "app/batch/ManySpectraRun.h"
 #include "numerics/FloatText.h"
 
 namespace optc {

@@ -8,6 +8,7 @@
 #include "numerics/FloatText.h"
 #include "numerics/signal/Median.h"
 #include "thinfilm/model/FilmOptics.h"
+#include "thinfilm/orders/FringeOrdersText.h"
 
 namespace optc {
 
@@ -20,16 +21,6 @@ namespace {
 bool SpreadMatters(const FilmSpread& s, const FringeExtremum& longest) {
     const double delta = 4.0 * film::kPi * longest.n1 * s.meanNm / longest.lambda;
     return s.meanNm > 3.0 * s.sdNm / std::sqrt(static_cast<double>(s.count)) && delta > 0.1;
-}
-
-// A number with a fixed count of decimals and the program's decimal separator.
-std::string Fixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    std::string out = text;
-    for (char& c : out)
-        if (c == '.') c = DecimalSeparator();
-    return out;
 }
 
 // The bare substrate's index that transmits t (fraction): the root above 1 of
@@ -145,15 +136,15 @@ std::vector<std::string> OrdersWarnings(const FringeOrdersResult& r, const std::
                                         const std::optional<double>& natNm) {
     std::vector<std::string> w;
     if (r.orderAmbiguous)
-        w.push_back("Orders ambiguous: " + Fixed(r.alternativeNm, 1) +
+        w.push_back("Orders ambiguous: " + FixedDecimalsText(r.alternativeNm, 1) +
                     " nm fits almost as well; mark more extrema over a wider range or measure again.");
     if (r.witnessesDisagree)
         w.push_back("The fringe positions alone give other orders (first extremum m = " +
-                    Fixed(*r.positionsOrder, 2) + " \u00B1 " + Fixed(*r.positionsOrderSd, 2) + ", not " +
-                    FloatToStr(r.rows.front().order) + "; " + Fixed(r.otherWitnessNm, 1) +
+                    FixedDecimalsText(*r.positionsOrder, 2) + " \u00B1 " + FixedDecimalsText(*r.positionsOrderSd, 2) + ", not " +
+                    FloatToStr(r.rows.front().order) + "; " + FixedDecimalsText(r.otherWitnessNm, 1) +
                     " nm): check nS and the extrema.");
     for (double at : r.gapsAtNm)
-        w.push_back("A gap in the extrema was bridged above " + Fixed(at, 1) +
+        w.push_back("A gap in the extrema was bridged above " + FixedDecimalsText(at, 1) +
                     " nm: fringes were missed there and the orders were counted across; check the extrema.");
     if (r.used < 5)
         w.push_back("Only " + std::to_string(r.used) +
@@ -161,13 +152,13 @@ std::vector<std::string> OrdersWarnings(const FringeOrdersResult& r, const std::
     // The mean is uncertain by the spread over the square root of the extrema used.
     const double standardError = r.used > 1 ? r.thicknessSdNm / std::sqrt(static_cast<double>(r.used)) : 0.0;
     if (standardError > 0.0025 * r.thicknessNm)
-        w.push_back("The extrema used agree on the thickness only to \u00B1" + Fixed(standardError, 1) + " nm (" +
-                    Fixed(100.0 * standardError / r.thicknessNm, 2) +
+        w.push_back("The extrema used agree on the thickness only to \u00B1" + FixedDecimalsText(standardError, 1) + " nm (" +
+                    FixedDecimalsText(100.0 * standardError / r.thicknessNm, 2) +
                     " %, standard error of the mean): the envelopes are poor; mark more fringes or check the extrema.");
     const Trend t = IndexTrend(r);
     if (t.count >= 3 && t.slope > 0 && t.slope > 3 * t.se && t.atLongest - t.atShortest > 0.002 * t.atLongest)
-        w.push_back("The index rises with wavelength over the extrema used (n1 " + Fixed(t.atShortest, 3) + " at " +
-                    Fixed(t.shortest, 0) + " nm, " + Fixed(t.atLongest, 3) + " at " + Fixed(t.longest, 0) +
+        w.push_back("The index rises with wavelength over the extrema used (n1 " + FixedDecimalsText(t.atShortest, 3) + " at " +
+                    FixedDecimalsText(t.shortest, 0) + " nm, " + FixedDecimalsText(t.atLongest, 3) + " at " + FixedDecimalsText(t.longest, 0) +
                     " nm): the thickness may vary across the light spot, or nS is not the substrate's.");
     // The whole waves lie on the bare substrate's transmission where the film is clear.
     if (!env.empty()) {
@@ -178,20 +169,20 @@ std::vector<std::string> OrdersWarnings(const FringeOrdersResult& r, const std::
         // than its substrate, or the substrate transmits more than nS says.
         if (best > ts + 1.0 && best < 100.0)
             w.push_back(std::string("The fringe ") + (r.lowerIndex ? "minima" : "maxima") + " lie " +
-                        Fixed(best - ts, 1) + " %T above the bare substrate's " + Fixed(ts, 1) + " %T for nS = " +
+                        FixedDecimalsText(best - ts, 1) + " %T above the bare substrate's " + FixedDecimalsText(ts, 1) + " %T for nS = " +
                         FloatToStr(nS) + ", where no uniform film lies: its thickness varies, or the substrate's index is nearer " +
-                        Fixed(SubstrateIndexFor(best / 100.0), 3) + ".");
+                        FixedDecimalsText(SubstrateIndexFor(best / 100.0), 3) + ".");
         if (best < ts - 1.0 && best > 0.0)
             w.push_back(std::string("The fringe ") + (r.lowerIndex ? "minima" : "maxima") + " lie " +
-                        Fixed(ts - best, 1) + " %T below the bare substrate's " + Fixed(ts, 1) + " %T for nS = " +
+                        FixedDecimalsText(ts - best, 1) + " %T below the bare substrate's " + FixedDecimalsText(ts, 1) + " %T for nS = " +
                         FloatToStr(nS) + ": the film absorbs or its thickness varies, or the substrate's index is " +
-                        "nearer " + Fixed(SubstrateIndexFor(best / 100.0), 3) + ".");
+                        "nearer " + FixedDecimalsText(SubstrateIndexFor(best / 100.0), 3) + ".");
     }
     if (natNm && !r.rows.empty()) {
         const double longest = r.rows.front().extremum.lambda, shortest = r.rows.back().extremum.lambda;
         if (*natNm < shortest || *natNm > longest)
-            w.push_back("n at " + FloatToStr(*natNm) + " nm is extrapolated: the extrema span " + Fixed(shortest, 1) +
-                        " to " + Fixed(longest, 1) + " nm.");
+            w.push_back("n at " + FloatToStr(*natNm) + " nm is extrapolated: the extrema span " + FixedDecimalsText(shortest, 1) +
+                        " to " + FixedDecimalsText(longest, 1) + " nm.");
     }
     return w;
 }

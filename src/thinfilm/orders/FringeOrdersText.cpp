@@ -7,11 +7,7 @@
 
 namespace optc {
 
-namespace {
-
-// value with a fixed number of decimals ("3.0", not "3"), with the decimal separator;
-// an absurdly large one in the program's general form rather than hundreds of digits.
-std::string Rounded(double value, int decimals) {
+std::string FixedDecimalsText(double value, int decimals) {
     if (!(std::fabs(value) < 1e15)) return FloatToStr(value);
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
@@ -21,7 +17,9 @@ std::string Rounded(double value, int decimals) {
     return out;
 }
 
-std::string Nm(double value) { return Rounded(value, 1); }
+namespace {
+
+std::string Nm(double value) { return FixedDecimalsText(value, 1); }
 
 std::string Plural(int count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -62,8 +60,8 @@ std::string OrdersNoteText(const FringeOrdersOutcome& outcome, const std::option
                                  : "";
     // Thick films in um, where a tenth of a nm says nothing.
     const bool micrometres = r.thicknessNm >= 10000.0;
-    const std::string value = micrometres ? Rounded(r.thicknessNm / 1000.0, 2) + " \u00B1 " +
-                                                Rounded(r.thicknessSdNm / 1000.0, 2) + " \u00B5m"
+    const std::string value = micrometres ? FixedDecimalsText(r.thicknessNm / 1000.0, 2) + " \u00B1 " +
+                                                FixedDecimalsText(r.thicknessSdNm / 1000.0, 2) + " \u00B5m"
                                           : Nm(r.thicknessNm) + " \u00B1 " + Nm(r.thicknessSdNm) + " nm";
     std::string note = "Fringe orders: " + value;
     if (!r.warnings.empty()) note += ", " + Plural(static_cast<int>(r.warnings.size()), "warning", "warnings");
@@ -79,7 +77,7 @@ const std::vector<std::string>& OrdersTableHeadings() {
 std::vector<std::string> OrdersTableCells(const FringeOrderRow& row, bool everyDigit) {
     const FringeExtremum& e = row.extremum;
     auto number = [everyDigit](double value, int decimals) {
-        return everyDigit ? FloatToStr(value) : Rounded(value, decimals);
+        return everyDigit ? FloatToStr(value) : FixedDecimalsText(value, decimals);
     };
     std::string leftOut;
     const bool hasPair = row.pairThickness.has_value();

@@ -21,6 +21,10 @@ std::string OrdersResultLine(const FringeOrdersOutcome& outcome);
 // "n at" lies outside the extrema, that n is extrapolated; empty otherwise.
 std::string OrdersNoteText(const FringeOrdersOutcome& outcome, const std::optional<double>& calculateCm);
 
+// A value with a fixed number of decimals ("3.0", not "3") and the decimal separator;
+// an absurdly large one in the program's general form rather than hundreds of digits.
+std::string FixedDecimalsText(double value, int decimals);
+
 // A thickness in cm as the Thin Films window shows it: nine decimals, rounded.
 std::string ThicknessCmText(double nm);
 

@@ -81,6 +81,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     RadioButton4.OnClick = [this] { RadioButton4Click(); };
     RadioButton2.OnClick = [this] { RadioButton2Click(); };
     Button1.OnClick = [this] { Button1Click(); };
+    SaveReport.OnClick = [this] { SaveReportClick(); };
     FringeOrders.OnClick = [this] { FringeOrdersClick(); };
 
     RadioButton3.OnClick = [this] { RadioButton3Click(); };

@@ -28,6 +28,8 @@ public:
     ThinFilmData& Data() { return data_; }
     // The window's results and what stopped its last event, as values.
     const ThinFilmOutcome& Outcome() const { return outcome_; }
+    // The start window's unit choices as the next import reads them.
+    UnitChoices Units() const { return units_(); }
 
     // ---- Imports ----
     Button import1{"import1", "Import Spectrum"};
@@ -87,6 +89,8 @@ public:
     // ---- Results and closing ----
     Button Button1{"Button1", "Save Results"};
     Button BitBtn1{"BitBtn1", "Exit"};
+    // The analysis as a whole on paper (ThinFilmReport), a PDF file.
+    Button SaveReport{"SaveReport", "Save Report..."};
 
     // ---- Fringe orders: the thickness refined from the extrema Calculate used ----
     Button FringeOrders{"FringeOrders", "Fringe Orders..."};  // enabled by a spectrum with extrema
@@ -114,6 +118,7 @@ public:
     void RadioButton4Click();
     void RadioButton2Click();
     void Button1Click();
+    void SaveReportClick();
 
     // ---- Handlers: Determine Fringes ----
     // The minima window that Determine Fringes shows; set once by the application.

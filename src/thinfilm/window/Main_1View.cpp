@@ -101,6 +101,8 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     importFringes->setFont(serifBold);
     b.Or(720, 13);
     b.Push(form.Button2, 752, 9, 161)->setFont(serifBold);
+    // In the free room between the two imports.
+    b.Push(form.SaveReport, 400, 9, 130);
     QLabel* fringesTitle = nullptr;
     for (auto [text, x] : {std::pair{"Transmission Spectrum", 64}, std::pair{"Minima and Maxima of Fringes", 608}}) {
         QLabel* title = b.Label(text, x, 40, 300, 20);

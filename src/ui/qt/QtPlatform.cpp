@@ -11,7 +11,10 @@
 #include <utility>
 
 #include "ui/Form.h"
+#include "datafiles/ResultsFileSet.h"
+#include "ui/Report.h"
 #include "ui/qt/Bindings.h"
+#include "ui/qt/ReportPdf.h"
 
 namespace optc::qt {
 
@@ -100,6 +103,19 @@ void QtPlatform::ShowModal(Form& form) {
     dialog.exec();
     dialog.hide();
     form.SetShown(false);
+}
+
+// Unlike Save Results, a report is one document: the toolkit's dialog adds the ending
+// and asks before it replaces a file.
+bool QtPlatform::SaveReport(const Report& report) {
+    QFileDialog dialog(Parent(), QString(), StartFolder(Folders().SaveFolder()), "PDF files (*.pdf)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("pdf");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    const std::string path = FromQString(dialog.selectedFiles().front());
+    WriteFileAllOrNone(path, [&report](const std::string& part) { WriteReportPdf(report, part); });
+    RememberFolder(path);
+    return true;
 }
 
 }  // namespace optc::qt

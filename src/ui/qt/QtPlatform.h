@@ -27,6 +27,7 @@ public:
     void AnswerNextOpenDialog(const std::string& path) override { namedFile_ = path; }
     void RememberFolder(const std::string& filePath) override;
     void SetClipboardText(const std::string& text) override;
+    bool SaveReport(const Report& report) override;
     void ShowModal(Form& form) override;
 
     // Where the file dialogs start: the examples folder found beside the executable

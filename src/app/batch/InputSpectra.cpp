@@ -1,4 +1,4 @@
-#include "app/batch/SpectrumList.h"
+#include "app/batch/InputSpectra.h"
 
 #include <sys/stat.h>
 

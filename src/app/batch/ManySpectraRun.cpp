@@ -1,4 +1,4 @@
-#include "app/batch/SpectraRun.h"
+#include "app/batch/ManySpectraRun.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -11,7 +11,7 @@
 
 #include "app/batch/BatchSession.h"
 #include "app/batch/Progress.h"
-#include "app/batch/SpectrumList.h"
+#include "app/batch/InputSpectra.h"
 #include "app/batch/SummaryTable.h"
 #include "datafiles/JsonWriter.h"
 #include "numerics/Errors.h"

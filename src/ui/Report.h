@@ -1,0 +1,44 @@
+#pragma once
+// A report of one analysis, without a toolkit: titled sections of lines (a label and
+// its value, as typed or as found), the warnings, and the charts as plain curves. A
+// window fills it from its outcome and its edits; a renderer lays it out on paper.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/Controls.h"
+
+namespace optc {
+
+struct ReportLine {
+    std::string label;
+    std::string value;
+};
+
+struct ReportSection {
+    std::string title;
+    std::vector<ReportLine> lines;
+};
+
+struct ReportCurve {
+    std::vector<std::pair<double, double>> points;
+    bool markers = false;  // markers only, else a line
+    Color colour;
+};
+
+struct ReportChart {
+    std::string title, bottomTitle, leftTitle;
+    std::vector<ReportCurve> curves;
+};
+
+struct Report {
+    std::string title;
+    std::vector<ReportSection> sections;
+    std::vector<std::string> warnings;
+    std::vector<ReportChart> charts;  // those with points only
+};
+
+// "1.0E-5"-free numbers for people: FloatToStr of the value, then the unit.
+std::string ReportNumber(double value, const std::string& unit);
+
+}  // namespace optc

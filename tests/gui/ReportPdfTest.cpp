@@ -1,0 +1,88 @@
+// The report of the Thin Films window on paper: the PDF read back with pdftotext holds
+// the spectrum's file name, every edit as typed and the thickness, and has one or two
+// A4 pages with the charts.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "numerics/FloatText.h"
+#include "support/SourceTree.h"
+#include "support/TempFolder.h"
+#include "thinfilm/ThinFilmData.h"
+#include "thinfilm/window/Main_1.h"
+#include "thinfilm/window/ThinFilmReport.h"
+#include "ui/ScriptedPlatform.h"
+#include "ui/qt/ReportPdf.h"
+
+namespace optc {
+namespace {
+
+std::string Output(const std::string& command) {
+    std::string text;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) {
+    SetDecimalSeparator('.');
+    ScriptedPlatform platform;
+    auto data = ThinFilmData::Create();
+    TForm1 form(platform, *data, [] { return UnitChoices{}; });
+    const auto click = [&form](auto& control) { form.Dispatch([&control] { control.Click(); }); };
+    const auto type = [&form](Edit& edit, const std::string& text) {
+        form.Dispatch([&] { edit.SetFocused(true); });
+        form.Dispatch([&] { edit.SetText(text); });
+        form.Dispatch([&] { edit.SetFocused(false); });
+    };
+    const testing::TempFolder temp("report_pdf");
+    const std::string pdf = temp.File("film.pdf");
+    // Before any spectrum: a report of nothing calculated still writes.
+    qt::WriteReportPdf(ThinFilmReport(form), pdf);
+    EXPECT_NE(Output("pdftotext " + pdf + " -").find("not calculated"), std::string::npos);
+
+    platform.openAnswers.push_back((testing::kExamples / "thinfilm-transmission.txt").string());
+    click(form.import1);
+    platform.openAnswers.push_back((testing::kExamples / "thinfilm-fringes.txt").string());
+    click(form.Import2);
+    type(form.Const2, "1.52");
+    click(form.Calculate);
+    click(form.Direct);
+    click(form.RadioButton3);
+    type(form.Estart, "2.45");
+    type(form.Eend, "2.7");
+    click(form.CalculatEg);
+    click(form.FringeOrders);  // the dialog opens and is closed
+    ASSERT_TRUE(form.Outcome().thicknessCm && form.Outcome().egEv && form.Outcome().fringeOrders &&
+                form.Outcome().fringeOrders->result);
+
+    const Report report = ThinFilmReport(form);
+    EXPECT_EQ(report.charts.size(), 4u);
+    qt::WriteReportPdf(report, pdf);
+    const std::string text = Output("pdftotext -layout " + pdf + " -");
+    EXPECT_NE(text.find("thinfilm-transmission.txt"), std::string::npos) << text;
+    EXPECT_NE(text.find("nS: 1.52"), std::string::npos) << text;
+    EXPECT_NE(text.find(FloatToStr(*form.Outcome().thicknessCm * 1e7) + " nm"), std::string::npos) << text;
+    EXPECT_NE(text.find(FloatToStr(*form.Outcome().egEv) + " eV"), std::string::npos) << text;
+    EXPECT_NE(text.find(FloatToStr(form.Outcome().fringeOrders->result->thicknessNm) + " nm"), std::string::npos);
+    const std::string info = Output("pdfinfo " + pdf);
+    EXPECT_TRUE(info.find("Pages:           1\n") != std::string::npos ||
+                info.find("Pages:           2\n") != std::string::npos)
+        << info;
+    EXPECT_NE(info.find("pts (A4)"), std::string::npos) << info;
+
+    // Save Report...: the save dialog's name gets its ending and the report is written.
+    platform.saveAnswers.push_back(temp.File("spot"));
+    platform.reportWriter = [](const Report& r, const std::string& path) { qt::WriteReportPdf(r, path); };
+    click(form.SaveReport);
+    EXPECT_EQ(platform.dialogFilters.back(), "PDF files (*.pdf)");
+    EXPECT_NE(Output("pdftotext " + temp.File("spot.pdf") + " -").find("thinfilm-fringes.txt"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace optc
