@@ -7,7 +7,7 @@
 #include "ui/TaucPlot.h"
 #include "datafiles/UnitChoices.h"
 #include "thinfilm/orders/FilmOrders.h"
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 #include "thinfilm/orders/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/window/ThinFilmOutcome.h"
