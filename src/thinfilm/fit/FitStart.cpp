@@ -144,7 +144,10 @@ void SetBounds(FitSetup& setup, const FitVector& start, double shortestNm) {
     hi[kEdgeEnergy] = 20.0;
     lo[kEdgeWidth] = 0.01;
     hi[kEdgeWidth] = 3.0;
-    lo[kFloor] = 0.0;
+    // The floor may go as far below 0 as an absorbance of 0.01 across the film: a clear
+    // film's floor then ends within its noise of 0 instead of pressing on a bound of 0,
+    // where the fit creeps along it for dozens of iterations.
+    lo[kFloor] = -0.01 / (d * 1e-7);
     hi[kFloor] = 1e6;
 }
 
