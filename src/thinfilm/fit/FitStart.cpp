@@ -110,8 +110,10 @@ EdgeStart EdgeStartOf(const std::vector<double>& lambda, const std::vector<doubl
         edge.inRange = true;
         edge.energyEv = kFitPhotonFactor / fallsAt + edge.widthEv * lnRatio;
     } else {
+        // No fall: an edge that absorbs alpha d = 1e-6 at the shortest wavelength, far
+        // below any noise (it is held there, and must not dim the fringes it cannot fit).
         const double shortest = lambda.empty() ? 300.0 : lambda.front();
-        edge.energyEv = kFitPhotonFactor / shortest + 0.5 + edge.widthEv * lnRatio;
+        edge.energyEv = kFitPhotonFactor / shortest + edge.widthEv * (lnRatio + std::log(1e6));
     }
     return edge;
 }

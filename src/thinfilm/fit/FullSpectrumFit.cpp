@@ -250,6 +250,25 @@ SpectrumFitOutcome FitSpectrum(const SpectrumFitInput& input, const SpectrumFitO
     r.thicknessSdNm = covariance->sd[kThickness];
     r.spreadNm = v[kSpread];
     r.spreadSdNm = covariance->sd[kSpread];
+    // A spread within a few deviations of 0 acts nearly by its square, and its slope
+    // alone tells too small a deviation: the misfit of the same film held uniform says
+    // how far from 0 it really is (the spread at which the misfit rises by one variance
+    // at most).
+    if (finalSetup.free[kSpread] && v[kSpread] > 0.0 && v[kSpread] < 5.0 * r.spreadSdNm) {
+        FitSetup uniform = finalSetup;
+        uniform.free[kSpread] = false;
+        FitVector flat = v;
+        flat[kSpread] = 0.0;
+        const FitRun held = SolveFit(best.points, uniform, flat, control);
+        if (held.end == FitEnd::Cancelled) return fail(kFitCancelled);
+        const std::size_t m = best.points.Size();
+        const auto q = static_cast<std::size_t>(FreeCount(finalSetup));
+        if (held.end != FitEnd::Failed && m > q) {
+            const double variance = best.run.ssr / static_cast<double>(m - q);
+            const double rise = std::max(held.ssr - best.run.ssr, 0.0) / variance;
+            r.spreadSdNm = std::max(r.spreadSdNm, rise > 1.0 ? v[kSpread] / std::sqrt(rise) : v[kSpread]);
+        }
+    }
     r.natNm = options.natNm;
     {
         using Jet = ceres::Jet<double, kParameterCount>;
