@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "../tests/thinfilm/SyntheticFilm.h"
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 
 namespace {
 

@@ -81,6 +81,8 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     b.Push(form.Button2, 488, 7, 185);
     b.Label("Label2", "Reflection spectrum", 488, 32, 440, 19);
     b.StaticSizedToText(form.Fileshow2, 488, 64, true);
+    // In the free room right of the reflection import, above its label.
+    b.Push(form.SaveReport, 696, 7, 130);
 
     // ---- Source of reflection and the sample ----
     b.Check(form.InpN, 8, 104, 17);

@@ -4,7 +4,7 @@
 // fit's reason.
 #include "app/batch/BatchSession.h"
 #include "datafiles/ResultsFileSet.h"
-#include "thinfilm/fit/SpectrumFitText.h"
+#include "thinfilm/fit/FullSpectrumFitText.h"
 
 namespace optc {
 

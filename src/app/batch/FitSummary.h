@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 
 namespace optc {
 

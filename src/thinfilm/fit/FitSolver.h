@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "thinfilm/fit/FitModel.h"
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 
 namespace optc {
 

@@ -103,14 +103,15 @@ EdgeStart EdgeStartOf(const std::vector<double>& lambda, const std::vector<doubl
         }
     }
     const double d = std::max(thicknessNm, 1.0);
-    // alpha = 1e5 exp((E - E0) / W) cm^-1 = 1 / d at the fall.
+    // alpha = 1e5 exp((E - E0) / W) cm^-1 = 1 / d at the fall: E0 = E + W ln(1e5 d),
+    // d in cm. The edge lies above the fall's energy; below it the film is clear.
     const double lnRatio = std::log(1e5 * d * 1e-7);
     if (fallsAt > 0.0) {
         edge.inRange = true;
-        edge.energyEv = kFitPhotonFactor / fallsAt - edge.widthEv * lnRatio;
+        edge.energyEv = kFitPhotonFactor / fallsAt + edge.widthEv * lnRatio;
     } else {
         const double shortest = lambda.empty() ? 300.0 : lambda.front();
-        edge.energyEv = kFitPhotonFactor / shortest + 0.5 - edge.widthEv * lnRatio;
+        edge.energyEv = kFitPhotonFactor / shortest + 0.5 + edge.widthEv * lnRatio;
     }
     return edge;
 }

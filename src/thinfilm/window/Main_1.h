@@ -7,8 +7,8 @@
 #include "ui/TaucPlot.h"
 #include "datafiles/UnitChoices.h"
 #include "thinfilm/orders/FilmOrders.h"
-#include "thinfilm/fit/SpectrumFit.h"
-#include "thinfilm/fit/SpectrumFitForm.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFitForm.h"
 #include "thinfilm/orders/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/window/ThinFilmOutcome.h"
@@ -147,7 +147,7 @@ public:
     // Its button and dialog; the button follows the Fringe Orders button. A fit that ran
     // to its end in the dialog is the window's last Fit Spectrum.
     Button FitSpectrumButton{"FitSpectrum", "Fit Spectrum..."};
-    SpectrumFitForm Fit{GetPlatform()};
+    FullSpectrumFitForm Fit{GetPlatform()};
     void FitSpectrumClick();
 
     // ---- Handlers: chart events ----

@@ -8,22 +8,9 @@
 #include "numerics/FloatText.h"
 #include "thinfilm/orders/FilmOrders.h"
 #include "thinfilm/window/Main_1.h"
+#include "ui/TypedNumber.h"
 
 namespace optc {
-
-namespace {
-
-// A number typed into an edit, or nothing when it holds none.
-std::optional<double> TypedNumber(const Edit& edit) {
-    try {
-        const double v = StrToFloat(edit.Text());
-        if (std::isfinite(v)) return v;
-    } catch (const Error&) {
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 std::optional<SpectrumFitInput> TForm1::SpectrumFitInputOf(std::string& reason) const {
     const std::optional<CalculatedFringes> fringes = calculated_ ? calculated_ : FringesOfSpectrum();

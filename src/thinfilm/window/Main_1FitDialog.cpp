@@ -4,31 +4,17 @@
 // Thickness" only fills the thickness entry for the user's next Calculate.
 #include <cmath>
 
-#include "numerics/Errors.h"
-#include "numerics/FloatText.h"
 #include "thinfilm/orders/FringeOrdersText.h"
 #include "thinfilm/window/Main_1.h"
+#include "ui/TypedNumber.h"
 
 namespace optc {
-
-namespace {
-
-std::optional<double> TypedValue(const Edit& edit) {
-    try {
-        const double v = StrToFloat(edit.Text());
-        if (std::isfinite(v)) return v;
-    } catch (const Error&) {
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 void TForm1::FitSpectrumClick() {
     FitDialogSource source;
     source.input = SpectrumFitInputOf(source.reason);
     if (!not633.Checked())
-        if (const auto nat = TypedValue(natx); nat && *nat > 0.0) source.natNm = *nat;
+        if (const auto nat = TypedNumber(natx); nat && *nat > 0.0) source.natNm = *nat;
     // Calculate's alpha, where a complete Calculate left one.
     if (calculated_)
         for (int i = 1; i <= data_.SpecCount; ++i)

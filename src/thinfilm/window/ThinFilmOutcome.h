@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 #include "thinfilm/orders/FringeOrders.h"
 #include "thinfilm/window/ThinFilmMessages.h"
 #include "ui/Stop.h"

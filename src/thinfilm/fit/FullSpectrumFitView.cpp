@@ -1,4 +1,4 @@
-#include "thinfilm/fit/SpectrumFitView.h"
+#include "thinfilm/fit/FullSpectrumFitView.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "thinfilm/fit/SpectrumFitForm.h"
+#include "thinfilm/fit/FullSpectrumFitForm.h"
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
 #include "ui/qt/ControlBuilder.h"
@@ -25,6 +25,9 @@ namespace {
 // The left column: the model, Fit and Cancel, the progress and the parameter table.
 constexpr int kLeftWidth = 292;
 constexpr int kRightX = 8 + kLeftWidth + 8;
+// Check boxes and radio buttons as wide as their captions: a click anywhere on one
+// is a click on it.
+constexpr int kCaptionOnly = 20;
 // How often the progress bar reads the fit's progress, ms.
 constexpr int kPollMs = 50;
 
@@ -37,7 +40,7 @@ QGroupBox* Group(QWidget& parent, const char* name, const QString& title, int x,
 
 }  // namespace
 
-SpectrumFitView::SpectrumFitView(SpectrumFitForm& form, QWidget* parent)
+FullSpectrumFitView::FullSpectrumFitView(FullSpectrumFitForm& form, QWidget* parent)
     : FormDialog(form, "SpectrumFit", parent, Options{}), form_(form) {
     ControlBuilder b(*this, form);
     b.WidenToCaptions(true);
@@ -47,7 +50,7 @@ SpectrumFitView::SpectrumFitView(SpectrumFitForm& form, QWidget* parent)
     choices_ = model;
     ControlBuilder m(*model, form);
     m.WidenToCaptions(true);
-    m.Check(form.Spread, 10, 22, 270);
+    m.Check(form.Spread, 10, 22, kCaptionOnly);
     m.Label("Slit width, nm:", 10, 46, 100, 18);
     m.Line(form.Slit, 112, 44, 60);
     m.Label("(0: none)", 180, 46, 100, 18);
@@ -55,15 +58,15 @@ SpectrumFitView::SpectrumFitView(SpectrumFitForm& form, QWidget* parent)
     QGroupBox* dispersion = Group(*model, "Dispersion", "Dispersion", 8, 70, kLeftWidth - 16, 84);
     ControlBuilder dm(*dispersion, form);
     dm.WidenToCaptions(true);
-    dm.Radio(form.Cauchy, 10, 20, 250);
-    dm.Radio(form.CauchyThree, 10, 40, 250);
-    dm.Radio(form.Sellmeier, 10, 60, 250);
+    dm.Radio(form.Cauchy, 10, 20, kCaptionOnly);
+    dm.Radio(form.CauchyThree, 10, 40, kCaptionOnly);
+    dm.Radio(form.Sellmeier, 10, 60, kCaptionOnly);
     QGroupBox* absorption = Group(*model, "Absorption", "Absorption", 8, 158, kLeftWidth - 16, 64);
     ControlBuilder am(*absorption, form);
     am.WidenToCaptions(true);
-    am.Radio(form.NoAbsorption, 10, 20, 250);
-    am.Radio(form.Urbach, 10, 40, 250);
-    m.Check(form.FitSubstrate, 10, 232, 270);
+    am.Radio(form.NoAbsorption, 10, 20, kCaptionOnly);
+    am.Radio(form.Urbach, 10, 40, kCaptionOnly);
+    m.Check(form.FitSubstrate, 10, 232, kCaptionOnly);
 
     b.Push(form.FitButton, 8, 274, 90);
     b.Push(form.Cancel, 106, 274, 90);
@@ -83,7 +86,7 @@ SpectrumFitView::SpectrumFitView(SpectrumFitForm& form, QWidget* parent)
     table_->verticalHeader()->setVisible(false);
     table_->verticalHeader()->setDefaultSectionSize(20);
     table_->horizontalHeader()->setStretchLastSection(true);
-    QPointer<SpectrumFitView> self(this);
+    QPointer<FullSpectrumFitView> self(this);
     form.Table.Observe([self] {
         if (self) self->MirrorTable();
     });
@@ -155,7 +158,7 @@ SpectrumFitView::SpectrumFitView(SpectrumFitForm& form, QWidget* parent)
     Arrange();
 }
 
-SpectrumFitView::~SpectrumFitView() {
+FullSpectrumFitView::~FullSpectrumFitView() {
     // A fit still running is stopped and waited for: it works on the form's data.
     if (thread_) {
         form_.CancelClick();
@@ -165,14 +168,14 @@ SpectrumFitView::~SpectrumFitView() {
     form_.SetRunner({});
 }
 
-void SpectrumFitView::resizeEvent(QResizeEvent* event) {
+void FullSpectrumFitView::resizeEvent(QResizeEvent* event) {
     FormDialog::resizeEvent(event);
     Arrange();
 }
 
 // The usual places at the usual size; a wider or taller dialog gives the charts and the
 // table the room, a longer result line or more warnings push the charts down.
-void SpectrumFitView::Arrange() {
+void FullSpectrumFitView::Arrange() {
     const int w = width(), h = height();
     const int buttons = h - 36;
     table_->setGeometry(8, 332, kLeftWidth, std::max(60, buttons - 8 - 332));
@@ -204,7 +207,7 @@ void SpectrumFitView::Arrange() {
     close_->move(w - 88, buttons);
 }
 
-void SpectrumFitView::MirrorProgress() {
+void FullSpectrumFitView::MirrorProgress() {
     if (form_.Progress.Running()) {
         progress_->setValue(static_cast<int>(form_.Progress.Value() * 1000));
         poll_->start();
@@ -214,7 +217,7 @@ void SpectrumFitView::MirrorProgress() {
     }
 }
 
-void SpectrumFitView::MirrorTable() {
+void FullSpectrumFitView::MirrorTable() {
     const auto& rows = form_.Table.Rows();
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {

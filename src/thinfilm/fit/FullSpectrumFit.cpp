@@ -1,4 +1,4 @@
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 
 #include <ceres/jet.h>
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 #include "ui/ChartModel.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -61,9 +61,9 @@ private:
 using FitRunner = std::function<void(std::function<SpectrumFitOutcome()> work,
                                      std::function<void(SpectrumFitOutcome)> done)>;
 
-class SpectrumFitForm : public Form {
+class FullSpectrumFitForm : public Form {
 public:
-    explicit SpectrumFitForm(Platform& platform);
+    explicit FullSpectrumFitForm(Platform& platform);
 
     // ---- The model ----
     CheckBox Spread{"Spread", "Thickness spread \u0394d", true};

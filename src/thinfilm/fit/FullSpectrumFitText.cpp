@@ -1,4 +1,4 @@
-#include "thinfilm/fit/SpectrumFitText.h"
+#include "thinfilm/fit/FullSpectrumFitText.h"
 
 #include <cmath>
 

@@ -12,16 +12,16 @@
 
 #include "SyntheticFilm.h"
 #include "ThinFilmFixture.h"
-#include "thinfilm/fit/SpectrumFitForm.h"
-#include "thinfilm/fit/SpectrumFitText.h"
+#include "thinfilm/fit/FullSpectrumFitForm.h"
+#include "thinfilm/fit/FullSpectrumFitText.h"
 #include "thinfilm/orders/FringeOrdersText.h"
 
 namespace optc::testing {
 namespace {
 
-class SpectrumFitDialogTest : public ThinFilmWindowTest {
+class FullSpectrumFitDialogTest : public ThinFilmWindowTest {
 protected:
-    SpectrumFitDialogTest() {
+    FullSpectrumFitDialogTest() {
         synthetic::Film film;
         film.spreadNm = 15;
         const auto clean = synthetic::Spectrum(film, 400, 1500, 2000, false);
@@ -45,6 +45,11 @@ protected:
         EXPECT_TRUE(platform.modalScripts.empty());
     }
     void InFit(const std::function<void()>& event) { form.Fit.Dispatch(event); }
+    static const FitParameter* Parameter(const SpectrumFitResult& r, int index, DispersionLaw law) {
+        for (const FitParameter& p : r.parameters)
+            if (p.name == FitParameterName(index, law)) return &p;
+        return nullptr;
+    }
     bool HasParameter(const char* name) const {
         for (const auto& row : form.Fit.Table.Rows())
             if (row.front() == name) return true;
@@ -52,10 +57,10 @@ protected:
     }
 };
 
-TEST_F(SpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsItsResult) {
+TEST_F(FullSpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsItsResult) {
     ASSERT_TRUE(platform.log.empty()) << platform.log.front();
     ASSERT_TRUE(form.FitSpectrumButton.Enabled());
-    SpectrumFitForm& fit = form.Fit;
+    FullSpectrumFitForm& fit = form.Fit;
     struct Case {
         const char* name;
         std::function<void()> choose;
@@ -63,19 +68,23 @@ TEST_F(SpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsItsRe
         DispersionLaw law;  // its parameters' names in the table
         double dTolerance;  // nm from the truth
         const char* reason = nullptr;  // the fit gives no result, but this reason
+        const char* windowNs = "1.52";  // nS typed in the window before the dialog opens
     };
     double defaultResidual = 0, defaultD = 0;
     for (const Case& c : std::vector<Case>{
              {"as it opens", [] {}, true, DispersionLaw::Cauchy, 0.5},
              {"no spread", [&] { fit.Spread.Click(); }, false, DispersionLaw::Cauchy, 20},
-             // With the spread and nS both free the fringes of this film cannot tell
-             // them apart: the dialog gives the fit's reason.
-             {"nS fitted", [&] { fit.FitSubstrate.Click(); }, true, DispersionLaw::Cauchy, 0, kFitSingular},
+             // The fringes' maxima give nS, their depth the spread: both free, both found.
+             {"nS fitted", [&] { fit.FitSubstrate.Click(); }, true, DispersionLaw::Cauchy, 0.5},
              {"Sellmeier", [&] { fit.Sellmeier.Click(); }, true, DispersionLaw::Sellmeier, 5},
              {"three Cauchy terms", [&] { fit.CauchyThree.Click(); }, true, DispersionLaw::CauchyThree, 0.5},
              {"5 nm slit", [&] { fit.Slit.SetText("5"); }, true, DispersionLaw::Cauchy, 5},
+             // No fit can be had: the line gives the fit's reason, nothing else is shown.
+             {"nS beyond 5", [] {}, true, DispersionLaw::Cauchy, 0,
+              "The fit's options are not valid: nS must lie between 1 and 5.", "7"},
          }) {
         SCOPED_TRACE(c.name);
+        Type(form.Const2, c.windowNs);
         OpenFit([&] {
             EXPECT_EQ(fit.ResultLine.Text(), "");
             EXPECT_FALSE(fit.UseThickness.Enabled());
@@ -91,7 +100,8 @@ TEST_F(SpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsItsRe
                 EXPECT_FALSE(fit.Outcome().result);
                 EXPECT_EQ(fit.ResultLine.Text(), c.reason);
                 EXPECT_TRUE(fit.Table.Rows().empty());
-                EXPECT_FALSE(fit.UseThickness.Enabled() || fit.Copy.Enabled());
+                EXPECT_EQ(fit.Fitted.Count() + fit.Residual.Count() + fit.FitAlpha.Count(), 0);
+                EXPECT_FALSE(fit.UseThickness.Enabled() || fit.Copy.Enabled() || fit.SaveTable.Enabled());
                 EXPECT_TRUE(fit.FitButton.Enabled());
                 return;
             }
@@ -103,6 +113,16 @@ TEST_F(SpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsItsRe
             EXPECT_EQ(fit.ResultLine.Text().find("\u0394d = ") != std::string::npos, c.spread) << fit.ResultLine.Text();
             EXPECT_NEAR(r.thicknessNm, 1000.0, c.dTolerance);
             EXPECT_EQ(HasParameter(FitParameterName(kSpread, c.law)), c.spread);
+            // nS is in the table either way: fitted with its deviation, or as typed.
+            const FitParameter* nS = Parameter(r, kSubstrate, c.law);
+            ASSERT_NE(nS, nullptr);
+            if (fit.FitSubstrate.Checked()) {
+                EXPECT_NEAR(nS->value, 1.52, 0.002);
+                EXPECT_GT(nS->sd, 0.0);
+            } else {
+                EXPECT_EQ(nS->value, 1.52);
+                EXPECT_EQ(nS->sd, 0.0);
+            }
             EXPECT_TRUE(HasParameter(FitParameterName(kDispersion1, c.law)));
             EXPECT_EQ(fit.Table.Rows().size(), r.parameters.size() + 1);  // and n at 633 nm
             EXPECT_EQ(fit.Fitted.Count(), static_cast<int>(r.points.size()));
@@ -130,6 +150,7 @@ TEST_F(SpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsItsRe
             fit.Cauchy.Click();
             fit.Slit.SetText("0");
         });
+        Type(form.Const2, "1.52");
     }
 
     // Use This Thickness types the fitted thickness, as the user would, and closes.
@@ -151,8 +172,8 @@ TEST_F(SpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsItsRe
 // A slit width that is no number, or below 0, stops with a message naming the box; a
 // fit cancelled while it runs says so. Either way the window keeps the fit it had and
 // its thickness entry, and the dialog is ready to fit again.
-TEST_F(SpectrumFitDialogTest, BadSlitAndCancelLeaveEverythingAsItWas) {
-    SpectrumFitForm& fit = form.Fit;
+TEST_F(FullSpectrumFitDialogTest, BadSlitAndCancelLeaveEverythingAsItWas) {
+    FullSpectrumFitForm& fit = form.Fit;
     OpenFit([&] { InFit([&] { fit.FitButton.Click(); }); });
     ASSERT_TRUE(form.Outcome().spectrumFit && form.Outcome().spectrumFit->result);
     const double kept = form.Outcome().spectrumFit->result->thicknessNm;

@@ -2,9 +2,11 @@
 // Films window, the dialog fitting the example on its worker thread while the window
 // keeps answering, its result in the widgets, nothing cut off at any size, and a long
 // fit cancelled from the dialog.
-#include "thinfilm/fit/SpectrumFitView.h"
+#include "thinfilm/fit/FullSpectrumFitView.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -16,12 +18,16 @@
 
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
 #include "thinfilm/SyntheticFilm.h"
-#include "thinfilm/fit/SpectrumFitForm.h"
+#include "thinfilm/fit/FullSpectrumFitForm.h"
+#include "thinfilm/orders/FringeOrdersText.h"
 #include "thinfilm/window/Main_1.h"
 #include "thinfilm/window/Main_1View.h"
 #include "ui/qt/Bindings.h"
@@ -36,12 +42,12 @@ using optc::testing::kExamples;
 // Long enough for any fit here, on the slowest build.
 constexpr int kFitWaitMs = 120000;
 
-class SpectrumFitViewTest : public ::testing::Test {
+class FullSpectrumFitViewTest : public ::testing::Test {
 protected:
-    SpectrumFitViewTest() : data(ThinFilmData::Create()), form(platform, *data, [] { return UnitChoices{}; }) {
+    FullSpectrumFitViewTest() : data(ThinFilmData::Create()), form(platform, *data, [] { return UnitChoices{}; }) {
         SetDecimalSeparator('.');
         window = std::make_unique<TForm1View>(form);
-        fit = std::make_unique<SpectrumFitView>(form.Fit, window.get());
+        fit = std::make_unique<FullSpectrumFitView>(form.Fit, window.get());
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -70,6 +76,18 @@ protected:
             if (!w->isVisible() || w->parentWidget() != fit.get()) continue;
             EXPECT_TRUE(inside.contains(w->geometry())) << w->objectName().toStdString();
         }
+        // The model's choices inside their frames, and no two of them on each other.
+        for (auto* frame : fit->findChildren<QGroupBox*>()) {
+            const auto choices = frame->findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+            for (QAbstractButton* w : choices) {
+                EXPECT_TRUE(frame->rect().contains(w->geometry())) << w->objectName().toStdString();
+                EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+                for (QAbstractButton* other : choices)
+                    if (other != w) {
+                        EXPECT_FALSE(w->geometry().intersects(other->geometry())) << w->objectName().toStdString();
+                    }
+            }
+        }
         const char* parts[] = {"Model", "Table", "SpectrumChart", "ResidualChart", "AlphaChart", "ResultLine"};
         for (std::size_t i = 0; i < std::size(parts); ++i)
             for (std::size_t j = i + 1; j < std::size(parts); ++j) {
@@ -80,15 +98,77 @@ protected:
             }
     }
 
+    // Each model choice clicked or typed in the dialog reaches the dialog's form and the
+    // options it fits with; each law's radio buttons exclude only each other. Ends with
+    // the choices as the dialog opens.
+    void ExpectChoicesReachTheForm() {
+        FullSpectrumFitForm& f = form.Fit;
+        const std::pair<const char*, RadioButton*> radios[] = {{"Cauchy", &f.Cauchy},
+                                                              {"CauchyThree", &f.CauchyThree},
+                                                              {"Sellmeier", &f.Sellmeier},
+                                                              {"NoAbsorption", &f.NoAbsorption},
+                                                              {"Urbach", &f.Urbach}};
+        struct Step {
+            const char* click;  // a radio button or check box; nullptr: type `slit`
+            const char* slit;
+            DispersionLaw dispersion;
+            AbsorptionLaw absorption;
+            bool spread, fitSubstrate;
+            double slitNm;
+        };
+        using D = DispersionLaw;
+        using A = AbsorptionLaw;
+        for (const Step& s : std::vector<Step>{
+                 {"Sellmeier", "", D::Sellmeier, A::Urbach, true, false, 0},
+                 {"NoAbsorption", "", D::Sellmeier, A::None, true, false, 0},
+                 {"CauchyThree", "", D::CauchyThree, A::None, true, false, 0},
+                 {"Spread", "", D::CauchyThree, A::None, false, false, 0},
+                 {"FitSubstrate", "", D::CauchyThree, A::None, false, true, 0},
+                 {nullptr, "2.5", D::CauchyThree, A::None, false, true, 2.5},
+                 {"Urbach", "", D::CauchyThree, A::Urbach, false, true, 2.5},
+                 {"Cauchy", "", D::Cauchy, A::Urbach, false, true, 2.5},
+                 {"Spread", "", D::Cauchy, A::Urbach, true, true, 2.5},
+                 {"FitSubstrate", "", D::Cauchy, A::Urbach, true, false, 2.5},
+                 {nullptr, "0", D::Cauchy, A::Urbach, true, false, 0},
+             }) {
+            SCOPED_TRACE(s.click ? s.click : s.slit);
+            if (s.click) {
+                // On the indicator, as a user clicks: a click far right of a short
+                // caption is no click on the button.
+                auto* w = fit->findChild<QAbstractButton*>(s.click);
+                ASSERT_NE(w, nullptr);
+                ASSERT_TRUE(w->isEnabled());
+                QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+            } else {
+                auto* slit = fit->findChild<QLineEdit*>("Slit");
+                ASSERT_NE(slit, nullptr);
+                slit->setFocus();
+                slit->selectAll();
+                QTest::keyClicks(slit, s.slit);
+            }
+            for (const auto& [name, model] : radios)
+                EXPECT_EQ(fit->findChild<QRadioButton*>(name)->isChecked(), model->Checked()) << name;
+            EXPECT_EQ(fit->findChild<QCheckBox*>("Spread")->isChecked(), f.Spread.Checked());
+            EXPECT_EQ(fit->findChild<QCheckBox*>("FitSubstrate")->isChecked(), f.FitSubstrate.Checked());
+            const std::optional<SpectrumFitOptions> options = f.ChosenOptions();
+            ASSERT_TRUE(options);
+            EXPECT_EQ(options->dispersion, s.dispersion);
+            EXPECT_EQ(options->absorption, s.absorption);
+            EXPECT_EQ(options->spread, s.spread);
+            EXPECT_EQ(options->fitSubstrate, s.fitSubstrate);
+            EXPECT_EQ(options->slitNm, s.slitNm);
+        }
+    }
+
     ScriptedPlatform platform;
     std::unique_ptr<ThinFilmData> data;
     TForm1 form;
     std::unique_ptr<TForm1View> window;
-    std::unique_ptr<SpectrumFitView> fit;
+    std::unique_ptr<FullSpectrumFitView> fit;
     optc::testing::TempFolder temp{"spectrum_fit_view"};
 };
 
-TEST_F(SpectrumFitViewTest, ButtonInFreeRoomAndTheExampleFittedOnTheWorkerThread) {
+TEST_F(FullSpectrumFitViewTest, ButtonInFreeRoomAndTheExampleFittedOnTheWorkerThread) {
     auto* button = window->findChild<QPushButton*>("FitSpectrum");
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->text(), "Fit Spectrum...");
@@ -116,12 +196,7 @@ TEST_F(SpectrumFitViewTest, ButtonInFreeRoomAndTheExampleFittedOnTheWorkerThread
         ASSERT_TRUE(QTest::qWaitForWindowExposed(fit.get()));
         EXPECT_EQ(fit->windowTitle(), "Fit Spectrum");
         ExpectNothingCutOff();
-        // Each law's radio buttons exclude only each other.
-        QTest::mouseClick(fit->findChild<QRadioButton*>("Sellmeier"), Qt::LeftButton);
-        EXPECT_TRUE(fit->findChild<QRadioButton*>("Urbach")->isChecked());
-        EXPECT_TRUE(form.Fit.Sellmeier.Checked() && form.Fit.Urbach.Checked());
-        QTest::mouseClick(fit->findChild<QRadioButton*>("Cauchy"), Qt::LeftButton);
-        EXPECT_TRUE(form.Fit.Cauchy.Checked());
+        ExpectChoicesReachTheForm();
 
         Click(*fit, "FitButton");
         EXPECT_TRUE(QTest::qWaitFor([&] { return !fit->Fitting(); }, kFitWaitMs));
@@ -152,11 +227,16 @@ TEST_F(SpectrumFitViewTest, ButtonInFreeRoomAndTheExampleFittedOnTheWorkerThread
     EXPECT_TRUE(platform.modalScripts.empty());
     EXPECT_TRUE(form.FixThickness.Checked());
     ASSERT_TRUE(form.Outcome().spectrumFit && form.Outcome().spectrumFit->result);
+    // Typed into the window's thickness box, in cm, and shown there.
+    auto* thickness = window->findChild<QLineEdit*>("thickness");
+    ASSERT_NE(thickness, nullptr);
+    EXPECT_TRUE(thickness->isEnabled());
+    EXPECT_EQ(thickness->text(), ToQString(ThicknessCmText(form.Outcome().spectrumFit->result->thicknessNm)));
 }
 
 // A long fit (a 1000 nm film measured at 100000 points): the window's thread runs on
 // while it fits, Cancel ends it, the dialog says so and can fit again.
-TEST_F(SpectrumFitViewTest, ALongFitShowsItsProgressAndCancelEndsIt) {
+TEST_F(FullSpectrumFitViewTest, ALongFitShowsItsProgressAndCancelEndsIt) {
     synthetic::Film film;
     const auto clean = synthetic::Spectrum(film, 400, 1500, 100000, false);
     const std::string spectrum = temp.Write("long.txt", [&] {

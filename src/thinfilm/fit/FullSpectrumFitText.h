@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 
 namespace optc {
 

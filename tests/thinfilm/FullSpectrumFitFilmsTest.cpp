@@ -11,7 +11,7 @@
 
 #include "SyntheticFilm.h"
 #include "ThinFilmFixture.h"
-#include "thinfilm/fit/SpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
 
 namespace optc::testing {
 namespace {

@@ -1,12 +1,12 @@
-#include "thinfilm/fit/SpectrumFitForm.h"
+#include "thinfilm/fit/FullSpectrumFitForm.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "datafiles/ResultsFileSet.h"
-#include "numerics/Errors.h"
 #include "numerics/FloatText.h"
-#include "thinfilm/fit/SpectrumFitText.h"
+#include "thinfilm/fit/FullSpectrumFitText.h"
+#include "ui/TypedNumber.h"
 
 namespace optc {
 
@@ -20,7 +20,7 @@ constexpr const char* kBadSlit =
     "The slit width (nm) must be a number of 0 or more (0 for no band); the box holds \"";
 }  // namespace
 
-SpectrumFitForm::SpectrumFitForm(Platform& platform)
+FullSpectrumFitForm::FullSpectrumFitForm(Platform& platform)
     : Form(platform, "Fit Spectrum"),
       Measured(SpectrumChart.AddSeries(SeriesStyle::Line, false)),
       Fitted(SpectrumChart.AddSeries(SeriesStyle::Line, false)),
@@ -57,7 +57,7 @@ SpectrumFitForm::SpectrumFitForm(Platform& platform)
     UseThickness.SetEnabled(false);
 }
 
-void SpectrumFitForm::Open(FitDialogSource source) {
+void FullSpectrumFitForm::Open(FitDialogSource source) {
     source_ = std::move(source);
     outcome_ = {};
     ShowOutcome();
@@ -65,14 +65,11 @@ void SpectrumFitForm::Open(FitDialogSource source) {
     FitButton.SetEnabled(source_.input.has_value() && !Progress.Running());
 }
 
-std::optional<SpectrumFitOptions> SpectrumFitForm::ChosenOptions() const {
+std::optional<SpectrumFitOptions> FullSpectrumFitForm::ChosenOptions() const {
     SpectrumFitOptions options;
-    try {
-        options.slitNm = StrToFloat(Slit.Text());
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-    if (!std::isfinite(options.slitNm) || options.slitNm < 0.0) return std::nullopt;
+    const std::optional<double> slit = TypedNumber(Slit);
+    if (!slit || *slit < 0.0) return std::nullopt;
+    options.slitNm = *slit;
     options.spread = Spread.Checked();
     options.fitSubstrate = FitSubstrate.Checked();
     options.dispersion = Sellmeier.Checked()     ? DispersionLaw::Sellmeier
@@ -83,7 +80,7 @@ std::optional<SpectrumFitOptions> SpectrumFitForm::ChosenOptions() const {
     return options;
 }
 
-void SpectrumFitForm::FitClick() {
+void FullSpectrumFitForm::FitClick() {
     if (Progress.Running()) return;
     if (!source_.input) {
         ResultLine.SetText(source_.reason);
@@ -113,11 +110,11 @@ void SpectrumFitForm::FitClick() {
     }
 }
 
-void SpectrumFitForm::CancelClick() {
+void FullSpectrumFitForm::CancelClick() {
     if (Progress.Running()) cancel_.store(true);
 }
 
-void SpectrumFitForm::Finish(SpectrumFitOutcome outcome) {
+void FullSpectrumFitForm::Finish(SpectrumFitOutcome outcome) {
     Progress.SetRunning(false);
     EnableChoices(true);
     const bool cancelled = !outcome.result && outcome.reason == kFitCancelled;
@@ -126,7 +123,7 @@ void SpectrumFitForm::Finish(SpectrumFitOutcome outcome) {
     if (!cancelled && OnFitted) OnFitted(outcome_);
 }
 
-void SpectrumFitForm::EnableChoices(bool enabled) {
+void FullSpectrumFitForm::EnableChoices(bool enabled) {
     for (Control* c : std::initializer_list<Control*>{&Spread, &Slit, &Cauchy, &CauchyThree, &Sellmeier,
                                                       &NoAbsorption, &Urbach, &FitSubstrate})
         c->SetEnabled(enabled);
@@ -134,7 +131,7 @@ void SpectrumFitForm::EnableChoices(bool enabled) {
     Cancel.SetEnabled(!enabled);
 }
 
-void SpectrumFitForm::ShowOutcome() {
+void FullSpectrumFitForm::ShowOutcome() {
     const SpectrumFitResult* r = outcome_.result ? &*outcome_.result : nullptr;
     ResultLine.SetText(FitResultLine(outcome_));
     std::string warnings;
@@ -154,7 +151,7 @@ void SpectrumFitForm::ShowOutcome() {
     }
 }
 
-void SpectrumFitForm::DrawMeasured() {
+void FullSpectrumFitForm::DrawMeasured() {
     for (ChartModel* chart : {&SpectrumChart, &ResidualChart, &AlphaChart}) {
         chart->ClearAll();
         chart->BottomAxis().SetAutomatic();
@@ -169,14 +166,14 @@ void SpectrumFitForm::DrawMeasured() {
         if (alpha > 0.0 && std::isfinite(alpha)) EnvelopeAlpha.AddXY(lambda, alpha, clGreen);
 }
 
-void SpectrumFitForm::CopyClick() {
+void FullSpectrumFitForm::CopyClick() {
     if (!outcome_.result) return;
     std::string text;
     for (const std::string& line : FitTableLines(*outcome_.result)) text += line + "\n";
     GetPlatform().SetClipboardText(text);
 }
 
-void SpectrumFitForm::SaveTableClick() {
+void FullSpectrumFitForm::SaveTableClick() {
     if (!outcome_.result) return;
     const auto path = GetPlatform().SaveFileDialog(kTextFiles);
     if (!path) return;
@@ -185,7 +182,7 @@ void SpectrumFitForm::SaveTableClick() {
     GetPlatform().RememberFolder(*path);
 }
 
-void SpectrumFitForm::UseThicknessClick() {
+void FullSpectrumFitForm::UseThicknessClick() {
     if (!outcome_.result) return;
     if (OnUseThickness) OnUseThickness(outcome_.result->thicknessNm);
     Close();

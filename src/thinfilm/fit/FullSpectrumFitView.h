@@ -19,17 +19,17 @@ class QWidget;
 
 namespace optc {
 
-class SpectrumFitForm;
+class FullSpectrumFitForm;
 
 namespace qt {
 
 class ChartWidget;
 
-class SpectrumFitView : public FormDialog {
+class FullSpectrumFitView : public FormDialog {
     Q_OBJECT
 public:
-    explicit SpectrumFitView(SpectrumFitForm& form, QWidget* parent = nullptr);
-    ~SpectrumFitView() override;
+    explicit FullSpectrumFitView(FullSpectrumFitForm& form, QWidget* parent = nullptr);
+    ~FullSpectrumFitView() override;
 
     QTableWidget& Table() { return *table_; }
     ChartWidget& SpectrumChart() { return *spectrum_; }
@@ -45,7 +45,7 @@ private:
     void MirrorProgress();
     void Arrange();
 
-    SpectrumFitForm& form_;
+    FullSpectrumFitForm& form_;
     QWidget* choices_ = nullptr;
     QTableWidget* table_ = nullptr;
     ChartWidget *spectrum_ = nullptr, *residual_ = nullptr, *alpha_ = nullptr;
