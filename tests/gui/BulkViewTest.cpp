@@ -57,7 +57,8 @@ protected:
 TEST_F(BulkView, FixedWindowWithTheControlsInPlace) {
     EXPECT_EQ(view.windowTitle(), "Bulk");
     EXPECT_EQ(view.size(), QSize(944, 618));
-    EXPECT_EQ(view.minimumSize(), view.maximumSize());
+    // Resizable around that size: ResizableWindowsTest.
+    EXPECT_LT(view.minimumSize().width(), view.maximumSize().width());
     EXPECT_EQ(Find<QPushButton>("import1")->text(), "Import T Spectrum");
     EXPECT_EQ(Find<QPushButton>("import1")->geometry(), QRect(8, 7, 185, 25));
     EXPECT_EQ(Find<QPushButton>("Button2")->text(), "Import R spectrum");

@@ -26,6 +26,7 @@ int BatchSession::Run(std::ostream& out) {
             OrdersSteps();
             OrdersThicknessSteps();
             FitSteps();
+            FitThicknessSteps();
         } else
             BulkSteps();
         // No files after a stop, unless asked for: they would hold the zeros and the

@@ -69,6 +69,10 @@ private:
     void OrdersSteps();
     // With --fit, after the orders: Fit Spectrum, and with --fit-table its table saved.
     void FitSteps();
+    // With --use-fit-thickness, after the fit: a trusted fit's thickness typed into the
+    // thickness box, then Calculate, the gap steps, the dialog and the fit once more; a
+    // fit not trusted changes nothing and the notes say why.
+    void FitThicknessSteps();
     // With --use-orders-thickness, after a dialog that found the orders: its "Use This
     // Thickness", then Calculate, the gap steps and the dialog once more. What stopped
     // the first Calculate stays in the notes; the run goes on from the refined thickness.

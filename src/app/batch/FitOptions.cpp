@@ -47,6 +47,10 @@ void DeclareFitOptions(CLI::App& thin, FitBatchOptions& o) {
     text("--fit-to", o.to, "NM", "Fit up to this wavelength.", "the spectrum's end");
     text("--fit-table", o.table, "FILE",
          "Write the fitted points: wavelength, T measured, T fitted, residual, n and α.", "not written");
+    flag("--use-fit-thickness", o.useThickness,
+         "\"Use This Thickness\" of a trusted fit, then Calculate again; a fit not trusted leaves the thickness "
+         "box as it was, and the notes say why.",
+         "off");
 }
 
 std::string CheckFitOptions(const FitBatchOptions& o) {
@@ -54,7 +58,8 @@ std::string CheckFitOptions(const FitBatchOptions& o) {
         {"--slit-width", o.slitWidth.has_value()}, {"--fit-dispersion", o.dispersion.has_value()},
         {"--fit-absorption", o.absorption.has_value()}, {"--fit-uniform", o.uniform},
         {"--fit-substrate", o.fitSubstrate}, {"--fit-from", o.from.has_value()},
-        {"--fit-to", o.to.has_value()}, {"--fit-table", o.table.has_value()}};
+        {"--fit-to", o.to.has_value()}, {"--fit-table", o.table.has_value()},
+        {"--use-fit-thickness", o.useThickness}};
     if (!o.fit)
         for (const auto& [name, given] : needFit)
             if (given) return std::string("option ") + name + " needs --fit";

@@ -21,6 +21,7 @@ struct FitBatchOptions {
     bool fitSubstrate = false;
     std::optional<std::string> from, to;    // nm
     std::optional<std::string> table;       // --fit-table FILE
+    bool useThickness = false;              // --use-fit-thickness
 };
 
 // Declares the options on the thin-film analysis, in the order of the usage.

@@ -76,6 +76,15 @@ SummaryRow RowOf(const std::string& file, const BatchSession& session, bool thin
         row.egSdEv = d.egSdEv;
         row.egR2 = d.egR2;
         row.warnings = Warnings(session, d.fringeOrders);
+        if (d.spectrumFit && d.spectrumFit->result) {
+            const SpectrumFitResult& fit = *d.spectrumFit->result;
+            row.fitNm = fit.thicknessNm;
+            row.fitSdNm = fit.thicknessSdNm;
+            row.fitDeltaNm = fit.spreadNm;
+            for (const std::string& warning : fit.warnings) row.warnings.push_back("Fit Spectrum: " + warning);
+        } else if (d.spectrumFit) {
+            row.warnings.push_back("Fit Spectrum: " + d.spectrumFit->reason);
+        }
     } else {
         const BulkOutcome& d = session.Windows().Form3.Outcome();
         row.thicknessNm = nanometres(d.thicknessCm);

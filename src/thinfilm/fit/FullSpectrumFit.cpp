@@ -11,6 +11,7 @@
 #include "numerics/signal/NoiseEstimate.h"
 #include "thinfilm/fit/FitAlpha.h"
 #include "thinfilm/fit/FitSearch.h"
+#include "thinfilm/fit/FullSpectrumFitText.h"
 
 namespace optc {
 
@@ -23,11 +24,6 @@ constexpr double kNoiseRatio = 1.5;
 constexpr double kLeastTellingResidual = 0.02;
 // Points per fringe kept in the search and in the first whole-range fit.
 constexpr double kSearchPerFringe = 12.0;
-
-std::string Number(double v, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return FloatToStr(std::round(v * scale) / scale);
-}
 
 std::string CheckOptions(const SpectrumFitOptions& o) {
     if (!std::isfinite(o.slitNm) || o.slitNm < 0.0 || o.slitNm > 100.0) return "the slit width must be 0 to 100 nm.";
@@ -293,13 +289,13 @@ SpectrumFitOutcome FitSpectrum(const SpectrumFitInput& input, const SpectrumFitO
     if (best.run.end == FitEnd::IterationLimit)
         warn("The fit did not converge in " + std::to_string(best.run.iterations) + " iterations.");
     if (r.rmsResidual > kNoiseRatio * r.noise && r.rmsResidual > kLeastTellingResidual)
-        warn("The residual, " + Number(r.rmsResidual, 3) + " %T, is " +
-             Number(r.noise > 0.0 ? r.rmsResidual / r.noise : 0.0, 1) + " times the noise, " + Number(r.noise, 3) +
+        warn("The residual, " + PercentTText(r.rmsResidual) + " %T, is " +
+             RoundedText(r.noise > 0.0 ? r.rmsResidual / r.noise : 0.0, 1) + " times the noise, " + PercentTText(r.noise) +
              " %T: the model does not describe this spectrum.");
     if (finals.size() > 1 && NotClearlyWorse(best.run.ssr, finals[1].run.ssr, best.points.Size(), FreeCount(finalSetup))) {
         r.alternativeNm = finals[1].run.values[kThickness];
-        warn("The neighbouring order fits almost as well: d = " + Number(*r.alternativeNm, 1) + " nm, residual " +
-             Number(std::sqrt(finals[1].run.ssr / static_cast<double>(finals[1].points.Size())), 3) + " %T.");
+        warn("The neighbouring order fits almost as well: d = " + RoundedText(*r.alternativeNm, 1) + " nm, residual " +
+             PercentTText(std::sqrt(finals[1].run.ssr / static_cast<double>(finals[1].points.Size()))) + " %T.");
     }
     for (int i = 0; i < kParameterCount; ++i)
         if (AtTellingBound(finalSetup, v, i))

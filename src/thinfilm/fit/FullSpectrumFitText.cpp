@@ -1,5 +1,6 @@
 #include "thinfilm/fit/FullSpectrumFitText.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "datafiles/TextFileWriter.h"
@@ -7,24 +8,26 @@
 
 namespace optc {
 
-namespace {
-
-std::string Rounded(double v, int decimals) {
+std::string RoundedText(double v, int decimals) {
     const double scale = std::pow(10.0, decimals);
     return FloatToStr(std::round(v * scale) / scale);
 }
 
-}  // namespace
+std::string PercentTText(double v) {
+    int decimals = 3;
+    if (std::isfinite(v) && v > 0.0 && v < 0.01) decimals = std::min(9, 1 - static_cast<int>(std::floor(std::log10(v))));
+    return RoundedText(v, decimals);
+}
 
 std::string FitResultLine(const SpectrumFitOutcome& outcome) {
     if (!outcome.result) return outcome.reason;
     const SpectrumFitResult& r = *outcome.result;
-    std::string line = "d = " + Rounded(r.thicknessNm, 1) + " \u00B1 " + Rounded(r.thicknessSdNm, 1) + " nm";
+    std::string line = "d = " + RoundedText(r.thicknessNm, 1) + " \u00B1 " + RoundedText(r.thicknessSdNm, 1) + " nm";
     for (const FitParameter& p : r.parameters)
         if (p.name == FitParameterName(kSpread, r.laws.dispersion))
-            line += ", \u0394d = " + Rounded(r.spreadNm, 1) + " \u00B1 " + Rounded(r.spreadSdNm, 1) + " nm";
-    line += ", n(" + Rounded(r.natNm, 0) + " nm) = " + Rounded(r.nAtNat, 4) + " \u00B1 " + Rounded(r.nAtNatSd, 4);
-    line += ", residual " + Rounded(r.rmsResidual, 3) + " %T (noise " + Rounded(r.noise, 3) + " %T)";
+            line += ", \u0394d = " + RoundedText(r.spreadNm, 1) + " \u00B1 " + RoundedText(r.spreadSdNm, 1) + " nm";
+    line += ", n(" + RoundedText(r.natNm, 0) + " nm) = " + RoundedText(r.nAtNat, 4) + " \u00B1 " + RoundedText(r.nAtNatSd, 4);
+    line += ", residual " + PercentTText(r.rmsResidual) + " %T (noise " + PercentTText(r.noise) + " %T)";
     line += r.trusted ? "" : ": not trusted";
     return line;
 }

@@ -9,6 +9,12 @@
 
 namespace optc {
 
+// v rounded to so many decimals, in the program's number format.
+std::string RoundedText(double v, int decimals);
+// A transmission in %T to three decimals, or more for a smaller one so that two digits
+// show (a spectrum written to four decimals has a noise of 0.0003 %T, not 0).
+std::string PercentTText(double v);
+
 // "d = 1000.0 ± 0.1 nm, Δd = 15.0 ± 0.2 nm, residual 0.100 %T (noise 0.100 %T)", or the reason.
 std::string FitResultLine(const SpectrumFitOutcome& outcome);
 
