@@ -10,49 +10,31 @@ namespace optc {
 
 namespace {
 
-const char* YesNo(bool yes) { return yes ? "yes" : "no"; }
-
-// The points of two workspace arrays, 1 to count, skipping what is not finite.
-ReportCurve Curve(const SpectrumArray& x, const SpectrumArray& y, int count, bool markers, Color colour) {
-    ReportCurve curve{{}, markers, colour};
-    for (int i = 1; i <= count; ++i)
-        if (std::isfinite(x[i]) && std::isfinite(y[i])) curve.points.emplace_back(x[i], y[i]);
-    return curve;
-}
-
-void AddChart(Report& report, ReportChart chart) {
-    for (const ReportCurve& curve : chart.curves)
-        if (!curve.points.empty()) {
-            report.charts.push_back(std::move(chart));
-            return;
-        }
-}
-
 void AddCharts(Report& report, TForm3& w) {
     const BulkData& d = w.Data();
     const bool calculated = w.Outcome().thicknessCm.has_value();
     // The resampled curves exist only where the last Calculate built a common grid.
     const int grid = calculated && d.GridLambda[1] != 0.0 ? d.AbsCount : 0;
-    AddChart(report, {"Transmission", "WaveLengths, nm", "T , %",
-                      {Curve(d.SpecLambda, d.SpecTrans, d.SpecCount, true, clRed),
-                       Curve(d.GridLambda, d.GridTrans, grid, false, clBlue)}});
+    AddReportChart(report, {"Transmission", "WaveLengths, nm", "T , %",
+                            {ReportCurveOf(d.SpecLambda, d.SpecTrans, d.SpecCount, true, clRed),
+                             ReportCurveOf(d.GridLambda, d.GridTrans, grid, false, clBlue)}});
     const int reflGrid = calculated && d.GridReflLambda[1] != 0.0 ? d.AbsCount : 0;
-    AddChart(report, {"Reflection", "WaveLengths, nm", "R , %",
-                      {Curve(d.ReflLambda, d.ReflValue, d.ReflCount, true, clBlue),
-                       Curve(d.GridReflLambda, d.GridRefl, reflGrid, false, clRed)}});
+    AddReportChart(report, {"Reflection", "WaveLengths, nm", "R , %",
+                            {ReportCurveOf(d.ReflLambda, d.ReflValue, d.ReflCount, true, clBlue),
+                             ReportCurveOf(d.GridReflLambda, d.GridRefl, reflGrid, false, clRed)}});
     if (!calculated) return;
-    AddChart(report, {"Absorption coefficient", "Photon Energy, eV", "a , cm-1",
-                      {Curve(d.AbsEnergy, d.Absorption, d.AbsCount, false, clBlue)}});
+    AddReportChart(report, {"Absorption coefficient", "Photon Energy, eV", "a , cm-1",
+                            {ReportCurveOf(d.AbsEnergy, d.Absorption, d.AbsCount, false, clBlue)}});
     const bool direct = w.Direct.Checked();
     ReportChart tauc{"Tauc plot", "Photon Energy, eV", direct ? "(ahv)**2" : "(ahv)**1/2",
-                     {Curve(d.TaucEnergy, direct ? d.TaucDirect : d.TaucIndirect, d.AbsCount, false, clBlue)}};
+                     {ReportCurveOf(d.TaucEnergy, direct ? d.TaucDirect : d.TaucIndirect, d.AbsCount, false, clBlue)}};
     if (const auto& eg = w.Outcome().egEv; eg && d.TaucLine[1] != 0.0) {
         // The fitted line from the gap, where it meets the energy axis, to the end of
         // the fitted range.
         const double to = std::max(d.EgEStart, d.EgEEnd);
         tauc.curves.push_back({{{*eg, 0.0}, {to, d.TaucLine[0] + d.TaucLine[1] * to}}, false, clGreen});
     }
-    AddChart(report, std::move(tauc));
+    AddReportChart(report, std::move(tauc));
 }
 
 // The smallest and largest finite absorption of the last Calculate, with the photon
@@ -97,7 +79,7 @@ Report BulkReport(TForm3& w) {
                                 {"n of the Environment n0", w.Const1.Text()},
                                 {"Energy range for Eg, eV", w.Estart.Text() + " to " + w.Eend.Text()},
                                 {"Y-axis range for Eg", w.Ytauc1.Text() + " to " + w.Ytauc2.Text()},
-                                {"Direct gap semiconductor", YesNo(w.Direct.Checked())}}});
+                                {"Direct gap semiconductor", ReportYesNo(w.Direct.Checked())}}});
 
     ReportSection results{"Results", {}};
     if (o.thicknessCm) {

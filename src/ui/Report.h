@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "numerics/Arrays.h"
 #include "ui/Controls.h"
 
 namespace optc {
@@ -40,5 +41,14 @@ struct Report {
 
 // "1.0E-5"-free numbers for people: FloatToStr of the value, then the unit.
 std::string ReportNumber(double value, const std::string& unit);
+
+// "yes" or "no", for a box's state.
+const char* ReportYesNo(bool yes);
+
+// The points of two workspace arrays, 1 to count, skipping what is not finite.
+ReportCurve ReportCurveOf(const SpectrumArray& x, const SpectrumArray& y, int count, bool markers, Color colour);
+
+// Adds the chart when one of its curves has a point.
+void AddReportChart(Report& report, ReportChart chart);
 
 }  // namespace optc

@@ -12,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/Version.h"
+#include "app/batch/BatchReport.h"
 #include "app/batch/InputSpectra.h"
 #include "datafiles/FileErrors.h"
 #include "datafiles/QuotedText.h"
@@ -67,6 +68,12 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
              "the run, from what the workspace holds then.",
              "none written after a stop");
     };
+    const auto report = [&](CLI::App& analysis) {
+        text(analysis, "--report", o.report, "FILE",
+             "Write the report of \"Save Report...\" to FILE, a PDF (with --save-dir, the ending of each "
+             "spectrum's report: .pdf gives DIR/spot07.pdf); an existing file that is not a PDF is not replaced.",
+             "not written");
+    };
     const char* n0 = "Refractive index of the surroundings, n0.";
 
     DeclareSpectrum(thin, o, "The transmission spectrum (\"Import Spectrum\"). Required.");
@@ -103,6 +110,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
          "off");
     DeclareFitOptions(thin, o.fit);
     saveOnStop(thin);
+    report(thin);
     DeclareManySpectra(thin, o);
 
     const char* oneSource = "none; a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
@@ -122,6 +130,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
     text(bulk, "--thickness", o.thickness, "T", "Thickness of the sample, cm.", "1");
     gap(bulk);
     saveOnStop(bulk);
+    report(bulk);
     DeclareManySpectra(bulk, o);
 }
 
@@ -266,6 +275,8 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
                        earlier->first + " file";
         }
     }
+    if (o.report)
+        if (std::string fault = ReportFileFault(*o.report); !fault.empty()) return fault;
     return o.summary ? CheckSpectra(o) : "";
 }
 
@@ -385,7 +396,7 @@ std::string Joined(const std::vector<std::string>& values) {
 
 std::string ShownValues(const std::string& option, const std::vector<std::string>& values) {
     static const std::set<std::string> files = {"--spectrum", "--fringes", "--reflection",
-                                                "--save",     "--orders",  "--save-extrema", "--fit-table"};
+                                                "--save",     "--orders",  "--save-extrema", "--fit-table", "--report"};
     if (files.count(option)) return Joined(values);
     std::vector<std::string> shown;
     for (const std::string& value : values) shown.push_back(ShownText(value));
@@ -412,6 +423,7 @@ std::vector<std::pair<const char*, std::string>> ResultsFiles(const BatchOptions
     for (const char* suffix : suffixes) files.emplace_back("--save", o.save + suffix);
     if (o.saveExtrema) files.emplace_back("--save-extrema", *o.saveExtrema);
     if (o.fit.table) files.emplace_back("--fit-table", *o.fit.table);
+    if (o.report) files.emplace_back("--report", *o.report);
     return files;
 }
 

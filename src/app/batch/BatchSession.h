@@ -12,6 +12,7 @@
 #include "app/Application.h"
 #include "app/batch/BatchCommandLine.h"
 #include "thinfilm/orders/FringeOrders.h"
+#include "ui/Report.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
@@ -32,6 +33,9 @@ public:
     // reads the outcomes after the run (the summary table).
     const Application& Windows() const { return app_; }
     const std::vector<std::string>& Notes() const { return platform_.shown; }
+    // With --report, the report of Save Report... as the window showed it before Exit;
+    // nothing after a stop (unless --save-on-stop), as for the results files.
+    std::optional<Report>& TakeReport() { return report_; }
 
 private:
     // What the next steps work on, named for a message that stops the run there.
@@ -89,6 +93,7 @@ private:
     std::string stopSubject_;
     std::string stopDetail_;
     std::string step_;
+    std::optional<Report> report_;
 
     ScriptedPlatform platform_;
     Application app_{platform_};
