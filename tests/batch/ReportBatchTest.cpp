@@ -8,15 +8,17 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <regex>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "app/batch/BatchRun.h"
 #include "batch/SyntheticSpectra.h"
+#include "numerics/Errors.h"
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
@@ -157,6 +159,7 @@ TEST(ReportBatch, AReportThatCannotBeWrittenIsSaidAndWhatIsNotAReportIsKept) {
          false},
         {Example("bulk-transmission.txt"), kBatchWrongUsage, "would overwrite the --spectrum file", false},
         {temp.Path().string(), kBatchWrongUsage, "it is a folder, not a file", false},
+        {"/dev/null", kBatchWrongUsage, "--report /dev/null: it is a pipe or a device, not a file", false},
         {earlier, kBatchDone, "", true},
     };
     for (const Case& c : cases) {
@@ -182,6 +185,49 @@ TEST(ReportBatch, AReportThatCannotBeWrittenIsSaidAndWhatIsNotAReportIsKept) {
         EXPECT_EQ(entry.path().filename().string().find(".part"), std::string::npos) << entry.path();
 }
 #endif
+
+// A run of many spectra with a renderer that notes each report: all are drawn on the
+// thread that started the run, one after another in the order of the spectra, while
+// the sessions run on three workers; one that fails is told and stops its row only.
+TEST(ReportBatch, ReportsOfManySpectraAreDrawnOnTheRunsThreadInOrder) {
+    SetDecimalSeparator('.');
+    const testing::TempFolder temp("report_batch_many");
+    const fs::path in = temp.Path() / "in", out = temp.Path() / "out";
+    fs::create_directory(in);
+    fs::create_directory(out);
+    const std::vector<synthetic::SpotFile> spots = synthetic::WriteSpotSpectra(in, 5);
+    int starts = 0;
+    std::vector<std::string> drawn;
+    bool otherThread = false;
+    const std::thread::id runner = std::this_thread::get_id();
+    const std::string failing = (out / "spot03.pdf").string();
+    ReportRenderer renderer{[&] { ++starts; },
+                            [&](const Report& report, const std::string& path) {
+                                otherThread = otherThread || std::this_thread::get_id() != runner;
+                                drawn.push_back(report.sections.at(0).lines.at(0).value);
+                                if (path.rfind(failing, 0) == 0) throw EInOutError(5, "I/O error 5");
+                                std::ofstream(path) << "%PDF-1.4 noted\n";
+                            }};
+    const std::string table = (out / "day.csv").string();
+    std::ostringstream json, err;
+    const int status = RunBatch({"thinfilm", "--folder", in.string(), "--save-dir", out.string(), "--report", ".pdf",
+                                 "--find-extrema", "--ns", "1.52", "--jobs", "3", "--summary", table},
+                                json, err, false, &renderer);
+    EXPECT_EQ(status, kBatchStopped);
+    EXPECT_EQ(starts, 1);
+    EXPECT_FALSE(otherThread);
+    ASSERT_EQ(drawn.size(), spots.size());
+    const std::string tableText = testing::ReadFile(table);
+    for (std::size_t k = 0; k < spots.size(); ++k) {
+        SCOPED_TRACE(spots[k].path);
+        EXPECT_NE(drawn[k].find(fs::path(spots[k].path).filename().string()), std::string::npos) << drawn[k];
+        const std::string pdf = (out / fs::path(spots[k].path).stem()).string() + ".pdf";
+        EXPECT_EQ(fs::exists(pdf), pdf != failing);
+        const std::string row = spots[k].path + (pdf == failing ? ",stopped,--report " + failing : ",done,");
+        EXPECT_NE(tableText.find("\n" + row), std::string::npos) << tableText;
+    }
+    EXPECT_EQ(err.str(), "optical-constants-batch: " + spots[2].path + ": --report " + failing + ": I/O error 5\n");
+}
 
 // The library run without a renderer (a build without Qt) refuses --report.
 TEST(ReportBatch, WithoutARendererReportIsRefused) {

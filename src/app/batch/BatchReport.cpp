@@ -16,7 +16,7 @@ std::string ReportFileFault(const std::string& path) {
     if (status.type() == fs::file_type::not_found) return "";
     const std::string subject = "--report " + path;
     if (status.type() == fs::file_type::directory) return subject + ": it is a folder, not a file";
-    if (status.type() != fs::file_type::regular) return "";
+    if (status.type() != fs::file_type::regular) return subject + ": it is a pipe or a device, not a file";
     std::ifstream in(path, std::ios::binary);
     char head[5] = {};
     in.read(head, sizeof head);

@@ -18,8 +18,8 @@ struct ReportRenderer {
 };
 
 // Why the run may not write its report to `path`: an existing file there that is not
-// a PDF (a report of an earlier run is replaced, nothing else), or a folder. Empty
-// when it may.
+// a PDF (a report of an earlier run is replaced, nothing else), a folder, a pipe or a
+// device. Empty when it may.
 std::string ReportFileFault(const std::string& path);
 
 // Writes the report all or none. Returns the lines for standard error that say why it

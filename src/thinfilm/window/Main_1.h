@@ -8,6 +8,7 @@
 #include "datafiles/UnitChoices.h"
 #include "thinfilm/orders/FilmOrders.h"
 #include "thinfilm/fit/FullSpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFitForm.h"
 #include "thinfilm/orders/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/window/ThinFilmOutcome.h"
@@ -143,6 +144,11 @@ public:
     std::optional<SpectrumFitInput> SpectrumFitInputOf(std::string& reason) const;
     // Fits, keeps the outcome in the window's outcome and returns it.
     const SpectrumFitOutcome& RunSpectrumFit(SpectrumFitOptions options, const FitControl& control = {});
+    // Its button and dialog; the button follows the Fringe Orders button. A fit that ran
+    // to its end in the dialog is the window's last Fit Spectrum.
+    Button FitSpectrumButton{"FitSpectrum", "Fit Spectrum..."};
+    FullSpectrumFitForm Fit{GetPlatform()};
+    void FitSpectrumClick();
 
     // ---- Handlers: chart events ----
     void Chart1MouseMove(double x, double y);

@@ -104,6 +104,7 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     b.Push(form.Button2, 752, 9, 161)->setFont(serifBold);
     // In the free room between the two imports.
     b.Push(form.SaveReport, 400, 9, 130);
+    b.Push(form.FitSpectrumButton, 262, 9, 130);
     QLabel* fringesTitle = nullptr;
     for (auto [text, x] : {std::pair{"Transmission Spectrum", 64}, std::pair{"Minima and Maxima of Fringes", 608}}) {
         QLabel* title = b.Label(text, x, 40, 300, 20);
