@@ -39,9 +39,9 @@ void BM_SpectrumFit(benchmark::State& state) {
             state.SkipWithError(outcome.reason.c_str());
             break;
         }
+        benchmark::DoNotOptimize(outcome.result->thicknessNm);
         thickness = outcome.result->thicknessNm;
         iterations = outcome.result->iterations;
-        benchmark::DoNotOptimize(thickness);
     }
     state.counters["thicknessNm"] = thickness;
     state.counters["iterations"] = iterations;

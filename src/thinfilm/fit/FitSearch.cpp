@@ -41,6 +41,29 @@ FitPoints PointsOf(const MeasuredRange& range, double from, double to, std::size
     return points;
 }
 
+FitPoints BinsOf(const MeasuredRange& range, double from, double to, std::size_t bin, const FilmLaws& laws,
+                 const FitVector& values) {
+    if (bin <= 1) return PointsOf(range, from, to, 1, laws, values);
+    MeasuredRange means;
+    double lambda = 0.0, trans = 0.0;
+    std::size_t taken = 0;
+    for (std::size_t i = 0; i < range.lambda.size(); ++i) {
+        if (range.lambda[i] < from || range.lambda[i] > to) continue;
+        lambda += range.lambda[i];
+        trans += range.trans[i];
+        if (++taken < bin) continue;
+        means.lambda.push_back(lambda / static_cast<double>(taken));
+        means.trans.push_back(trans / static_cast<double>(taken));
+        lambda = trans = 0.0;
+        taken = 0;
+    }
+    if (taken > 0) {
+        means.lambda.push_back(lambda / static_cast<double>(taken));
+        means.trans.push_back(trans / static_cast<double>(taken));
+    }
+    return PointsOf(means, from, to, 1, laws, values);
+}
+
 std::size_t StrideFor(const MeasuredRange& range, double from, double to, const FilmLaws& laws,
                       const FitVector& values, double perFringe) {
     const double step = MedianStep(range);
@@ -86,6 +109,8 @@ SearchResult SearchOrders(const FitPoints& points, const FitSetup& setup, const 
         if (!start) return false;
         FitSetup bounded = setup;
         SetBounds(bounded, *start, points.lambda.front());
+        constexpr double kHopeless = 30.0;  // times the best misfit so far
+        for (const auto& fitted : misfit) bounded.abandonAbove = std::min(bounded.abandonAbove, kHopeless * fitted.second);
         FitRun run = SolveFit(points, bounded, *start, control);
         ++fitsDone;
         if (control.progress) control.progress(std::min(0.8, fitsDone / 10.0));

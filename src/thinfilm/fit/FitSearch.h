@@ -24,6 +24,12 @@ struct MeasuredRange {
 FitPoints PointsOf(const MeasuredRange& range, double from, double to, std::size_t stride, const FilmLaws& laws,
                    const FitVector& values);
 
+// The means of every `bin` neighbouring points of the range from..to (nm), at their mean
+// wavelength: as many points as the fringes need, with the noise of all of them
+// averaged down; `bin` 1 gives every point.
+FitPoints BinsOf(const MeasuredRange& range, double from, double to, std::size_t bin, const FilmLaws& laws,
+                 const FitVector& values);
+
 // The stride that keeps `perFringe` points on the shortest fringe of from..to.
 std::size_t StrideFor(const MeasuredRange& range, double from, double to, const FilmLaws& laws,
                       const FitVector& values, double perFringe);

@@ -2,6 +2,7 @@
 // One local least-squares fit of the film to a set of points (Ceres Solver, automatic
 // derivatives, bounds on every parameter), and the parameters' covariance at its end.
 #include <array>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,12 @@ struct FitSetup {
     std::array<bool, kParameterCount> free{};
     FitVector lower{}, upper{};
     int maxIterations = 100;
+    // Relative change of the misfit and of the parameters at which a fit has settled.
+    double tolerance = 1e-12;
+    // A fit whose misfit is still above this after `abandonAfter` iterations ends there
+    // (a wrong order in the search: it cannot come near the best any more).
+    double abandonAbove = std::numeric_limits<double>::infinity();
+    int abandonAfter = 10;
 };
 
 enum class FitEnd { Converged, IterationLimit, Failed, Cancelled };

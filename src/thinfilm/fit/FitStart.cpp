@@ -110,8 +110,10 @@ EdgeStart EdgeStartOf(const std::vector<double>& lambda, const std::vector<doubl
         edge.inRange = true;
         edge.energyEv = kFitPhotonFactor / fallsAt + edge.widthEv * lnRatio;
     } else {
+        // No fall: an edge that absorbs alpha d = 1e-6 at the shortest wavelength, far
+        // below any noise (it is held there, and must not dim the fringes it cannot fit).
         const double shortest = lambda.empty() ? 300.0 : lambda.front();
-        edge.energyEv = kFitPhotonFactor / shortest + 0.5 + edge.widthEv * lnRatio;
+        edge.energyEv = kFitPhotonFactor / shortest + edge.widthEv * (lnRatio + std::log(1e6));
     }
     return edge;
 }
@@ -144,7 +146,10 @@ void SetBounds(FitSetup& setup, const FitVector& start, double shortestNm) {
     hi[kEdgeEnergy] = 20.0;
     lo[kEdgeWidth] = 0.01;
     hi[kEdgeWidth] = 3.0;
-    lo[kFloor] = 0.0;
+    // The floor may go as far below 0 as an absorbance of 0.01 across the film: a clear
+    // film's floor then ends within its noise of 0 instead of pressing on a bound of 0,
+    // where the fit creeps along it for dozens of iterations.
+    lo[kFloor] = -0.01 / (d * 1e-7);
     hi[kFloor] = 1e6;
 }
 

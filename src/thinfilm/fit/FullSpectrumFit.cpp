@@ -24,6 +24,10 @@ constexpr double kNoiseRatio = 1.5;
 constexpr double kLeastTellingResidual = 0.02;
 // Points per fringe kept in the search and in the first whole-range fit.
 constexpr double kSearchPerFringe = 12.0;
+// Points per fringe at most in the final fit: a spectrum sampled more finely is fitted
+// on the means of neighbouring points, whose curvature shifts T by 1e-4 of a fringe's
+// amplitude at most.
+constexpr double kFinePerFringe = 96.0;
 
 std::string CheckOptions(const SpectrumFitOptions& o) {
     if (!std::isfinite(o.slitNm) || o.slitNm < 0.0 || o.slitNm > 100.0) return "the slit width must be 0 to 100 nm.";
@@ -66,46 +70,40 @@ int FreeCount(const FitSetup& setup) {
     return static_cast<int>(std::count(setup.free.begin(), setup.free.end(), true));
 }
 
-// A local fit over the whole range from a start: on every few points first when the
-// spectrum is finely sampled, then on every point.
-FitRun WholeRangeFit(const MeasuredRange& range, FitSetup setup, const FitVector& start, const FitControl& control,
-                     FitPoints& every) {
-    SetBounds(setup, start, range.lambda.front());
+// A local fit over the whole range from a start as it is and, where the spread is
+// fitted, from a spread of 3 % of the thickness as well: a fit that starts near a
+// uniform film can settle on a clear one whose weak absorption dims the fringes
+// instead. On a finely sampled spectrum both run on every few points first and only
+// the better goes on to the fine points (the spectrum's own, or their bins where it is
+// sampled far more finely than its fringes need).
+FitRun WholeRangeFit(const MeasuredRange& range, const FitSetup& setup, const FitVector& start, const FitPoints& fine,
+                     const FitControl& control) {
     const double from = range.lambda.front(), to = range.lambda.back();
-    every = PointsOf(range, from, to, 1, setup.laws, start);
+    std::vector<FitVector> starts = {start};
+    if (setup.free[kSpread]) {
+        FitVector wide = start;
+        wide[kSpread] = std::max(start[kSpread], 0.03 * start[kThickness]);
+        starts.push_back(wide);
+    }
     const std::size_t stride = StrideFor(range, from, to, setup.laws, start, kSearchPerFringe);
-    FitVector values = start;
+    const bool coarseFirst = stride > 1 && fine.Size() > 2 * (fine.Size() / stride);
+    const FitPoints coarse = coarseFirst ? PointsOf(range, from, to, stride, setup.laws, start) : FitPoints{};
+    FitRun best;
+    FitSetup bestSetup = setup;
     int iterations = 0;
-    if (stride > 1) {
-        const FitRun coarse = SolveFit(PointsOf(range, from, to, stride, setup.laws, start), setup, start, control);
-        if (coarse.end == FitEnd::Cancelled || coarse.end == FitEnd::Failed) return coarse;
-        values = coarse.values;
-        iterations = coarse.iterations;
+    for (const FitVector& s : starts) {
+        FitSetup bounded = setup;
+        SetBounds(bounded, s, from);
+        const FitRun run = SolveFit(coarseFirst ? coarse : fine, bounded, s, control);
+        iterations += run.iterations;
+        if (run.end == FitEnd::Cancelled) return run;
+        if (run.end == FitEnd::Failed || (best.end != FitEnd::Failed && run.ssr >= best.ssr)) continue;
+        best = run;
+        bestSetup = bounded;
     }
-    FitRun fine = SolveFit(every, setup, values, control);
-    fine.iterations += iterations;
-    return fine;
-}
-
-// The same from the start as it is and, where the spread is fitted, from a spread of
-// 3 % of the thickness as well: a fit that starts near a uniform film can settle on a
-// clear one whose weak absorption dims the fringes instead. The better of the two.
-FitRun WholeRangeFits(const MeasuredRange& range, const FitSetup& setup, const FitVector& start,
-                      const FitControl& control, FitPoints& every) {
-    FitRun run = WholeRangeFit(range, setup, start, control, every);
-    if (!setup.free[kSpread] || run.end == FitEnd::Cancelled) return run;
-    FitVector wide = start;
-    wide[kSpread] = std::max(start[kSpread], 0.03 * start[kThickness]);
-    FitPoints widePoints;
-    FitRun other = WholeRangeFit(range, setup, wide, control, widePoints);
-    if (other.end == FitEnd::Cancelled) return other;
-    if (other.end != FitEnd::Failed && (run.end == FitEnd::Failed || other.ssr < run.ssr)) {
-        other.iterations += run.iterations;
-        every = std::move(widePoints);
-        return other;
-    }
-    run.iterations += other.iterations;
-    return run;
+    if (coarseFirst && best.end != FitEnd::Failed) best = SolveFit(fine, bestSetup, best.values, control);
+    best.iterations = (coarseFirst ? best.iterations : 0) + iterations;
+    return best;
 }
 
 }  // namespace
@@ -196,6 +194,8 @@ SpectrumFitOutcome FitSpectrum(const SpectrumFitInput& input, const SpectrumFitO
     if (!wholeSearch) searchSetup.free[kEdgeEnergy] = searchSetup.free[kEdgeWidth] = false;
     // A wrong order's misfit is plain long before its fit would settle.
     searchSetup.maxIterations = 40;
+    // The search compares misfits that differ by far more than a part in 10^8.
+    searchSetup.tolerance = 1e-8;
     const std::size_t stride = StrideFor(range, searchFrom, to, laws, *first, kSearchPerFringe);
     const FitPoints searchPoints = PointsOf(range, searchFrom, to, stride, laws, *first);
     if (searchPoints.Size() < static_cast<std::size_t>(kLeastPoints)) return fail(kFitTooFewPoints);
@@ -211,12 +211,15 @@ SpectrumFitOutcome FitSpectrum(const SpectrumFitInput& input, const SpectrumFitO
         FitPoints points;
     };
     std::vector<Final> finals;
+    const std::size_t bin =
+        StrideFor(range, range.lambda.front(), range.lambda.back(), laws, search.fits[0].run.values, kFinePerFringe);
     const int parameters = FreeCount(searchSetup);
     const bool close = search.fits.size() > 1 &&
                        NotClearlyWorse(search.fits[0].run.ssr, search.fits[1].run.ssr, searchPoints.Size(), parameters);
     for (std::size_t i = 0; i < (close ? 2u : 1u); ++i) {
         Final f;
-        f.run = WholeRangeFits(range, setup, search.fits[i].run.values, control, f.points);
+        f.points = BinsOf(range, range.lambda.front(), range.lambda.back(), bin, laws, search.fits[i].run.values);
+        f.run = WholeRangeFit(range, setup, search.fits[i].run.values, f.points, control);
         ++fitsDone;
         if (control.progress) control.progress(std::min(0.95, fitsDone / 10.0));
         if (f.run.end == FitEnd::Cancelled) return fail(kFitCancelled);
@@ -247,6 +250,25 @@ SpectrumFitOutcome FitSpectrum(const SpectrumFitInput& input, const SpectrumFitO
     r.thicknessSdNm = covariance->sd[kThickness];
     r.spreadNm = v[kSpread];
     r.spreadSdNm = covariance->sd[kSpread];
+    // A spread within a few deviations of 0 acts nearly by its square, and its slope
+    // alone tells too small a deviation: the misfit of the same film held uniform says
+    // how far from 0 it really is (the spread at which the misfit rises by one variance
+    // at most).
+    if (finalSetup.free[kSpread] && v[kSpread] > 0.0 && v[kSpread] < 5.0 * r.spreadSdNm) {
+        FitSetup uniform = finalSetup;
+        uniform.free[kSpread] = false;
+        FitVector flat = v;
+        flat[kSpread] = 0.0;
+        const FitRun held = SolveFit(best.points, uniform, flat, control);
+        if (held.end == FitEnd::Cancelled) return fail(kFitCancelled);
+        const std::size_t m = best.points.Size();
+        const auto q = static_cast<std::size_t>(FreeCount(finalSetup));
+        if (held.end != FitEnd::Failed && m > q) {
+            const double variance = best.run.ssr / static_cast<double>(m - q);
+            const double rise = std::max(held.ssr - best.run.ssr, 0.0) / variance;
+            r.spreadSdNm = std::max(r.spreadSdNm, rise > 1.0 ? v[kSpread] / std::sqrt(rise) : v[kSpread]);
+        }
+    }
     r.natNm = options.natNm;
     {
         using Jet = ceres::Jet<double, kParameterCount>;
@@ -261,7 +283,12 @@ SpectrumFitOutcome FitSpectrum(const SpectrumFitInput& input, const SpectrumFitO
         r.nAtNat = n.a;
         r.nAtNatSd = std::sqrt(std::max(variance, 0.0));
     }
-    r.rmsResidual = std::sqrt(best.run.ssr / static_cast<double>(best.points.Size()));
+    // The residual of every measured point, beside the noise of one (bins average it down).
+    const FitPoints every = bin > 1 ? PointsOf(range, range.lambda.front(), range.lambda.back(), 1, laws, v) : best.points;
+    const std::vector<double> fitted = ModelAt(every, laws, v);
+    double ssr = 0.0;
+    for (std::size_t k = 0; k < every.Size(); ++k) ssr += (every.trans[k] - fitted[k]) * (every.trans[k] - fitted[k]);
+    r.rmsResidual = std::sqrt(ssr / static_cast<double>(every.Size()));
     r.noise = Median(LocalNoise(range.trans));
     for (const FringeExtremum& e : input.extrema)
         if (e.lambda >= range.lambda.front() && e.lambda <= range.lambda.back()) ++r.extremaInRange;
@@ -307,12 +334,11 @@ SpectrumFitOutcome FitSpectrum(const SpectrumFitInput& input, const SpectrumFitO
              std::to_string(fringeParameters) + " parameters of the fringes.");
 
     // The fitted range point by point, with alpha from each measured point.
-    const std::vector<double> fitted = ModelAt(best.points, laws, v);
-    r.points.reserve(best.points.Size());
-    for (std::size_t k = 0; k < best.points.Size(); ++k) {
-        const double lambda = best.points.lambda[k];
-        r.points.push_back({lambda, best.points.trans[k], fitted[k], FitIndex(v.data(), laws.dispersion, lambda),
-                            AlphaFromPoint(v, laws, lambda, best.points.bandPieces[k], best.points.trans[k])});
+    r.points.reserve(every.Size());
+    for (std::size_t k = 0; k < every.Size(); ++k) {
+        const double lambda = every.lambda[k];
+        r.points.push_back({lambda, every.trans[k], fitted[k], FitIndex(v.data(), laws.dispersion, lambda),
+                            AlphaFromPoint(v, laws, lambda, every.bandPieces[k], every.trans[k])});
     }
     for (double x : {r.thicknessNm, r.thicknessSdNm, r.spreadNm, r.spreadSdNm, r.nAtNat, r.nAtNatSd, r.rmsResidual,
                      r.noise})
