@@ -214,6 +214,8 @@ TEST_F(FullSpectrumFitViewTest, ButtonInFreeRoomAndTheExampleFittedOnTheWorkerTh
         int points = 0;
         for (int i = 0; i < fit->SpectrumChart().graphCount(); ++i) points += fit->SpectrumChart().graph(i)->data()->size();
         EXPECT_GE(points, data->SpecCount + static_cast<int>(form.Fit.Outcome().result->points.size()));
+        // The guide's picture of the dialog, when asked for.
+        if (qEnvironmentVariableIsSet("FIT_VIEW_SHOT")) fit->grab().save(qEnvironmentVariable("FIT_VIEW_SHOT"));
         for (const QSize size : {QSize(944, 618), QSize(1300, 860)}) {
             fit->resize(size);
             QCoreApplication::processEvents();

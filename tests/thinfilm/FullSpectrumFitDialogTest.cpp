@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "SyntheticFilm.h"
 #include "ThinFilmFixture.h"
@@ -223,6 +225,37 @@ TEST_F(FullSpectrumFitDialogTest, BadSlitAndCancelLeaveEverythingAsItWas) {
         EXPECT_EQ(form.Outcome().spectrumFit->result->thicknessNm, kept);
         EXPECT_EQ(form.thickness.Text(), thickness);
     }
+}
+
+// The parameter table shows each value to the second significant digit of its
+// deviation, and a held parameter as it is, whatever the sizes.
+TEST(FitParameterRowsTest, ValuesToTheDeviationsSecondDigit) {
+    SetDecimalSeparator('.');
+    const struct {
+        double value, sd;
+        const char *valueText, *sdText;
+    } cases[] = {
+        {2001.12300273236, 3.56280304705128, "2001.1", "3.6"},
+        {29959.4471075691, 143.51954996175, "29959", "144"},
+        {2.19881415299929, 0.00391372952673343, "2.1988", "0.0039"},
+        {0.102779019005678, 0.000391723252886138, "0.10278", "0.00039"},
+        {0.0, 5.44163621109777, "0.0", "5.4"},
+        {1000.0000273, 0.000182, "1000.00003", "0.00018"},
+        {-1.25, 0.1, "-1.25", "0.10"},
+        {1.52, 0.0, "1.52", "0"},
+    };
+    SpectrumFitResult r;
+    for (const auto& c : cases) r.parameters.push_back({"p", c.value, c.sd});
+    r.natNm = 633;
+    r.nAtNat = 2.27358397974165;
+    r.nAtNatSd = 0.00405160441915593;
+    const auto rows = FitParameterRows(r);
+    ASSERT_EQ(rows.size(), std::size(cases) + 1);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rows[i], (std::vector<std::string>{"p", cases[i].valueText, cases[i].sdText}));
+    }
+    EXPECT_EQ(rows.back(), (std::vector<std::string>{"n(633 nm)", "2.2736", "0.0041"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "datafiles/ResultsFileSet.h"
 #include "numerics/FloatText.h"
 #include "thinfilm/fit/FullSpectrumFitText.h"
+#include "thinfilm/orders/FringeOrdersText.h"
 #include "ui/TypedNumber.h"
 
 namespace optc {
@@ -188,10 +189,23 @@ void FullSpectrumFitForm::UseThicknessClick() {
     Close();
 }
 
+namespace {
+
+// A value and its deviation to the deviation's second significant digit; a value held
+// (deviation 0) as it is.
+std::vector<std::string> ParameterRow(const std::string& name, double value, double sd) {
+    if (!(sd > 0.0) || !std::isfinite(sd) || !std::isfinite(value)) return {name, FloatToStr(value), FloatToStr(sd)};
+    constexpr int kMostDecimals = 15;
+    const int decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(sd))), 0, kMostDecimals);
+    return {name, FixedDecimalsText(value, decimals), FixedDecimalsText(sd, decimals)};
+}
+
+}  // namespace
+
 std::vector<std::vector<std::string>> FitParameterRows(const SpectrumFitResult& result) {
     std::vector<std::vector<std::string>> rows;
-    for (const FitParameter& p : result.parameters) rows.push_back({p.name, FloatToStr(p.value), FloatToStr(p.sd)});
-    rows.push_back({"n(" + FloatToStr(result.natNm) + " nm)", FloatToStr(result.nAtNat), FloatToStr(result.nAtNatSd)});
+    for (const FitParameter& p : result.parameters) rows.push_back(ParameterRow(p.name, p.value, p.sd));
+    rows.push_back(ParameterRow("n(" + FloatToStr(result.natNm) + " nm)", result.nAtNat, result.nAtNatSd));
     return rows;
 }
 

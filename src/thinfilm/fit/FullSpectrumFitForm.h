@@ -130,7 +130,8 @@ private:
     std::atomic<bool> cancel_{false};
 };
 
-// The parameter table's cells: name, value, standard deviation (every digit).
+// The parameter table's cells: name, value and standard deviation, both to the
+// deviation's second significant digit (a parameter held, deviation 0, as it is).
 std::vector<std::vector<std::string>> FitParameterRows(const SpectrumFitResult& result);
 
 }  // namespace optc

@@ -194,9 +194,10 @@ void FullSpectrumFitView::Arrange() {
     const int legendHeight = std::max(16, legend_->heightForWidth(rightWidth));
     const int legendY = buttons - 6 - legendHeight;
     legend_->setGeometry(kRightX, legendY, rightWidth, legendHeight);
-    // The spectrum takes half the room, the residual a fifth, alpha the rest.
+    // The spectrum takes two fifths of the room, the residual and alpha the rest
+    // alike: below about 140 pixels a chart's titles leave its plot no height.
     const int room = std::max(150, legendY - 4 - top);
-    const int spectrumHeight = room * 5 / 10, residualHeight = room * 2 / 10;
+    const int spectrumHeight = room * 4 / 10, residualHeight = room * 3 / 10;
     spectrum_->setGeometry(kRightX, top, rightWidth, spectrumHeight - 4);
     residual_->setGeometry(kRightX, top + spectrumHeight, rightWidth, residualHeight - 4);
     alpha_->setGeometry(kRightX, top + spectrumHeight + residualHeight, rightWidth,
