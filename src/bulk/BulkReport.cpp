@@ -88,14 +88,7 @@ Report BulkReport(TForm3& w) {
     } else {
         results.lines.push_back({"Absorption", "not calculated"});
     }
-    if (o.egEv) {
-        std::string gap = ReportNumber(*o.egEv, "eV");
-        if (o.egSdEv) gap += " \u00B1 " + ReportNumber(*o.egSdEv, "eV");
-        gap += " (fitted from " + ReportNumber(std::min(d.EgEStart, d.EgEEnd), "") + " to " +
-               ReportNumber(std::max(d.EgEStart, d.EgEEnd), "eV") + ")";
-        results.lines.push_back({"Optical gap Eg", gap});
-        if (o.egR2) results.lines.push_back({"R\u00B2 of the Tauc line", ReportNumber(*o.egR2, "")});
-    }
+    AddGapLines(results, o.egEv, o.egSdEv, o.egR2, d.EgEStart, d.EgEEnd);
     report.sections.push_back(std::move(results));
     if (o.stop) report.warnings.push_back("The last step stopped: " + o.stop->text);
     AddCharts(report, w);

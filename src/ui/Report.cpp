@@ -1,5 +1,6 @@
 #include "ui/Report.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "numerics/FloatText.h"
@@ -11,6 +12,17 @@ std::string ReportNumber(double value, const std::string& unit) {
 }
 
 const char* ReportYesNo(bool yes) { return yes ? "yes" : "no"; }
+
+void AddGapLines(ReportSection& section, const std::optional<double>& egEv, const std::optional<double>& egSdEv,
+                 const std::optional<double>& egR2, double fromEv, double toEv) {
+    if (!egEv) return;
+    std::string gap = ReportNumber(*egEv, "eV");
+    if (egSdEv) gap += " \u00B1 " + ReportNumber(*egSdEv, "eV");
+    gap += " (fitted from " + ReportNumber(std::min(fromEv, toEv), "") + " to " +
+           ReportNumber(std::max(fromEv, toEv), "eV") + ")";
+    section.lines.push_back({"Optical gap Eg", gap});
+    if (egR2) section.lines.push_back({"R\u00B2 of the Tauc line", ReportNumber(*egR2, "")});
+}
 
 ReportCurve ReportCurveOf(const SpectrumArray& x, const SpectrumArray& y, int count, bool markers, Color colour) {
     ReportCurve curve{{}, markers, colour};

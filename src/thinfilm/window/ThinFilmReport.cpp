@@ -87,15 +87,8 @@ Report ThinFilmReport(TForm1& w) {
         report.warnings.push_back("Fringe orders: " + o.fringeOrders->reason);
     }
     if (o.nAtNat) results.lines.push_back({"n at " + ReportNumber(o.natNm, "nm"), ReportNumber(*o.nAtNat, "")});
-    if (o.egEv) {
-        std::string gap = ReportNumber(*o.egEv, "eV");
-        if (o.egSdEv) gap += " \u00B1 " + ReportNumber(*o.egSdEv, "eV");
-        const ThinFilmData& d = w.Data();
-        gap += " (fitted from " + ReportNumber(std::min(d.EgEStart, d.EgEEnd), "") + " to " +
-               ReportNumber(std::max(d.EgEStart, d.EgEEnd), "eV") + ")";
-        results.lines.push_back({"Optical gap Eg", gap});
-        if (o.egR2) results.lines.push_back({"R\u00B2 of the Tauc line", ReportNumber(*o.egR2, "")});
-    }
+    const ThinFilmData& d = w.Data();
+    AddGapLines(results, o.egEv, o.egSdEv, o.egR2, d.EgEStart, d.EgEEnd);
     report.sections.push_back(std::move(results));
     if (o.stop) report.warnings.push_back("The last step stopped: " + o.stop->text);
     AddCharts(report, w);
