@@ -66,6 +66,17 @@ TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) 
 
     const Report report = ThinFilmReport(form);
     EXPECT_EQ(report.charts.size(), 4u);
+    // The example film is uniform: a spread its envelopes show and the orders did not
+    // take is not given as the film's.
+    const FringeOrdersResult& orders = *form.Outcome().fringeOrders->result;
+    std::string spread;
+    for (const ReportSection& section : report.sections)
+        for (const ReportLine& line : section.lines)
+            if (line.label == "Thickness spread \u0394d") spread = line.value;
+    ASSERT_TRUE(orders.nonUniformityNm.has_value());
+    EXPECT_FALSE(orders.spreadCorrected);
+    EXPECT_EQ(spread.rfind("not resolved (the envelopes give " + FloatToStr(*orders.nonUniformityNm) + " nm", 0), 0u)
+        << spread;
     qt::WriteReportPdf(report, pdf);
     const std::string text = Output("pdftotext -layout " + pdf + " -");
     EXPECT_NE(text.find("thinfilm-transmission.txt"), std::string::npos) << text;

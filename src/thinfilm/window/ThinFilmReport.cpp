@@ -77,11 +77,18 @@ Report ThinFilmReport(TForm1& w) {
         const FringeOrdersResult& r = *o.fringeOrders->result;
         results.lines.push_back({"Thickness from the fringe orders", ReportNumber(r.thicknessNm, "nm") + " \u00B1 " +
                                                                         ReportNumber(r.thicknessSdNm, "nm")});
-        if (r.nonUniformityNm)
-            results.lines.push_back(
-                {"Thickness spread \u0394d", ReportNumber(*r.nonUniformityNm, "nm") +
-                                                 (r.nonUniformitySdNm ? " \u00B1 " + ReportNumber(*r.nonUniformitySdNm, "nm")
-                                                                      : "")});
+        if (r.nonUniformityNm) {
+            const std::string spread =
+                ReportNumber(*r.nonUniformityNm, "nm") +
+                (r.nonUniformitySdNm ? " \u00B1 " + ReportNumber(*r.nonUniformitySdNm, "nm") : "");
+            // A spread the orders did not take is not the film's: envelopes read a little
+            // low under sharp maxima give one of a few nm on a uniform film.
+            results.lines.push_back({"Thickness spread \u0394d",
+                                     r.spreadCorrected ? spread
+                                                       : "not resolved (the envelopes give " + spread +
+                                                             ", too little to change the orders; the index is not "
+                                                             "corrected for it)"});
+        }
         for (const std::string& warning : r.warnings) report.warnings.push_back("Fringe orders: " + warning);
     } else if (o.fringeOrders) {
         report.warnings.push_back("Fringe orders: " + o.fringeOrders->reason);
