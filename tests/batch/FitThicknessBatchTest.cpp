@@ -122,12 +122,15 @@ TEST_F(FitThicknessBatch, TheSummaryTableHoldsTheFitOfEverySpectrumAndNothingWit
     synthetic::Film thicker = film;
     thicker.thicknessNm = 1500;
     const std::string b = FilmFile("b.txt", thicker, 1.0);
+    synthetic::Film wedge = film;
+    wedge.spreadNm = 30;
+    const std::string c = FilmFile("c.txt", wedge, 1.0);
     for (const bool fit : {true, false}) {
         SCOPED_TRACE(fit ? "with --fit" : "without --fit");
         const std::string table = temp.File(fit ? "fit.csv" : "plain.csv");
         const std::string dir = temp.File(fit ? "fit" : "plain");
         std::filesystem::create_directory(dir);
-        Args args = {"thinfilm", "--spectrum", a, "--spectrum", b, "--ns", "1.52", "--find-extrema",
+        Args args = {"thinfilm", "--spectrum", a, "--spectrum", b, "--spectrum", c, "--ns", "1.52", "--find-extrema",
                      "--save-dir", dir, "--summary", table};
         if (fit) args.push_back("--fit");
         std::ostringstream out, err;
@@ -140,7 +143,7 @@ TEST_F(FitThicknessBatch, TheSummaryTableHoldsTheFitOfEverySpectrumAndNothingWit
             for (std::string field; std::getline(cells, field, ',');) fields.push_back(field);
             rows.push_back(fields);
         }
-        ASSERT_EQ(rows.size(), 3u);
+        ASSERT_EQ(rows.size(), 4u);
         const auto column = [&rows](const std::string& name) {
             for (std::size_t i = 0; i < rows[0].size(); ++i)
                 if (rows[0][i] == name) return i;
@@ -148,7 +151,13 @@ TEST_F(FitThicknessBatch, TheSummaryTableHoldsTheFitOfEverySpectrumAndNothingWit
             return std::size_t{0};
         };
         const std::size_t nm = column("fitThicknessNm"), sd = column("fitSdNm"), spread = column("fitDeltaDNm");
-        const double truth[] = {film.thicknessNm, thicker.thicknessNm};
+        const double truth[] = {film.thicknessNm, thicker.thicknessNm, wedge.thicknessNm};
+        // The orders' spread only where they took it: none on the uniform films, the
+        // wedge's on the third.
+        const std::size_t ordersSpread = column("ordersDeltaDNm");
+        EXPECT_EQ(rows[1][ordersSpread] + rows[2][ordersSpread], "");
+        ASSERT_NE(rows[3][ordersSpread], "");
+        EXPECT_NEAR(std::stod(rows[3][ordersSpread]), wedge.spreadNm, 3.0);
         for (std::size_t r = 1; r < rows.size(); ++r) {
             ASSERT_GT(rows[r].size(), spread);
             if (!fit) {

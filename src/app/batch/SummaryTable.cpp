@@ -66,7 +66,8 @@ SummaryRow RowOf(const std::string& file, const BatchSession& session, bool thin
         if (d.fringeOrders && d.fringeOrders->result) {
             row.ordersNm = d.fringeOrders->result->thicknessNm;
             row.ordersSdNm = d.fringeOrders->result->thicknessSdNm;
-            row.ordersDeltaNm = d.fringeOrders->result->nonUniformityNm;
+            // A spread the orders did not take is not the film's (see the report).
+            if (d.fringeOrders->result->spreadCorrected) row.ordersDeltaNm = d.fringeOrders->result->nonUniformityNm;
         }
         if (d.nAtNat) {
             row.natNm = d.natNm;
