@@ -3,7 +3,7 @@
 set(OPTC_APP_ID org.opticalconstants.OpticalConstants)
 set(OPTC_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/optical-constants)
 
-foreach(program optical-constants optical-constants-batch)
+foreach(program optical-constants optical-constants-batch optical-constants-batch-pdf)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
@@ -32,7 +32,7 @@ endif()
 
 # The manual pages, compressed as Debian keeps manual pages.
 set(man_pages)
-foreach(program optical-constants optical-constants-batch)
+foreach(program optical-constants optical-constants-batch optical-constants-batch-pdf)
   if(TARGET ${program})
     set(man_page ${CMAKE_CURRENT_BINARY_DIR}/man/${program}.1.gz)
     add_custom_command(OUTPUT ${man_page}

@@ -6,6 +6,7 @@
 
 #include "app/main_2View.h"
 #include "bulk/Main_3View.h"
+#include "thinfilm/fit/FullSpectrumFitView.h"
 #include "thinfilm/orders/FringeOrdersView.h"
 #include "thinfilm/window/Main_1View.h"
 #include "thinfilm/window/Main_4View.h"
@@ -31,6 +32,8 @@ ApplicationView::ApplicationView() {
     platform.RegisterWindow(app.Form1, *View1);
     platform.RegisterWindow(app.Form4, *View4);
     platform.RegisterWindow(app.Form1.Orders, *orders);
+    auto* fit = new FullSpectrumFitView(app.Form1.Fit, View1);
+    platform.RegisterWindow(app.Form1.Fit, *fit);
     QPointer<main_2View> start(View2);
     app.Form2.ObserveClose([start] {
         if (start) start->close();

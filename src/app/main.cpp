@@ -9,8 +9,11 @@
 
 #include "app/ApplicationView.h"
 #include "app/Version.h"
+#include "bulk/Main_3View.h"
 #include "numerics/FloatText.h"
+#include "thinfilm/window/Main_1View.h"
 #include "ui/qt/Bindings.h"
+#include "ui/qt/ScrollingPanel.h"
 
 int main(int argc, char** argv) {
     // Answered before Qt starts, so they work without a display.
@@ -36,6 +39,9 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("org.opticalconstants.OpticalConstants");
     optc::SetDecimalSeparator(optc::qt::LocaleDecimalSeparator(QLocale::system()));
     optc::qt::ApplicationView application;
+    // On a screen too small for them, the two analysis windows open at its size and scroll.
+    optc::qt::FitOnScreen(*application.View1);
+    optc::qt::FitOnScreen(*application.View3);
     // A spectrum file named on the command line is imported into its window, which
     // opens once the event loop runs.
     bool bulk = false;

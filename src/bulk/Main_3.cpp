@@ -28,6 +28,7 @@ TForm3::TForm3(Platform& platform, BulkData& data, std::function<UnitChoices()> 
     Eend.SetEnabled(false);
     Ytauc1.SetEnabled(false);
     Ytauc2.SetEnabled(false);
+    SaveReport.SetEnabled(false);
 
     GraphButtons.Add(RadioButton4);
     GraphButtons.Add(RadioButton1);
@@ -51,6 +52,7 @@ TForm3::TForm3(Platform& platform, BulkData& data, std::function<UnitChoices()> 
     Direct.OnClick = [this] { DirectClick(); };
     Button1.OnClick = [this] { Button1Click(); };
     BitBtn1.OnClick = [this] { Close(); };
+    SaveReport.OnClick = [this] { SaveReportClick(); };
     Chart1.OnDblClick = [this] { Chart1DblClick(); };
     Chart1.OnMouseMove = [this](double x, double y) { Chart1MouseMove(x, y); };
     Chart1.OnReadoutStale = [this] { ClearPointerReadout(PositionX, PositionY); };
@@ -83,6 +85,7 @@ void TForm3::EventEnds() {
     outcome_.egEv = tauc_.Gap();
     outcome_.egSdEv = tauc_.Spread().sdEv;
     outcome_.egR2 = tauc_.Spread().r2;
+    SaveReport.SetEnabled(data_.SpecCount > 0);
     if (LastEventError() && !outcome_.stop)
         outcome_.stop = Stop<BulkMessage>{BulkMessage::Error, LastEventError()->text, LastEventError()->typed,
                                                LastEventError()->detail};

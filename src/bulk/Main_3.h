@@ -23,6 +23,7 @@ public:
     BulkData& Data() { return data_; }
     // The window's results and what stopped its last event, as values.
     const BulkOutcome& Outcome() const { return outcome_; }
+    UnitChoices Units() const { return units_(); }
 
     // Imports.
     Button import1{"import1", "Import T Spectrum"};
@@ -62,6 +63,9 @@ public:
     RadioButton RadioButton3{"RadioButton3", "Tauc Plot"};
     Button Button1{"Button1", "Save Results"};
     Button BitBtn1{"BitBtn1", "Exit"};
+    // The analysis as a whole on paper (BulkReport), a PDF file; enabled once there is
+    // a transmission spectrum.
+    Button SaveReport{"SaveReport", "Save Report..."};
 
     // Handlers.
     void import1Click();
@@ -83,6 +87,7 @@ public:
     void Chart1MouseMove(double x, double y);
     void Chart1ClickAxis();
     void Button1Click();
+    void SaveReportClick();
 
 protected:
     void EventBegins() override;

@@ -12,6 +12,7 @@
 #include "ui/NamedFile.h"
 #include "ui/qt/ControlBuilder.h"
 #include "ui/qt/FileDrops.h"
+#include "ui/qt/ScrollingPanel.h"
 
 namespace optc::qt {
 
@@ -58,12 +59,12 @@ public:
 }  // namespace
 
 TForm3View::TForm3View(TForm3& form, QWidget* parent)
-    : FormDialog(form, "Form3", parent, Options{}), form_(form) {
-    // One panel fills the window and holds every control.
-    auto* panel = new QFrame(this);
+    : FormDialog(form, "Form3", parent, Options{.resizable = true}), form_(form) {
+    // One panel fills the window and holds every control; a smaller window scrolls it.
+    const QSize defined(kClientWidth, kClientHeight);
+    QFrame* panel = ScrollingPanel(*this, defined);
     panel->setObjectName("Panel1");
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(0, 0, kClientWidth, kClientHeight);
     Builder b(*panel, form);
     // A file dropped on the window is its transmission spectrum.
     AcceptFileDrops(*this, [&form](const std::string& path) { ImportNamedFile(form, form.import1, path); });
@@ -81,6 +82,8 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     b.Push(form.Button2, 488, 7, 185);
     b.Label("Label2", "Reflection spectrum", 488, 32, 440, 19);
     b.StaticSizedToText(form.Fileshow2, 488, 64, true);
+    // In the free room right of the reflection import, above its label.
+    b.Push(form.SaveReport, 696, 7, 130);
 
     // ---- Source of reflection and the sample ----
     b.Check(form.InpN, 8, 104, 17);
@@ -142,6 +145,9 @@ TForm3View::TForm3View(TForm3& form, QWidget* parent)
     b.Push(form.Button1, 720, 576, 137);
     QPushButton* exit = b.Push(form.BitBtn1, 864, 576, 75);
     exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+
+    // A larger window gives its room to the chart.
+    new ChartRoom(*panel, *chart_, defined);
 }
 
 }  // namespace optc::qt

@@ -119,7 +119,7 @@ struct Windows {
                std::to_string(d.RangeCount) + ", \"FitCount\": " + std::to_string(d.FitCount) +
                ", \"Wstart\": " + Q(Form1.Wstart.Text()) + ", \"Wend\": " + Q(Form1.Wend.Text()) +
                ", \"not633\": " + (Form1.not633.Checked() ? "true" : "false") + ", \"results\": " + ThinResults() +
-               ", \"fringeOrders\": " + FringeOrdersJson(Orders()) + "}\n";
+               ", \"fringeOrders\": " + FringeOrdersJson(Orders()) + ", \"spectrumFit\": null}\n";
     }
     std::string BulkSummary(const std::optional<std::string>& message = std::nullopt) const {
         const BulkData& d = *bulkData;
@@ -541,7 +541,7 @@ TEST_F(BatchTest, FringeOrdersInTheSummaryAndItsTableWithOrders) {
     EXPECT_NE(summary.find(", \"used\": false}], \"nonUniformityNm\": "), std::string::npos) << summary;
     EXPECT_NE(summary.find(", \"spreadCorrected\": false, \"lowerIndex\": false, \"warnings\": ["), std::string::npos)
         << summary;
-    EXPECT_TRUE(summary.ends_with("]}}\n")) << summary;
+    EXPECT_TRUE(summary.ends_with("]}, \"spectrumFit\": null}\n")) << summary;
     EXPECT_NEAR(r.thicknessNm, 2000, 4);
     // The summary, its results, the fringe orders and their 18 rows.
     EXPECT_EQ(std::count(summary.begin(), summary.end(), '{'), 3 + 18);
@@ -552,7 +552,7 @@ TEST_F(BatchTest, FringeOrdersInTheSummaryAndItsTableWithOrders) {
     Args stopped = example;
     stopped[6] = "0";
     EXPECT_EQ(Run(stopped), kBatchStopped);
-    EXPECT_NE(out.str().find(", \"fringeOrders\": null}"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find(", \"fringeOrders\": null, \"spectrumFit\": null}"), std::string::npos) << out.str();
 }
 
 TEST_F(BatchTest, OrdersThatCannotBeFoundGiveTheReasonAndStopARunThatAsksForTheTable) {
@@ -564,7 +564,7 @@ TEST_F(BatchTest, OrdersThatCannotBeFoundGiveTheReasonAndStopARunThatAsksForTheT
                        "--save", Path("batch")};
     const std::string reason = "The fringe extrema give no consistent thickness.";
     EXPECT_EQ(Run(args), kBatchDone);
-    EXPECT_NE(out.str().find(", \"fringeOrders\": {\"reason\": \"" + reason + "\"}}"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find(", \"fringeOrders\": {\"reason\": \"" + reason + "\"}, \"spectrumFit\": null}"), std::string::npos) << out.str();
 
     Args withTable = args;
     withTable.insert(withTable.end(), {"--orders", Path("orders.txt")});

@@ -355,6 +355,60 @@ TEST_F(ChartWidgetTest, MarkersAndMarkLabelsAreWholeAtThePlotEdges) {
     EXPECT_NE(zoomed.pixelColor(Plot().right() - 1, Pixel(50.0, 40.0).y()), QColor(0, 128, 0));
 }
 
+// A hundred marks 3 nm apart, as the minima window shows a real spectrum's: only every
+// k-th label is drawn and no two drawn labels meet; zoomed in, every mark in view has
+// its label, and no mark outside the view has one (at the plot's edge).
+TEST_F(ChartWidgetTest, CrowdedMarksThinTheirLabelsAndMarksOutOfViewHaveNone) {
+    form.Dispatch([&] {
+        // Added from the right: the ranks follow ascending X.
+        for (int i = 99; i >= 0; --i) model.Series(1).AddXY(400.0 + 3.0 * i, 40.0 + i % 3, clGreen);
+    });
+    const auto labels = [this] {
+        std::vector<MarkLabel*> all;
+        for (int i = 0; i < widget.itemCount(); ++i) all.push_back(dynamic_cast<MarkLabel*>(widget.item(i)));
+        return all;
+    };
+    Fix(400.0, 697.0, 0.0, 100.0);
+    widget.replot();
+    ASSERT_EQ(labels().size(), 100u);
+    std::vector<MarkLabel*> drawn;
+    for (MarkLabel* label : labels()) {
+        ASSERT_NE(label, nullptr);
+        if (label->Drawn()) drawn.push_back(label);
+    }
+    ASSERT_GE(drawn.size(), 3u);
+    EXPECT_LT(drawn.size(), 50u);
+    int step = 100;
+    for (MarkLabel* a : drawn) {
+        if (a->Rank() > 0) step = std::min(step, a->Rank());
+        for (MarkLabel* b : drawn) {
+            if (a != b) {
+                EXPECT_FALSE(a->Box().intersects(b->Box())) << a->text().toStdString() << " " << b->text().toStdString();
+            }
+        }
+    }
+    // Every k-th mark from the first on, with no gap larger than k.
+    EXPECT_EQ(drawn.size(), static_cast<std::size_t>((99 / step) + 1));
+    for (MarkLabel* label : drawn) EXPECT_EQ(label->Rank() % step, 0) << label->text().toStdString();
+
+    // Zoomed in on 430..460 nm: the eleven marks there all have their labels; those
+    // outside, 400 nm among them, none.
+    Fix(430.0, 460.0, 0.0, 100.0);
+    widget.replot();
+    int inView = 0;
+    for (MarkLabel* label : labels()) {
+        EXPECT_EQ(label->Drawn(), label->InView()) << label->text().toStdString();
+        if (label->InView()) {
+            ++inView;
+            EXPECT_TRUE(QRectF(Plot()).contains(label->Box())) << label->text().toStdString();
+        }
+        if (label->text() == "400") {
+            EXPECT_FALSE(label->Drawn());
+        }
+    }
+    EXPECT_EQ(inView, 11);
+}
+
 // A flat series (a constant reflection, also one whose values differ only in the last
 // digits of their arithmetic) gets a range around its value with tick labels that read
 // differently; so does a deep zoom.

@@ -7,6 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "bulk/BulkData.h"
+#include "bulk/BulkReport.h"
+#include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
@@ -63,6 +66,17 @@ TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) 
 
     const Report report = ThinFilmReport(form);
     EXPECT_EQ(report.charts.size(), 4u);
+    // The example film is uniform: a spread its envelopes show and the orders did not
+    // take is not given as the film's.
+    const FringeOrdersResult& orders = *form.Outcome().fringeOrders->result;
+    std::string spread;
+    for (const ReportSection& section : report.sections)
+        for (const ReportLine& line : section.lines)
+            if (line.label == "Thickness spread \u0394d") spread = line.value;
+    ASSERT_TRUE(orders.nonUniformityNm.has_value());
+    EXPECT_FALSE(orders.spreadCorrected);
+    EXPECT_EQ(spread.rfind("not resolved (the envelopes give " + FloatToStr(*orders.nonUniformityNm) + " nm", 0), 0u)
+        << spread;
     qt::WriteReportPdf(report, pdf);
     const std::string text = Output("pdftotext -layout " + pdf + " -");
     EXPECT_NE(text.find("thinfilm-transmission.txt"), std::string::npos) << text;
@@ -82,6 +96,64 @@ TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) 
     click(form.SaveReport);
     EXPECT_EQ(platform.dialogFilters.back(), "PDF files (*.pdf)");
     EXPECT_NE(Output("pdftotext " + temp.File("spot.pdf") + " -").find("thinfilm-fringes.txt"), std::string::npos);
+}
+
+// The Bulk window's report: the button waits for a spectrum; the PDF holds both file
+// names, the typed thickness, Eg with its spread and R², and the four graphs.
+TEST(ReportPdfTest, TheBulkReportReadsBackWithBothFilesTheThicknessAndTheGap) {
+    SetDecimalSeparator('.');
+    ScriptedPlatform platform;
+    auto data = BulkData::Create();
+    TForm3 form(platform, *data, [] { return UnitChoices{}; });
+    const auto click = [&form](auto& control) { form.Dispatch([&control] { control.Click(); }); };
+    const auto type = [&form](Edit& edit, const std::string& text) {
+        form.Dispatch([&] { edit.SetFocused(true); });
+        form.Dispatch([&] { edit.SetText(text); });
+        form.Dispatch([&] { edit.SetFocused(false); });
+    };
+    const testing::TempFolder temp("bulk_report_pdf");
+    EXPECT_FALSE(form.SaveReport.Enabled());
+    platform.openAnswers.push_back(std::nullopt);
+    click(form.import1);  // a cancelled import leaves nothing to report
+    EXPECT_FALSE(form.SaveReport.Enabled());
+    platform.openAnswers.push_back((testing::kExamples / "bulk-transmission.txt").string());
+    click(form.import1);
+    EXPECT_TRUE(form.SaveReport.Enabled());
+    // A spectrum only: its graph, nothing calculated.
+    EXPECT_EQ(BulkReport(form).charts.size(), 1u);
+
+    platform.openAnswers.push_back((testing::kExamples / "bulk-reflection.txt").string());
+    click(form.Button2);
+    type(form.Thickness, "0.1");
+    click(form.Calculate);
+    click(form.RadioButton3);
+    type(form.Estart, "3.55");
+    type(form.Eend, "3.8");
+    click(form.CalculatEg);
+    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    ASSERT_TRUE(form.Outcome().egEv && form.Outcome().egSdEv && form.Outcome().egR2);
+
+    const Report report = BulkReport(form);
+    ASSERT_EQ(report.charts.size(), 4u);
+    // The Tauc line meets the energy axis at Eg.
+    ASSERT_EQ(report.charts[3].curves.size(), 2u);
+    EXPECT_DOUBLE_EQ(report.charts[3].curves[1].points.front().first, *form.Outcome().egEv);
+    EXPECT_TRUE(report.warnings.empty());
+
+    platform.saveAnswers.push_back(temp.File("plate"));
+    platform.reportWriter = [](const Report& r, const std::string& path) { qt::WriteReportPdf(r, path); };
+    click(form.SaveReport);
+    EXPECT_EQ(platform.dialogFilters.back(), "PDF files (*.pdf)");
+    const std::string pdf = temp.File("plate.pdf");
+    const std::string text = Output("pdftotext -layout " + pdf + " -");
+    EXPECT_NE(text.find("bulk-transmission.txt"), std::string::npos) << text;
+    EXPECT_NE(text.find("bulk-reflection.txt"), std::string::npos) << text;
+    EXPECT_NE(text.find("Sample Thickness, cm: 0.1"), std::string::npos) << text;
+    EXPECT_NE(text.find(FloatToStr(*form.Outcome().egEv) + " eV \u00B1 " + FloatToStr(*form.Outcome().egSdEv) + " eV"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(FloatToStr(*form.Outcome().egR2)), std::string::npos) << text;
+    EXPECT_NE(Output("pdfinfo " + pdf).find("pts (A4)"), std::string::npos);
 }
 
 }  // namespace

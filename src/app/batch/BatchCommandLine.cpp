@@ -12,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "app/Version.h"
+#include "app/batch/BatchReport.h"
 #include "app/batch/InputSpectra.h"
 #include "datafiles/FileErrors.h"
 #include "datafiles/QuotedText.h"
@@ -67,6 +68,12 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
              "the run, from what the workspace holds then.",
              "none written after a stop");
     };
+    const auto report = [&](CLI::App& analysis) {
+        text(analysis, "--report", o.report, "FILE",
+             "Write the report of \"Save Report...\" to FILE, a PDF (with --save-dir, the ending of each "
+             "spectrum's report: .pdf gives DIR/spot07.pdf); an existing file that is not a PDF is not replaced.",
+             "not written");
+    };
     const char* n0 = "Refractive index of the surroundings, n0.";
 
     DeclareSpectrum(thin, o, "The transmission spectrum (\"Import Spectrum\"). Required.");
@@ -101,7 +108,9 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
          "After \"Fringe Orders...\": \"Use This Thickness\", then Calculate and the gap steps again with the "
          "thickness from the fringe orders, also when the first Calculate stopped.",
          "off");
+    DeclareFitOptions(thin, o.fit);
     saveOnStop(thin);
+    report(thin);
     DeclareManySpectra(thin, o);
 
     const char* oneSource = "none; a bulk run needs exactly one of --constant-r, --constant-n and --reflection-spectrum";
@@ -121,6 +130,7 @@ void DeclareCommandLine(CLI::App& app, BatchOptions& o) {
     text(bulk, "--thickness", o.thickness, "T", "Thickness of the sample, cm.", "1");
     gap(bulk);
     saveOnStop(bulk);
+    report(bulk);
     DeclareManySpectra(bulk, o);
 }
 
@@ -237,6 +247,7 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
     }
     // natx accepts digits only; a user cannot type anything else into it.
     if (o.natx && o.natx->find_first_not_of("0123456789") != std::string::npos) return "--natx takes digits only";
+    if (std::string fault = CheckFitOptions(o.fit); !fault.empty()) return fault;
     if (std::string fault = GatherSpectra(o); !fault.empty()) return fault;
     if (o.spectra.size() > 1) return CheckSpectra(o);
     // The window's import would silently read nothing from a missing file; a batch
@@ -264,6 +275,8 @@ std::string CheckCommandLine(CLI::App& app, const std::vector<std::string>& args
                        earlier->first + " file";
         }
     }
+    if (o.report)
+        if (std::string fault = ReportFileFault(*o.report); !fault.empty()) return fault;
     return o.summary ? CheckSpectra(o) : "";
 }
 
@@ -308,8 +321,10 @@ const std::string& BatchUsage() {
         "           [--save-extrema FILE] [--wavenumber] [--fraction]\n"
         "           [--n0 T] [--ns T] [--tolerance T] [--wstart T] [--wend T] [--natx T] [--no-estimate]\n"
         "           [--constant-n T] [--thickness T] [--no-fringes-free] [--order T] [--envelope T]\n"
-        "           [--direct] [--eg EMIN EMAX] [--orders FILE] [--use-orders-thickness] [--save-on-stop]\n"
-        "           --save BASE\n"
+        "           [--direct] [--eg EMIN EMAX] [--orders FILE] [--use-orders-thickness]\n"
+        "           [--fit [--slit-width NM] [--fit-dispersion LAW] [--fit-absorption LAW] [--fit-uniform]\n"
+        "           [--fit-substrate] [--fit-from NM] [--fit-to NM] [--fit-table FILE] [--use-fit-thickness]]\n"
+        "           [--save-on-stop] --save BASE\n"
         "       optical-constants-batch bulk --spectrum FILE [--reflection FILE] [--wavenumber] [--fraction]\n"
         "           (--constant-r T | --constant-n T [--n0 T] | --reflection-spectrum) [--thickness T]\n"
         "           [--direct] [--eg EMIN EMAX] [--save-on-stop] --save BASE\n"
@@ -381,7 +396,7 @@ std::string Joined(const std::vector<std::string>& values) {
 
 std::string ShownValues(const std::string& option, const std::vector<std::string>& values) {
     static const std::set<std::string> files = {"--spectrum", "--fringes", "--reflection",
-                                                "--save",     "--orders",  "--save-extrema"};
+                                                "--save",     "--orders",  "--save-extrema", "--fit-table", "--report"};
     if (files.count(option)) return Joined(values);
     std::vector<std::string> shown;
     for (const std::string& value : values) shown.push_back(ShownText(value));
@@ -407,6 +422,8 @@ std::vector<std::pair<const char*, std::string>> ResultsFiles(const BatchOptions
     if (o.orders) files.emplace_back("--orders", *o.orders);
     for (const char* suffix : suffixes) files.emplace_back("--save", o.save + suffix);
     if (o.saveExtrema) files.emplace_back("--save-extrema", *o.saveExtrema);
+    if (o.fit.table) files.emplace_back("--fit-table", *o.fit.table);
+    if (o.report) files.emplace_back("--report", *o.report);
     return files;
 }
 

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/batch/FitOptions.h"
+
 namespace optc {
 
 inline constexpr const char* kBatchProgram = "optical-constants-batch";
@@ -37,7 +39,9 @@ struct BatchOptions {
     std::string save;
     std::optional<std::string> orders;  // thin film: the fringe-orders table
     bool useOrdersThickness = false;    // thin film: "Use This Thickness", then Calculate
+    FitBatchOptions fit;                // thin film: Fit Spectrum
     bool saveOnStop = false;            // write the files also after a stop
+    std::optional<std::string> report;  // the PDF report of Save Report...
     // Runs of many spectra (SpectrumList): every spectrum of the run, each --spectrum
     // then the spectrum files of --folder; the folder results are named in; the CSV
     // summary; how many spectra are analysed at once (0: one per core).
@@ -86,7 +90,8 @@ std::string InputFileFault(const char* option, const std::string& path);
 
 // The files a run writes, each with its option, in the order they are written: the
 // table of --orders (from the Fringe Orders dialog), the results files, named as Save
-// Results names them, and the extrema file of --save-extrema.
+// Results names them, the extrema file of --save-extrema, the table of --fit-table and
+// the report of --report.
 std::vector<std::pair<const char*, std::string>> ResultsFiles(const BatchOptions& o);
 
 }  // namespace optc

@@ -21,7 +21,8 @@ int Delivered(std::ostream& out, std::ostream& err, int status) {
 
 }  // namespace
 
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress) {
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress,
+             const ReportRenderer* reports) {
     const CommandLine line = ReadCommandLine(args);
     if (!line.error.empty()) {
         err << kBatchProgram << ": " << line.error << "\n\n" << BatchUsage();
@@ -31,21 +32,37 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << line.print;
         return Delivered(out, err, kBatchDone);
     }
+    if (line.run->report) {
+        if (!reports) {
+            err << kBatchProgram
+                << ": --report: this installation writes no reports (they are drawn by "
+                   "optical-constants-batch-pdf beside the program, which a build with Qt makes)\n\n"
+                << BatchUsage();
+            return kBatchWrongUsage;
+        }
+        if (reports->start) reports->start();
+    }
     // Number texts are read and written with "." in batch runs, whatever the locale.
     const char separator = DecimalSeparator();
     SetDecimalSeparator('.');
     if (line.run->spectra.size() > 1 || line.run->summary) {
-        const int status = RunSpectra(*line.run, out, err, progress);
+        const int status = RunSpectra(*line.run, out, err, progress, reports);
         SetDecimalSeparator(separator);
         return Delivered(out, err, status);
     }
     const auto session = std::make_unique<BatchSession>(*line.run);
-    const int status = session->Run(out);
+    int status = session->Run(out);
     SetDecimalSeparator(separator);
     // The JSON keeps the window's text; the person at the terminal learns what it is about.
     if (session->StopText()) {
         err << kBatchProgram << ": " << session->StopSubject() << ": " << *session->StopText() << "\n";
         if (!session->StopDetail().empty()) err << kBatchProgram << ": " << session->StopDetail() << "\n";
+    }
+    if (const auto& report = session->TakeReport(); report && line.run->report) {
+        if (const std::string fault = WriteBatchReport(*reports, *report, *line.run->report, ""); !fault.empty()) {
+            err << fault;
+            status = kBatchStopped;
+        }
     }
     return Delivered(out, err, status);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/batch/BatchCommandLine.h"
+#include "app/batch/BatchReport.h"
 #include "app/batch/BatchSummary.h"
 #include "datafiles/JsonWriter.h"
 
@@ -18,7 +19,9 @@ namespace optc {
 
 // Runs a whole batch: parses the arguments, replays the steps, writes the JSON
 // summary to `out` (or the usage text to `err`) and returns the exit status. With
-// `progress` a run of many spectra draws its progress on `err` (a terminal).
-int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress = false);
+// `progress` a run of many spectra draws its progress on `err` (a terminal). The
+// reports of --report are drawn by `reports`; without it --report is refused.
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool progress = false,
+             const ReportRenderer* reports = nullptr);
 
 }  // namespace optc

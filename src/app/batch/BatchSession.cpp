@@ -4,8 +4,10 @@
 
 #include "app/batch/BatchSummary.h"
 #include "app/batch/StopOptions.h"
+#include "bulk/BulkReport.h"
 #include "datafiles/ResultsFileSet.h"
 #include "thinfilm/extrema/FringesFile.h"
+#include "thinfilm/window/ThinFilmReport.h"
 
 namespace optc {
 
@@ -25,6 +27,8 @@ int BatchSession::Run(std::ostream& out) {
             ThinFilmSteps();
             OrdersSteps();
             OrdersThicknessSteps();
+            FitSteps();
+            FitThicknessSteps();
         } else
             BulkSteps();
         // No files after a stop, unless asked for: they would hold the zeros and the
@@ -38,6 +42,7 @@ int BatchSession::Run(std::ostream& out) {
                                    [this](const std::string& part) { WriteFringesFile(Form1.Data(), part); });
             });
         }
+        if (o_.report && (!stop_ || o_.saveOnStop)) report_ = thin ? ThinFilmReport(Form1) : BulkReport(Form3);
         Perform(window, [&exit] { exit.Click(); });
     });
     Perform(Form2, [&open] { open.Click(); });

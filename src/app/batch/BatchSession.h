@@ -12,6 +12,7 @@
 #include "app/Application.h"
 #include "app/batch/BatchCommandLine.h"
 #include "thinfilm/orders/FringeOrders.h"
+#include "ui/Report.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace optc {
@@ -32,6 +33,9 @@ public:
     // reads the outcomes after the run (the summary table).
     const Application& Windows() const { return app_; }
     const std::vector<std::string>& Notes() const { return platform_.shown; }
+    // With --report, the report of Save Report... as the window showed it before Exit;
+    // nothing after a stop (unless --save-on-stop), as for the results files.
+    std::optional<Report>& TakeReport() { return report_; }
 
 private:
     // What the next steps work on, named for a message that stops the run there.
@@ -67,6 +71,12 @@ private:
     // with --orders its table saved, then Close. A table asked for that cannot be made
     // stops the run with the dialog's reason.
     void OrdersSteps();
+    // With --fit, after the orders: Fit Spectrum, and with --fit-table its table saved.
+    void FitSteps();
+    // With --use-fit-thickness, after the fit: a trusted fit's thickness typed into the
+    // thickness box, then Calculate, the gap steps, the dialog and the fit once more; a
+    // fit not trusted changes nothing and the notes say why.
+    void FitThicknessSteps();
     // With --use-orders-thickness, after a dialog that found the orders: its "Use This
     // Thickness", then Calculate, the gap steps and the dialog once more. What stopped
     // the first Calculate stays in the notes; the run goes on from the refined thickness.
@@ -83,6 +93,7 @@ private:
     std::string stopSubject_;
     std::string stopDetail_;
     std::string step_;
+    std::optional<Report> report_;
 
     ScriptedPlatform platform_;
     Application app_{platform_};

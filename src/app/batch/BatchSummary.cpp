@@ -1,5 +1,6 @@
 #include "app/batch/BatchSummary.h"
 
+#include "app/batch/FitSummary.h"
 #include "bulk/Main_3.h"
 #include "datafiles/JsonWriter.h"
 #include "thinfilm/window/Main_1.h"
@@ -55,6 +56,8 @@ std::string ThinFilmSummary(const SummaryHead& head, const TForm1& window) {
     WriteResults(json, {d.thicknessCm, d.nAtNat ? std::optional<double>(d.natNm) : std::nullopt, d.nAtNat, d.egEv, d.egSdEv, d.egR2});
     json.Key("fringeOrders");
     WriteFringeOrders(json, d.fringeOrders);
+    json.Key("spectrumFit");
+    WriteSpectrumFit(json, d.spectrumFit);
     json.EndObject();
     return text;
 }

@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "app/batch/BatchReport.h"
 #include "datafiles/FileErrors.h"
 #include "datafiles/ImportFormats.h"
 #include "thinfilm/envelope/ThinFilmResults.h"
@@ -28,6 +29,7 @@ struct PerSpectrumFile {
 constexpr PerSpectrumFile kPerSpectrumFiles[] = {
     {"--orders", &BatchOptions::orders},
     {"--save-extrema", &BatchOptions::saveExtrema},
+    {"--report", &BatchOptions::report},
 };
 
 bool KnownEnding(const fs::path& name) {
@@ -205,6 +207,9 @@ std::string CheckSpectra(const BatchOptions& o) {
     for (const auto& [file, whose] : written)
         if (const auto earlier = files.Add(file, whose))
             return "results file " + file + " (" + whose + ") would overwrite " + *earlier;
+    if (o.report)
+        for (const std::string& spectrum : o.spectra)
+            if (std::string fault = ReportFileFault(*OptionsFor(o, spectrum).report); !fault.empty()) return fault;
     return "";
 }
 

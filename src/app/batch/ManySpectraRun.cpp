@@ -25,6 +25,8 @@ struct SpectrumResult {
     std::string json;    // the summary line, with its line end
     std::string stop;    // the lines for standard error
     SummaryRow row;
+    std::optional<Report> report;  // with --report, to be drawn into reportPath
+    std::string reportPath;
 };
 
 std::string StopLines(const std::string& prefix, const std::string& subject, const std::string& text,
@@ -48,6 +50,10 @@ SpectrumResult RunOne(const BatchOptions& one, bool many) {
         if (session->StopText())
             r.stop = StopLines(prefix, session->StopSubject(), *session->StopText(), session->StopDetail());
         r.row = RowOf(file, *session, one.analysis == BatchAnalysis::ThinFilm);
+        if (one.report && session->TakeReport()) {
+            r.report = std::move(session->TakeReport());
+            r.reportPath = *one.report;
+        }
     } catch (const std::exception& e) {
         // Nothing the windows do ends here (their door catches every error); what does
         // is the session itself, a workspace that could not be had.
@@ -72,7 +78,8 @@ unsigned JobCount(const BatchOptions& o) {
     return static_cast<unsigned>(std::min<std::size_t>(wanted, std::max<std::size_t>(o.spectra.size(), 1)));
 }
 
-int RunSpectra(const BatchOptions& o, std::ostream& out, std::ostream& err, bool progress) {
+int RunSpectra(const BatchOptions& o, std::ostream& out, std::ostream& err, bool progress,
+               const ReportRenderer* reports) {
     const std::size_t total = o.spectra.size();
     const bool many = total > 1;
     std::vector<std::optional<SpectrumResult>> results(total);
@@ -111,6 +118,22 @@ int RunSpectra(const BatchOptions& o, std::ostream& out, std::ostream& err, bool
                 if (!r.stop.empty()) {
                     bar.Clear();
                     err << r.stop;
+                }
+                if (r.report && reports) {
+                    // Drawn here, on the thread of the Qt application; the sessions go on.
+                    hold.unlock();
+                    const std::string fault = WriteBatchReport(*reports, *r.report, r.reportPath,
+                                                               many ? o.spectra[written] + ": " : "");
+                    hold.lock();
+                    if (!fault.empty()) {
+                        bar.Clear();
+                        err << fault;
+                        r.status = kBatchStopped;
+                        if (r.row.status == "done") {
+                            r.row.status = "stopped";
+                            r.row.message = "--report " + r.reportPath + ": the report could not be written";
+                        }
+                    }
                 }
                 if (r.status != kBatchDone) status = kBatchStopped;
                 rows.push_back(std::move(r.row));

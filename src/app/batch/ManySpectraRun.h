@@ -7,13 +7,17 @@
 #include <ostream>
 
 #include "app/batch/BatchCommandLine.h"
+#include "app/batch/BatchReport.h"
 
 namespace optc {
 
 // Runs every spectrum of o.spectra and returns kBatchDone when none stopped, else
 // kBatchStopped. A run of one spectrum writes its summary and its stop exactly as a
 // run without these options does. `progress` draws the progress on `err`.
-int RunSpectra(const BatchOptions& o, std::ostream& out, std::ostream& err, bool progress);
+// With --report, each spectrum's report is drawn by `reports` on this thread, in the
+// order given, as its session ends.
+int RunSpectra(const BatchOptions& o, std::ostream& out, std::ostream& err, bool progress,
+               const ReportRenderer* reports = nullptr);
 
 // How many spectra are analysed at once: --jobs, else one per processor core, never
 // more than there are spectra.

@@ -66,7 +66,8 @@ SummaryRow RowOf(const std::string& file, const BatchSession& session, bool thin
         if (d.fringeOrders && d.fringeOrders->result) {
             row.ordersNm = d.fringeOrders->result->thicknessNm;
             row.ordersSdNm = d.fringeOrders->result->thicknessSdNm;
-            row.ordersDeltaNm = d.fringeOrders->result->nonUniformityNm;
+            // A spread the orders did not take is not the film's (see the report).
+            if (d.fringeOrders->result->spreadCorrected) row.ordersDeltaNm = d.fringeOrders->result->nonUniformityNm;
         }
         if (d.nAtNat) {
             row.natNm = d.natNm;
@@ -76,6 +77,15 @@ SummaryRow RowOf(const std::string& file, const BatchSession& session, bool thin
         row.egSdEv = d.egSdEv;
         row.egR2 = d.egR2;
         row.warnings = Warnings(session, d.fringeOrders);
+        if (d.spectrumFit && d.spectrumFit->result) {
+            const SpectrumFitResult& fit = *d.spectrumFit->result;
+            row.fitNm = fit.thicknessNm;
+            row.fitSdNm = fit.thicknessSdNm;
+            row.fitDeltaNm = fit.spreadNm;
+            for (const std::string& warning : fit.warnings) row.warnings.push_back("Fit Spectrum: " + warning);
+        } else if (d.spectrumFit) {
+            row.warnings.push_back("Fit Spectrum: " + d.spectrumFit->reason);
+        }
     } else {
         const BulkOutcome& d = session.Windows().Form3.Outcome();
         row.thicknessNm = nanometres(d.thicknessCm);

@@ -62,6 +62,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     thickness.SetColour(clBtnFace);
     ninp.SetVisible(false);
     FringeOrders.SetEnabled(false);
+    FitSpectrumButton.SetEnabled(false);
 
     RadioGroup1.Add(RadioButton1);
     RadioGroup1.Add(RadioButton4);
@@ -83,6 +84,7 @@ TForm1::TForm1(Platform& platform, ThinFilmData& data, std::function<UnitChoices
     Button1.OnClick = [this] { Button1Click(); };
     SaveReport.OnClick = [this] { SaveReportClick(); };
     FringeOrders.OnClick = [this] { FringeOrdersClick(); };
+    FitSpectrumButton.OnClick = [this] { FitSpectrumClick(); };
 
     RadioButton3.OnClick = [this] { RadioButton3Click(); };
     CalculatEg.OnClick = [this] { CalculatEgClick(); };
@@ -113,6 +115,7 @@ void TForm1::EventEnds() {
     outcome_.egSdEv = tauc_.Spread().sdEv;
     outcome_.egR2 = tauc_.Spread().r2;
     RefreshFringeOrders();
+    FitSpectrumButton.SetEnabled(FringeOrders.Enabled());
     if (calculateRan_) {
         calculateRan_ = false;
         NoteFringeOrders();

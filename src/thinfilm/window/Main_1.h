@@ -7,6 +7,8 @@
 #include "ui/TaucPlot.h"
 #include "datafiles/UnitChoices.h"
 #include "thinfilm/orders/FilmOrders.h"
+#include "thinfilm/fit/FullSpectrumFit.h"
+#include "thinfilm/fit/FullSpectrumFitForm.h"
 #include "thinfilm/orders/FringeOrdersForm.h"
 #include "thinfilm/ThinFilmData.h"
 #include "thinfilm/window/ThinFilmOutcome.h"
@@ -135,6 +137,18 @@ public:
 
     // ---- Handlers: fringe orders ----
     void FringeOrdersClick();
+
+    // ---- Fit Spectrum: the whole spectrum fitted from the fringe orders ----
+    // The spectrum, the extrema, nS and the orders' result; nothing, with the reason,
+    // without extrema or orders.
+    std::optional<SpectrumFitInput> SpectrumFitInputOf(std::string& reason) const;
+    // Fits, keeps the outcome in the window's outcome and returns it.
+    const SpectrumFitOutcome& RunSpectrumFit(SpectrumFitOptions options, const FitControl& control = {});
+    // Its button and dialog; the button follows the Fringe Orders button. A fit that ran
+    // to its end in the dialog is the window's last Fit Spectrum.
+    Button FitSpectrumButton{"FitSpectrum", "Fit Spectrum..."};
+    FullSpectrumFitForm Fit{GetPlatform()};
+    void FitSpectrumClick();
 
     // ---- Handlers: chart events ----
     void Chart1MouseMove(double x, double y);

@@ -14,22 +14,9 @@
 #include "thinfilm/orders/FilmOrders.h"
 #include "thinfilm/orders/FringeOrdersText.h"
 #include "thinfilm/window/Main_1.h"
+#include "ui/TypedNumber.h"
 
 namespace optc {
-
-namespace {
-
-// A number typed into an edit, or nothing when it holds none.
-std::optional<double> NumberIn(const Edit& edit) {
-    try {
-        const double v = StrToFloat(edit.Text());
-        if (std::isfinite(v)) return v;
-    } catch (const Error&) {
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 void TForm1::KeepFringesForOrders(int fitTerms) {
     const ThinFilmData& d = data_;
@@ -59,12 +46,13 @@ void TForm1::ForgetFringesForOrders() {
     outcome_.nAtNat.reset();
     outcome_.natNm = 0.0;
     outcome_.fringeOrders.reset();
+    outcome_.spectrumFit.reset();
 }
 
 std::optional<CalculatedFringes> TForm1::FringesOfSpectrum() const {
     const ThinFilmData& d = data_;
     if (d.SpecCount < 1 || d.ExtCount < 3) return std::nullopt;
-    const auto nS = NumberIn(Const2);
+    const auto nS = TypedNumber(Const2);
     if (!nS || !(*nS > 0.0)) return std::nullopt;
     double shortest = d.SpecLambda[1], longest = d.SpecLambda[1];
     for (int k = 2; k <= d.SpecCount; ++k) {
@@ -83,7 +71,7 @@ std::optional<CalculatedFringes> TForm1::FringesOfSpectrum() const {
             f.extrema, [](const FringeExtremum& x) { return x.kind == ExtremumKind::Maximum; },
             TransRangeOf({std::as_const(d.SpecTrans).From1(), count})))
         return std::nullopt;
-    const auto order = NumberIn(Order);
+    const auto order = TypedNumber(Order);
     f.fitTerms = order && *order >= 0.0 && *order <= 10.0 ? static_cast<int>(*order) + 1 : 3;
     return f;
 }
@@ -97,10 +85,10 @@ FilmFringes TForm1::FilmFringesOf(const CalculatedFringes& fringes) const {
     film.extrema = fringes.extrema;
     film.envelopes = fringes.envelopes;
     film.indicesGiven = calculated_.has_value();
-    film.nS = NumberIn(Const2).value_or(0.0);
-    film.tolerance = NumberIn(Tolerance).value_or(1.0);
+    film.nS = TypedNumber(Const2).value_or(0.0);
+    film.tolerance = TypedNumber(Tolerance).value_or(1.0);
     film.fitTerms = fringes.fitTerms;
-    if (!not633.Checked()) film.natNm = NumberIn(natx);
+    if (!not633.Checked()) film.natNm = TypedNumber(natx);
     return film;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/NamedFile.h"
 #include "ui/qt/ControlBuilder.h"
 #include "ui/qt/FileDrops.h"
+#include "ui/qt/ScrollingPanel.h"
 
 namespace optc::qt {
 
@@ -81,14 +82,14 @@ public:
 }  // namespace
 
 TForm1View::TForm1View(TForm1& form, QWidget* parent)
-    : FormDialog(form, "Form1", parent, Options{}), form_(form) {
+    : FormDialog(form, "Form1", parent, Options{.resizable = true}), form_(form) {
     const QFont base = font();
 
-    // One panel fills the window and holds every control.
-    auto* panel = new QFrame(this);
+    // One panel fills the window and holds every control; a smaller window scrolls it.
+    const QSize defined(kClientWidth, kClientHeight);
+    QFrame* panel = ScrollingPanel(*this, defined);
     panel->setObjectName("Panel1");
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(0, 0, kClientWidth, kClientHeight);
     Builder b(*panel, form);
 
     // ---- Imports ----
@@ -103,6 +104,7 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     b.Push(form.Button2, 752, 9, 161)->setFont(serifBold);
     // In the free room between the two imports.
     b.Push(form.SaveReport, 400, 9, 130);
+    b.Push(form.FitSpectrumButton, 262, 9, 130);
     QLabel* fringesTitle = nullptr;
     for (auto [text, x] : {std::pair{"Transmission Spectrum", 64}, std::pair{"Minima and Maxima of Fringes", 608}}) {
         QLabel* title = b.Label(text, x, 40, 300, 20);
@@ -206,6 +208,9 @@ TForm1View::TForm1View(TForm1& form, QWidget* parent)
     QPushButton* exit = b.Push(form.BitBtn1, 864, 584, 73);
     exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     SetTextColour(*exit, kRed);
+
+    // A larger window gives its room to the chart.
+    new ChartRoom(*panel, *chart_, defined);
 }
 
 }  // namespace optc::qt

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "thinfilm/fit/FullSpectrumFit.h"
 #include "thinfilm/orders/FringeOrders.h"
 #include "thinfilm/window/ThinFilmMessages.h"
 #include "ui/Stop.h"
@@ -40,6 +41,9 @@ struct ThinFilmOutcome {
 
     // What the Fringe Orders dialog showed for that Calculate.
     std::optional<FringeOrdersOutcome> fringeOrders;
+
+    // The last Fit Spectrum of that Calculate; empty when none was asked for.
+    std::optional<SpectrumFitOutcome> spectrumFit;
 };
 
 }  // namespace optc

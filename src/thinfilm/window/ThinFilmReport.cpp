@@ -10,50 +10,32 @@ namespace {
 
 constexpr Color kBlack{0, 0, 0};
 
-const char* YesNo(bool yes) { return yes ? "yes" : "no"; }
-
-// The points of two workspace arrays, 1 to count, skipping what is not finite.
-ReportCurve Curve(const SpectrumArray& x, const SpectrumArray& y, int count, bool markers, Color colour) {
-    ReportCurve curve{{}, markers, colour};
-    for (int i = 1; i <= count; ++i)
-        if (std::isfinite(x[i]) && std::isfinite(y[i])) curve.points.emplace_back(x[i], y[i]);
-    return curve;
-}
-
-void AddChart(Report& report, ReportChart chart) {
-    for (const ReportCurve& curve : chart.curves)
-        if (!curve.points.empty()) {
-            report.charts.push_back(std::move(chart));
-            return;
-        }
-}
-
 void AddCharts(Report& report, TForm1& w) {
     const ThinFilmData& d = w.Data();
     const bool calculated = w.Outcome().thicknessCm.has_value();
-    AddChart(report, {"Transmission", "Wavelengths, nm", "T , %",
-                      {Curve(d.SpecLambda, d.SpecTrans, d.SpecCount, false, clRed),
-                       Curve(d.EnvMaxLambda, d.EnvMaxTrans, calculated ? d.ExtCount : 0, true, clGreen),
-                       Curve(d.EnvMinLambda, d.EnvMinTrans, calculated ? d.ExtCount : 0, true, clBlue),
-                       Curve(d.ExtLambda, d.ExtTrans, d.ExtCount, true, kBlack),
-                       Curve(d.FreeLambda, d.FreeTrans, calculated && w.FrFTr.Checked() ? d.SpecCount : 0, false,
-                             kBlack)}});
+    AddReportChart(report, {"Transmission", "Wavelengths, nm", "T , %",
+                            {ReportCurveOf(d.SpecLambda, d.SpecTrans, d.SpecCount, false, clRed),
+                             ReportCurveOf(d.EnvMaxLambda, d.EnvMaxTrans, calculated ? d.ExtCount : 0, true, clGreen),
+                             ReportCurveOf(d.EnvMinLambda, d.EnvMinTrans, calculated ? d.ExtCount : 0, true, clBlue),
+                             ReportCurveOf(d.ExtLambda, d.ExtTrans, d.ExtCount, true, kBlack),
+                             ReportCurveOf(d.FreeLambda, d.FreeTrans, calculated && w.FrFTr.Checked() ? d.SpecCount : 0, false,
+                                   kBlack)}});
     if (!calculated) return;
-    AddChart(report, {"Refractive index", "WaveLengths, nm", "n",
-                      {Curve(d.LambdaExp, d.RefractionExp, d.ExtCount, true, clGreen),
-                       Curve(d.DispLambda, d.DispRefraction, d.DispCount - 1, false, clRed)}});
-    AddChart(report, {"Absorption coefficient", "Photon Energy, eV", "a, cm-1",
-                      {Curve(d.AbsEnergy, d.Absorption, d.SpecCount, false, clBlue)}});
+    AddReportChart(report, {"Refractive index", "WaveLengths, nm", "n",
+                            {ReportCurveOf(d.LambdaExp, d.RefractionExp, d.ExtCount, true, clGreen),
+                             ReportCurveOf(d.DispLambda, d.DispRefraction, d.DispCount - 1, false, clRed)}});
+    AddReportChart(report, {"Absorption coefficient", "Photon Energy, eV", "a, cm-1",
+                            {ReportCurveOf(d.AbsEnergy, d.Absorption, d.SpecCount, false, clBlue)}});
     const bool direct = w.Direct.Checked();
     ReportChart tauc{"Tauc plot", "Photon Energy, eV", direct ? "(ahv)**2" : "(ahv)**1/2",
-                     {Curve(d.TaucEnergy, direct ? d.TaucDirect : d.TaucIndirect, d.SpecCount, false, clBlue)}};
+                     {ReportCurveOf(d.TaucEnergy, direct ? d.TaucDirect : d.TaucIndirect, d.SpecCount, false, clBlue)}};
     if (const auto& eg = w.Outcome().egEv; eg && d.TaucLine[1] != 0.0) {
         // The fitted line from the gap, where it meets the energy axis, to the end of
         // the fitted range.
         const double to = std::max(d.EgEStart, d.EgEEnd);
         tauc.curves.push_back({{{*eg, 0.0}, {to, d.TaucLine[0] + d.TaucLine[1] * to}}, false, clGreen});
     }
-    AddChart(report, std::move(tauc));
+    AddReportChart(report, std::move(tauc));
 }
 
 }  // namespace
@@ -77,8 +59,8 @@ Report ThinFilmReport(TForm1& w) {
                          {"n at, nm", w.not633.Checked() ? "(no estimate)" : w.natx.Text()},
                          {"Polynom order: n approximation", w.Order.Text()},
                          {"Polynom order: T envelope", w.envelope.Text()},
-                         {"Use fringes-free transmission", YesNo(w.FrFTr.Checked())},
-                         {"Direct gap semiconductor", YesNo(w.Direct.Checked())},
+                         {"Use fringes-free transmission", ReportYesNo(w.FrFTr.Checked())},
+                         {"Direct gap semiconductor", ReportYesNo(w.Direct.Checked())},
                          {"Energy range for Eg, eV", w.Estart.Text() + " to " + w.Eend.Text()}}};
     if (w.nu633.Checked()) typed.lines.push_back({"Use constant n =", w.ninp.Text()});
     if (w.FixThickness.Checked()) typed.lines.push_back({"Thickness typed, cm", w.thickness.Text()});
@@ -95,25 +77,25 @@ Report ThinFilmReport(TForm1& w) {
         const FringeOrdersResult& r = *o.fringeOrders->result;
         results.lines.push_back({"Thickness from the fringe orders", ReportNumber(r.thicknessNm, "nm") + " \u00B1 " +
                                                                         ReportNumber(r.thicknessSdNm, "nm")});
-        if (r.nonUniformityNm)
-            results.lines.push_back(
-                {"Thickness spread \u0394d", ReportNumber(*r.nonUniformityNm, "nm") +
-                                                 (r.nonUniformitySdNm ? " \u00B1 " + ReportNumber(*r.nonUniformitySdNm, "nm")
-                                                                      : "")});
+        if (r.nonUniformityNm) {
+            const std::string spread =
+                ReportNumber(*r.nonUniformityNm, "nm") +
+                (r.nonUniformitySdNm ? " \u00B1 " + ReportNumber(*r.nonUniformitySdNm, "nm") : "");
+            // A spread the orders did not take is not the film's: envelopes read a little
+            // low under sharp maxima give one of a few nm on a uniform film.
+            results.lines.push_back({"Thickness spread \u0394d",
+                                     r.spreadCorrected ? spread
+                                                       : "not resolved (the envelopes give " + spread +
+                                                             ", too little to change the orders; the index is not "
+                                                             "corrected for it)"});
+        }
         for (const std::string& warning : r.warnings) report.warnings.push_back("Fringe orders: " + warning);
     } else if (o.fringeOrders) {
         report.warnings.push_back("Fringe orders: " + o.fringeOrders->reason);
     }
     if (o.nAtNat) results.lines.push_back({"n at " + ReportNumber(o.natNm, "nm"), ReportNumber(*o.nAtNat, "")});
-    if (o.egEv) {
-        std::string gap = ReportNumber(*o.egEv, "eV");
-        if (o.egSdEv) gap += " \u00B1 " + ReportNumber(*o.egSdEv, "eV");
-        const ThinFilmData& d = w.Data();
-        gap += " (fitted from " + ReportNumber(std::min(d.EgEStart, d.EgEEnd), "") + " to " +
-               ReportNumber(std::max(d.EgEStart, d.EgEEnd), "eV") + ")";
-        results.lines.push_back({"Optical gap Eg", gap});
-        if (o.egR2) results.lines.push_back({"R\u00B2 of the Tauc line", ReportNumber(*o.egR2, "")});
-    }
+    const ThinFilmData& d = w.Data();
+    AddGapLines(results, o.egEv, o.egSdEv, o.egR2, d.EgEStart, d.EgEEnd);
     report.sections.push_back(std::move(results));
     if (o.stop) report.warnings.push_back("The last step stopped: " + o.stop->text);
     AddCharts(report, w);

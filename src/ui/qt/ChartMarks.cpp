@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/LabelThinning.h"
+
 namespace optc::qt {
 
 QRect MarkerGraph::clipRect() const {
@@ -34,6 +36,40 @@ void MarkerGraph::DrawMarkers(QCPPainter* painter, const QVector<QPointF>& scatt
     if (!copies_.Draw(painter, scatters, style, mPen)) QCPGraph::drawScatterPlot(painter, scatters, style);
 }
 
+MarkLabel::MarkLabel(QCustomPlot* plot, double gap, std::shared_ptr<MarkLabelRow> row, int rank)
+    : QCPItemText(plot), gap_(gap), row_(std::move(row)), rank_(rank) {
+    if (row_) row_->Add(this);
+}
+
+int MarkLabelRow::Step() {
+    if (labels_.empty()) return 1;
+    const QCPItemPosition& at = *labels_.front()->position;
+    const QCPRange x = at.keyAxis()->range(), y = at.valueAxis()->range();
+    const QRect plot = at.keyAxis()->axisRect()->rect();
+    if (step_ > 0 && x == x_ && y == y_ && plot == plot_) return step_;
+    std::vector<LabelBox> boxes;
+    for (const MarkLabel* label : labels_)
+        if (label->InView()) {
+            const QRectF box = label->Box();
+            boxes.push_back({label->Rank(), box.left(), box.top(), box.right(), box.bottom()});
+        }
+    // A space's width between two labels.
+    const double gap = QFontMetricsF(labels_.front()->font()).horizontalAdvance(' ');
+    x_ = x;
+    y_ = y;
+    plot_ = plot;
+    step_ = LabelStep(boxes, gap);
+    return step_;
+}
+
+bool MarkLabel::InView() const {
+    // The same pixel of slack as the markers: the ends of an axis range map onto the
+    // pixel just outside the plot area on one side.
+    return QRectF(clipRect()).adjusted(-1.0, -1.0, 1.0, 1.0).contains(position->pixelPosition());
+}
+
+bool MarkLabel::Drawn() const { return InView() && (!row_ || LabelShown(rank_, row_->Step())); }
+
 QRectF MarkLabel::Box() const {
     const QPointF at = position->pixelPosition();
     const QRectF plot = clipRect();
@@ -46,6 +82,7 @@ QRectF MarkLabel::Box() const {
 }
 
 void MarkLabel::draw(QCPPainter* painter) {
+    if (!Drawn()) return;
     painter->setFont(mainFont());
     painter->setPen(QPen(mainColor()));
     painter->drawText(Box(), Qt::AlignCenter | Qt::TextDontClip, text());

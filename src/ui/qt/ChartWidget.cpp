@@ -58,6 +58,17 @@ ColourRun& RunFor(std::vector<ColourRun>& runs, Color colour) {
     return runs.back();
 }
 
+// Each point's place among the points in ascending x, from 0.
+std::vector<int> RanksInX(const std::vector<ChartPoint>& points) {
+    std::vector<int> order(points.size()), ranks(points.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    // A point without a finite x is never drawn; it goes last.
+    const auto key = [&points](int i) { return std::isnan(points[i].x) ? HUGE_VAL : points[i].x; };
+    std::stable_sort(order.begin(), order.end(), [&key](int a, int b) { return key(a) < key(b); });
+    for (std::size_t r = 0; r < order.size(); ++r) ranks[order[r]] = static_cast<int>(r);
+    return ranks;
+}
+
 // The zoom rectangle: a black frame two pixels wide over the plot, nothing filled.
 class ZoomFrame : public QRubberBand {
 public:
@@ -165,12 +176,15 @@ void ChartWidget::Redraw() {
         const auto& points = series.Points();
         if (series.Style() == SeriesStyle::Markers) {
             std::vector<ColourRun> runs;
-            for (const ChartPoint& p : points) {
+            const auto row = series.Labelled() ? std::make_shared<MarkLabelRow>() : nullptr;
+            const std::vector<int> ranks = series.Labelled() ? RanksInX(points) : std::vector<int>{};
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                const ChartPoint& p = points[i];
                 if (!Drawable(p)) continue;
                 extend(p);
                 RunFor(runs, p.colour).data.push_back(QCPGraphData(p.x, p.y));
-                if (series.Labelled()) {
-                    auto* label = new MarkLabel(this, kMarkerSize);
+                if (row) {
+                    auto* label = new MarkLabel(this, kMarkerSize, row, ranks[i]);
                     label->position->setCoords(p.x, p.y);
                     label->setText(ToQString(FloatToStr(p.x)));
                 }

@@ -26,7 +26,12 @@ FormDialog::FormDialog(Form& form, const char* objectName, QWidget* parent, Opti
     : QDialog(parent, Frame(options.fixedSizeFrame)), base_(form), options_(options) {
     setObjectName(objectName);
     setWindowTitle(ToQString(form.Caption()));
-    setFixedSize(kClientWidth, kClientHeight);
+    if (options.resizable) {
+        setMinimumSize(kSmallestWidth, kSmallestHeight);
+        resize(kClientWidth, kClientHeight);
+    } else {
+        setFixedSize(kClientWidth, kClientHeight);
+    }
     setSizeGripEnabled(false);
     if (options.smallFont) {
         QFont small = font();

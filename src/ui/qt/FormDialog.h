@@ -1,6 +1,6 @@
 #pragma once
-// The window of one form: a fixed 944 x 618 dialog that is created once and only shown
-// and hidden afterwards, so everything it shows survives between showings. Closing it
+// The window of one form: a 944 x 618 dialog (fixed, or resizable around that defined
+// size) that is created once and only shown and hidden afterwards, so everything it shows survives between showings. Closing it
 // from the title bar goes through the form's Close, and every close of the form hides
 // the dialog and ends a modal showing. Escape does not close it.
 #include <QDialog>
@@ -28,7 +28,14 @@ public:
         bool fixedSizeFrame = false;
         // The result a modal showing returns when the title bar closes the window.
         int titleBarCloseResult = QDialog::Rejected;
+        // Opens at the defined size but can be made larger or smaller; the window lays
+        // out its content itself (see ScrollingPanel).
+        bool resizable = false;
     };
+
+    // The smallest size a resizable window can be given.
+    static constexpr int kSmallestWidth = 320;
+    static constexpr int kSmallestHeight = 240;
 
 public slots:
     // The title bar's close button.
