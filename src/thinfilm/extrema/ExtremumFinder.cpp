@@ -28,6 +28,7 @@ constexpr double kFitSpan = 0.3;               // parabola half-width, in half-p
 constexpr int kRecentrings = 4;
 constexpr double kIrregularSpacing = 1.5;      // spacings that still count as even
 constexpr double kEdgeSpacing = 2.0;           // ... next to an even run
+constexpr int kPointsBeyondAnEnd = 3;          // to place an extremum near an end
 
 // The spectrum in ascending wavelength, with only usable points.
 struct Curve {
@@ -132,6 +133,33 @@ void RaiseToNeighbourSwings(const std::vector<double>& y, const std::vector<Turn
     for (std::size_t i = 0; i < threshold.size(); ++i) threshold[i] = std::max(threshold[i], spread[i]);
 }
 
+// A fringe whose extremum lies near an end of the spectrum turns back there by less
+// than its neighbours' swing: it still counts when the curve came to it by a whole
+// swing and leaves it by more than the noise can, with points beyond it to place it.
+void TakeTurnsNearTheEnds(const std::vector<double>& y, const std::vector<double>& noiseThreshold,
+                          const std::vector<double>& threshold, std::vector<TurningPoint>& points) {
+    const int n = Count(y);
+    if (points.empty()) return;
+    // From the outermost turning point towards the end (step +1 or -1).
+    const auto beyond = [&](const TurningPoint& outer, int step) -> std::optional<TurningPoint> {
+        const bool maximum = !outer.maximum;
+        const auto higher = [&](int i, int j) { return maximum ? At(y, i) > At(y, j) : At(y, i) < At(y, j); };
+        const int end = step > 0 ? n - 1 : 0;
+        int extreme = outer.index;
+        for (int i = outer.index + step; i != end + step; i += step)
+            if (higher(i, extreme)) extreme = i;
+        if (extreme == outer.index || std::abs(end - extreme) < kPointsBeyondAnEnd) return std::nullopt;
+        bool leaves = false;
+        for (int i = extreme + step; i != end + step && !leaves; i += step)
+            leaves = std::fabs(At(y, extreme) - At(y, i)) >=
+                     std::max(At(noiseThreshold, extreme), At(noiseThreshold, i));
+        if (!leaves || std::fabs(At(y, extreme) - At(y, outer.index)) < At(threshold, extreme)) return std::nullopt;
+        return TurningPoint{extreme, maximum};
+    };
+    if (const auto last = beyond(points.back(), +1)) points.push_back(*last);
+    if (const auto first = beyond(points.front(), -1)) points.insert(points.begin(), *first);
+}
+
 struct Vertex {
     double x = 0.0, y = 0.0;
 };
@@ -208,8 +236,13 @@ FoundExtremum Locate(const Curve& c, const std::vector<double>& smooth, int seed
     }
     // The parabola places the extremum well but reads a sharp one low, where its top
     // is narrower than the window: the value is the fringe's own shape's.
-    if (const auto shape = CosineVertex(c, std::max(0, centre - reach), std::min(n - 1, centre + reach), maximum, halfU))
+    // Where an end of the spectrum cuts the window short, the parabola leans towards
+    // the longer side; the cosine, of a known period, does not.
+    const int first = std::max(0, centre - reach), last = std::min(n - 1, centre + reach);
+    if (const auto shape = CosineVertex(c, first, last, maximum, halfU)) {
         found.trans = shape->y;
+        if (centre - first != last - centre) found.lambda = shape->x;
+    }
     return found;
 }
 
@@ -297,8 +330,10 @@ ExtremaSearch FindFringeExtrema(std::span<const double> lambda, std::span<const 
     const std::vector<int> widths = SmoothingWidths(raw, n);
     const std::vector<double> smooth = SmoothByParabolas(c.y, widths);
     std::vector<double> threshold = NoiseThresholds(noise, widths, n);
+    const std::vector<double> noiseThreshold = threshold;
     RaiseToNeighbourSwings(smooth, StandingOutTurningPoints(smooth, threshold), threshold);
     auto points = StandingOutTurningPoints(smooth, threshold);
+    TakeTurnsNearTheEnds(smooth, noiseThreshold, threshold, points);
     DropNarrowPairs(c.x, points);
     if (Count(points) < kFewestExtrema) {
         search.verdict = ExtremaVerdict::NoFringes;
