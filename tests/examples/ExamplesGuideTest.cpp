@@ -191,8 +191,8 @@ TEST_F(ExamplesGuide, ThinFilmFromTheSpectrumAlone) {
             const auto mark = [&](int k) {
                 return FloatToStr(minima.Series2.XValue(k)) + " " + FloatToStr(minima.Series2.YValue(k));
             };
-            EXPECT_EQ(mark(0), "544.715 61.85");
-            EXPECT_EQ(mark(17), "1048.078 69.6");
+            EXPECT_EQ(mark(0), "544.715 61.87");
+            EXPECT_EQ(mark(17), "1048.078 69.59");
             User(minima, [&] { minima.BitBtn1.Click(); });
         });
         User(f, [&] { f.Button2.Click(); });
@@ -205,12 +205,12 @@ TEST_F(ExamplesGuide, ThinFilmFromTheSpectrumAlone) {
         for (int i = 1; i <= 18; ++i)
             EXPECT_NEAR(f.Data().ExtLambda[i], std::stod(hand[static_cast<std::size_t>(i + 1)]), 0.2) << i;
         User(f, [&] { f.Calculate.Click(); });
-        EXPECT_EQ(f.thickness.Text(), "0.000204117");
-        EXPECT_EQ(f.n633show.Text(), "2.2702");
-        EXPECT_EQ(f.OrdersNote.Text(), "Fringe orders: 1999.3 \u00B1 2.1 nm (see Fringe Orders...)");
+        EXPECT_EQ(f.thickness.Text(), "0.000204247");
+        EXPECT_EQ(f.n633show.Text(), "2.2714");
+        EXPECT_EQ(f.OrdersNote.Text(), "Fringe orders: 1998.3 \u00B1 2.7 nm (see Fringe Orders...)");
         platform.modalScripts.push_back([&](Form&) {
             EXPECT_EQ(f.Orders.ResultLine.Text(),
-                      "d = 1999.3 \xC2\xB1 2.1 nm, 0.000199928 cm (13 of 18 extrema, 7 pairs left out)");
+                      "d = 1998.3 \xC2\xB1 2.7 nm, 0.000199828 cm (14 of 18 extrema, 8 pairs left out)");
             User(f.Orders, [&] { f.Orders.CloseButton.Click(); });
         });
         User(f, [&] { f.FringeOrders.Click(); });

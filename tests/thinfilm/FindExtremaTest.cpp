@@ -61,11 +61,11 @@ TEST_F(FindExtremaTest, FoundExtremaBecomeMarksThatCanBeCorrectedBeforeClosing) 
         minima.Chart1.cursorIndexHook = [](int series) { return series == 1 ? 0 : -1; };
         Press(MouseButton::Right, minima.Series2.XValue(0), minima.Series2.YValue(0));
         minima.Chart1.cursorIndexHook = nullptr;
-        Press(MouseButton::Left, 1450.25, 75.5);
+        Press(MouseButton::Left, 1495.25, 75.5);
     });
     ASSERT_TRUE(platform.log.empty()) << platform.log.front();
     ASSERT_EQ(d.ExtCount, n);
-    EXPECT_EQ(d.ExtLambda[1], 1450.25);
+    EXPECT_EQ(d.ExtLambda[1], 1495.25);
     // Each found extremum rounded as a click's mark is: 0.001 nm and 0.01 %.
     const auto mark = [](double v, long double scale) {
         return static_cast<double>(static_cast<long double>(Round(static_cast<long double>(v) * scale)) / scale);
@@ -75,7 +75,7 @@ TEST_F(FindExtremaTest, FoundExtremaBecomeMarksThatCanBeCorrectedBeforeClosing) 
         EXPECT_EQ(d.ExtTrans[i], mark(expected[static_cast<std::size_t>(i - 2)].trans, 100.0L)) << i;
     }
     // The n range proposed as after marking by hand.
-    EXPECT_EQ(form.Wend.Text(), "1450.25");
+    EXPECT_EQ(form.Wend.Text(), "1495.25");
     EXPECT_EQ(form.Wstart.Text(), d.ExtLambda[n] <= 600 ? FloatToStr(d.ExtLambda[n]) : "600");
 
     // A bare substrate: the message, and the hand mark stays.
