@@ -179,6 +179,29 @@ TEST_F(ExamplesGuide, ThinFilmOnGlassInNanometresAndPercent) {
     EXPECT_EQ(free[1], "300  0.125");
 }
 
+// Fit Spectrum on example 1 after Calculate, with the choices as the dialog opens:
+// the thickness near the truth, but not trusted, and the warning says why.
+TEST_F(ExamplesGuide, ThinFilmFitOfTheWholeSpectrum) {
+    TForm1& f = Form1;
+    InWindow(app.Form2.Button2, f, f.BitBtn1, [&] {
+        Import(f, f.import1, "thinfilm-transmission.txt");
+        Import(f, f.Import2, "thinfilm-fringes.txt");
+        Type(f, f.Const2, "1.52");
+        User(f, [&] { f.Calculate.Click(); });
+        ExpectQuiet();
+        platform.modalScripts.push_back([&](Form& shown) {
+            ASSERT_EQ(&shown, &f.Fit);
+            User(f.Fit, [&] { f.Fit.FitButton.Click(); });
+            EXPECT_EQ(f.Fit.ResultLine.Text(), "d = 2000.0 \u00B1 3.6 nm, \u0394d = 0.0 \u00B1 5.4 nm, n(633 nm) = 2.2749 "
+                                               "\u00B1 0.0040, residual 0.565 %T (noise 0.00017 %T): not trusted");
+            EXPECT_EQ(f.Fit.Warnings.Text(), "The residual, 0.565 %T, is 3351.2 times the noise, 0.00017 %T: the model "
+                                             "does not describe this spectrum.");
+            User(f.Fit, [&] { f.Fit.CloseButton.Click(); });
+        });
+        User(f, [&] { f.FitSpectrumButton.Click(); });
+    });
+}
+
 TEST_F(ExamplesGuide, ThinFilmFromTheSpectrumAlone) {
     TForm1& f = Form1;
     TForm4& minima = app.Form4;

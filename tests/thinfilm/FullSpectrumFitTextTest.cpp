@@ -34,11 +34,15 @@ TEST(FullSpectrumFitText, TheResultLineShowsTheSpreadOnlyWhenItWasFitted) {
     SpectrumFitOutcome outcome;
     outcome.result = r;
     EXPECT_EQ(FitResultLine(outcome),
-              "d = 1000 \u00B1 0.1 nm, n(633 nm) = 2.2749 \u00B1 0.0001, residual 0.101 %T (noise 0.00017 %T)");
+              "d = 1000.040 \u00B1 0.094 nm, n(633 nm) = 2.27487 \u00B1 0.00012, residual 0.101 %T (noise 0.00017 %T)");
     outcome.result->parameters.push_back({FitParameterName(kSpread, r.laws.dispersion), 15.02, 0.21});
     outcome.result->trusted = false;
-    EXPECT_EQ(FitResultLine(outcome), "d = 1000 \u00B1 0.1 nm, \u0394d = 15 \u00B1 0.2 nm, n(633 nm) = 2.2749 \u00B1 "
-                                      "0.0001, residual 0.101 %T (noise 0.00017 %T): not trusted");
+    EXPECT_EQ(FitResultLine(outcome), "d = 1000.040 \u00B1 0.094 nm, \u0394d = 15.02 \u00B1 0.21 nm, n(633 nm) = "
+                                      "2.27487 \u00B1 0.00012, residual 0.101 %T (noise 0.00017 %T): not trusted");
+    // A noise-free fit: its tiny deviations keep their digits instead of "± 0".
+    outcome.result->thicknessSdNm = 0.00018;
+    outcome.result->thicknessNm = 2000.00003;
+    EXPECT_EQ(FitResultLine(outcome).substr(0, 28), "d = 2000.00003 \u00B1 0.00018 nm");
     SpectrumFitOutcome failed;
     failed.reason = "The spectrum has no fringes to fit.";
     EXPECT_EQ(FitResultLine(failed), failed.reason);

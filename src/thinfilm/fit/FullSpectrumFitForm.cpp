@@ -191,13 +191,9 @@ void FullSpectrumFitForm::UseThicknessClick() {
 
 namespace {
 
-// A value and its deviation to the deviation's second significant digit; a value held
-// (deviation 0) as it is.
 std::vector<std::string> ParameterRow(const std::string& name, double value, double sd) {
-    if (!(sd > 0.0) || !std::isfinite(sd) || !std::isfinite(value)) return {name, FloatToStr(value), FloatToStr(sd)};
-    constexpr int kMostDecimals = 15;
-    const int decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(sd))), 0, kMostDecimals);
-    return {name, FixedDecimalsText(value, decimals), FixedDecimalsText(sd, decimals)};
+    const ValueAndSd t = ValueAndSdText(value, sd);
+    return {name, t.value, t.sd};
 }
 
 }  // namespace

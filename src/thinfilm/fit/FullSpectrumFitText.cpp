@@ -5,6 +5,7 @@
 
 #include "datafiles/TextFileWriter.h"
 #include "numerics/FloatText.h"
+#include "thinfilm/orders/FringeOrdersText.h"
 
 namespace optc {
 
@@ -19,14 +20,25 @@ std::string PercentTText(double v) {
     return RoundedText(v, decimals);
 }
 
+ValueAndSd ValueAndSdText(double value, double sd) {
+    if (!(sd > 0.0) || !std::isfinite(sd) || !std::isfinite(value)) return {FloatToStr(value), FloatToStr(sd)};
+    constexpr int kMostDecimals = 15;
+    const int decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(sd))), 0, kMostDecimals);
+    return {FixedDecimalsText(value, decimals), FixedDecimalsText(sd, decimals)};
+}
+
 std::string FitResultLine(const SpectrumFitOutcome& outcome) {
     if (!outcome.result) return outcome.reason;
     const SpectrumFitResult& r = *outcome.result;
-    std::string line = "d = " + RoundedText(r.thicknessNm, 1) + " \u00B1 " + RoundedText(r.thicknessSdNm, 1) + " nm";
+    const auto withSd = [](double value, double sd) {
+        const ValueAndSd t = ValueAndSdText(value, sd);
+        return t.value + " \u00B1 " + t.sd;
+    };
+    std::string line = "d = " + withSd(r.thicknessNm, r.thicknessSdNm) + " nm";
     for (const FitParameter& p : r.parameters)
         if (p.name == FitParameterName(kSpread, r.laws.dispersion))
-            line += ", \u0394d = " + RoundedText(r.spreadNm, 1) + " \u00B1 " + RoundedText(r.spreadSdNm, 1) + " nm";
-    line += ", n(" + RoundedText(r.natNm, 0) + " nm) = " + RoundedText(r.nAtNat, 4) + " \u00B1 " + RoundedText(r.nAtNatSd, 4);
+            line += ", \u0394d = " + withSd(r.spreadNm, r.spreadSdNm) + " nm";
+    line += ", n(" + RoundedText(r.natNm, 0) + " nm) = " + withSd(r.nAtNat, r.nAtNatSd);
     line += ", residual " + PercentTText(r.rmsResidual) + " %T (noise " + PercentTText(r.noise) + " %T)";
     line += r.trusted ? "" : ": not trusted";
     return line;

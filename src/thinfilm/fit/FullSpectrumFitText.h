@@ -15,7 +15,15 @@ std::string RoundedText(double v, int decimals);
 // show (a spectrum written to four decimals has a noise of 0.0003 %T, not 0).
 std::string PercentTText(double v);
 
-// "d = 1000.0 ± 0.1 nm, Δd = 15.0 ± 0.2 nm, residual 0.100 %T (noise 0.100 %T)", or the reason.
+// A value and its standard deviation, both to the deviation's second significant digit
+// ("1000.040", "0.094"); a value held (deviation 0) as it is.
+struct ValueAndSd {
+    std::string value, sd;
+};
+ValueAndSd ValueAndSdText(double value, double sd);
+
+// "d = 1000.040 ± 0.094 nm, Δd = 15.02 ± 0.21 nm, n(633 nm) = 2.27487 ± 0.00012,
+// residual 0.101 %T (noise 0.00017 %T)", or the reason.
 std::string FitResultLine(const SpectrumFitOutcome& outcome);
 
 // The heading and one line per point: wavelength, T measured, T fitted, residual, n,
