@@ -20,6 +20,7 @@
 #include "batch/SyntheticSpectra.h"
 #include "numerics/Errors.h"
 #include "numerics/FloatText.h"
+#include "support/CommandOutput.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
 
@@ -31,18 +32,7 @@ using Args = std::vector<std::string>;
 
 std::string Example(const char* name) { return (testing::kExamples / name).string(); }
 
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return text;
-}
-
-// The report's text as pdftotext reads it, on one line per line of the page.
-std::string PdfText(const std::string& pdf) { return Output("pdftotext -layout '" + pdf + "' - 2>/dev/null"); }
+using testing::PdfText;
 
 // The number after "label: " in the report's text, or NaN.
 double NumberAfter(const std::string& text, const std::string& label) {

@@ -22,6 +22,7 @@
 #include "thinfilm/orders/FringeOrdersText.h"
 #include "thinfilm/window/Main_1.h"
 #include "thinfilm/window/Main_1View.h"
+#include "ThinFilmWindowOnScreen.h"
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
 #include "ui/qt/QtPlatform.h"
@@ -42,39 +43,13 @@ void SavePicture(QWidget& widget, const char* name) {
     }
 }
 
-class FringeOrdersViewTest : public ::testing::Test {
+class FringeOrdersViewTest : public ThinFilmWindowOnScreen {
 protected:
-    FringeOrdersViewTest() : data(ThinFilmData::Create()), form(platform, *data, [] { return UnitChoices{}; }) {
-        SetDecimalSeparator('.');
-        window = std::make_unique<TForm1View>(form);
+    FringeOrdersViewTest() {
         orders = std::make_unique<FringeOrdersView>(form.Orders, window.get());
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        Show();
     }
 
-    void Click(QWidget& parent, const char* name) {
-        auto* w = parent.findChild<QPushButton*>(name);
-        ASSERT_NE(w, nullptr) << name;
-        ASSERT_TRUE(w->isEnabled()) << name;
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
-    void CalculateExample() {
-        platform.openAnswers.push_back((kExamples / "thinfilm-transmission.txt").string());
-        Click(*window, "import1");
-        platform.openAnswers.push_back((kExamples / "thinfilm-fringes.txt").string());
-        Click(*window, "Import2");
-        auto* nS = window->findChild<QLineEdit*>("Const2");
-        nS->setFocus();
-        nS->selectAll();
-        QTest::keyClicks(nS, "1.52");
-        Click(*window, "Calculate");
-        ASSERT_TRUE(platform.log.empty()) << platform.log.front();
-    }
-
-    ScriptedPlatform platform;
-    std::unique_ptr<ThinFilmData> data;
-    TForm1 form;
-    std::unique_ptr<TForm1View> window;
     std::unique_ptr<FringeOrdersView> orders;
 };
 

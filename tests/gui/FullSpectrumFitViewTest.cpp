@@ -30,6 +30,7 @@
 #include "thinfilm/orders/FringeOrdersText.h"
 #include "thinfilm/window/Main_1.h"
 #include "thinfilm/window/Main_1View.h"
+#include "ThinFilmWindowOnScreen.h"
 #include "ui/qt/Bindings.h"
 #include "ui/qt/ChartWidget.h"
 #include "ui/ScriptedPlatform.h"
@@ -42,32 +43,13 @@ using optc::testing::kExamples;
 // Long enough for any fit here, on the slowest build.
 constexpr int kFitWaitMs = 120000;
 
-class FullSpectrumFitViewTest : public ::testing::Test {
+class FullSpectrumFitViewTest : public ThinFilmWindowOnScreen {
 protected:
-    FullSpectrumFitViewTest() : data(ThinFilmData::Create()), form(platform, *data, [] { return UnitChoices{}; }) {
-        SetDecimalSeparator('.');
-        window = std::make_unique<TForm1View>(form);
+    FullSpectrumFitViewTest() {
         fit = std::make_unique<FullSpectrumFitView>(form.Fit, window.get());
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        Show();
     }
 
-    void Click(QWidget& parent, const char* name) {
-        auto* w = parent.findChild<QPushButton*>(name);
-        ASSERT_NE(w, nullptr) << name;
-        ASSERT_TRUE(w->isEnabled()) << name;
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
-    void Import(const char* button, const std::string& path) {
-        platform.openAnswers.push_back(path);
-        Click(*window, button);
-    }
-    void TypeNs() {
-        auto* nS = window->findChild<QLineEdit*>("Const2");
-        nS->setFocus();
-        nS->selectAll();
-        QTest::keyClicks(nS, "1.52");
-    }
     // Every visible widget of the dialog lies inside it, and none of the left column's
     // and the charts' overlap.
     void ExpectNothingCutOff() {
@@ -160,10 +142,6 @@ protected:
         }
     }
 
-    ScriptedPlatform platform;
-    std::unique_ptr<ThinFilmData> data;
-    TForm1 form;
-    std::unique_ptr<TForm1View> window;
     std::unique_ptr<FullSpectrumFitView> fit;
     optc::testing::TempFolder temp{"spectrum_fit_view"};
 };
@@ -183,11 +161,7 @@ TEST_F(FullSpectrumFitViewTest, ButtonInFreeRoomAndTheExampleFittedOnTheWorkerTh
             taken.setWidth(label->fontMetrics().horizontalAdvance(label->text()));
         EXPECT_FALSE(place.intersects(taken)) << other->objectName().toStdString();
     }
-    Import("import1", (kExamples / "thinfilm-transmission.txt").string());
-    Import("Import2", (kExamples / "thinfilm-fringes.txt").string());
-    TypeNs();
-    Click(*window, "Calculate");
-    ASSERT_TRUE(platform.log.empty()) << platform.log.front();
+    CalculateExample();
     EXPECT_TRUE(button->isEnabled());
 
     platform.modalScripts.push_back([&](Form& shown) {

@@ -11,6 +11,7 @@
 #include "bulk/BulkReport.h"
 #include "bulk/Main_3.h"
 #include "numerics/FloatText.h"
+#include "support/CommandOutput.h"
 #include "support/SourceTree.h"
 #include "support/TempFolder.h"
 #include "thinfilm/ThinFilmData.h"
@@ -22,15 +23,8 @@
 namespace optc {
 namespace {
 
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return text;
-}
+using testing::CommandOutput;
+using testing::PdfText;
 
 TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) {
     SetDecimalSeparator('.');
@@ -47,7 +41,7 @@ TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) 
     const std::string pdf = temp.File("film.pdf");
     // Before any spectrum: a report of nothing calculated still writes.
     qt::WriteReportPdf(ThinFilmReport(form), pdf);
-    EXPECT_NE(Output("pdftotext " + pdf + " -").find("not calculated"), std::string::npos);
+    EXPECT_NE(PdfText(pdf, false).find("not calculated"), std::string::npos);
 
     platform.openAnswers.push_back((testing::kExamples / "thinfilm-transmission.txt").string());
     click(form.import1);
@@ -78,13 +72,13 @@ TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) 
     EXPECT_EQ(spread.rfind("not resolved (the envelopes give " + FloatToStr(*orders.nonUniformityNm) + " nm", 0), 0u)
         << spread;
     qt::WriteReportPdf(report, pdf);
-    const std::string text = Output("pdftotext -layout " + pdf + " -");
+    const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("thinfilm-transmission.txt"), std::string::npos) << text;
     EXPECT_NE(text.find("nS: 1.52"), std::string::npos) << text;
     EXPECT_NE(text.find(FloatToStr(*form.Outcome().thicknessCm * 1e7) + " nm"), std::string::npos) << text;
     EXPECT_NE(text.find(FloatToStr(*form.Outcome().egEv) + " eV"), std::string::npos) << text;
     EXPECT_NE(text.find(FloatToStr(form.Outcome().fringeOrders->result->thicknessNm) + " nm"), std::string::npos);
-    const std::string info = Output("pdfinfo " + pdf);
+    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
     EXPECT_TRUE(info.find("Pages:           1\n") != std::string::npos ||
                 info.find("Pages:           2\n") != std::string::npos)
         << info;
@@ -95,7 +89,7 @@ TEST(ReportPdfTest, TheReportReadsBackWithTheFileTheTypedValuesAndTheThickness) 
     platform.reportWriter = [](const Report& r, const std::string& path) { qt::WriteReportPdf(r, path); };
     click(form.SaveReport);
     EXPECT_EQ(platform.dialogFilters.back(), "PDF files (*.pdf)");
-    EXPECT_NE(Output("pdftotext " + temp.File("spot.pdf") + " -").find("thinfilm-fringes.txt"), std::string::npos);
+    EXPECT_NE(PdfText(temp.File("spot.pdf"), false).find("thinfilm-fringes.txt"), std::string::npos);
 }
 
 // The Bulk window's report: the button waits for a spectrum; the PDF holds both file
@@ -145,7 +139,7 @@ TEST(ReportPdfTest, TheBulkReportReadsBackWithBothFilesTheThicknessAndTheGap) {
     click(form.SaveReport);
     EXPECT_EQ(platform.dialogFilters.back(), "PDF files (*.pdf)");
     const std::string pdf = temp.File("plate.pdf");
-    const std::string text = Output("pdftotext -layout " + pdf + " -");
+    const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("bulk-transmission.txt"), std::string::npos) << text;
     EXPECT_NE(text.find("bulk-reflection.txt"), std::string::npos) << text;
     EXPECT_NE(text.find("Sample Thickness, cm: 0.1"), std::string::npos) << text;
@@ -153,7 +147,7 @@ TEST(ReportPdfTest, TheBulkReportReadsBackWithBothFilesTheThicknessAndTheGap) {
               std::string::npos)
         << text;
     EXPECT_NE(text.find(FloatToStr(*form.Outcome().egR2)), std::string::npos) << text;
-    EXPECT_NE(Output("pdfinfo " + pdf).find("pts (A4)"), std::string::npos);
+    EXPECT_NE(CommandOutput("pdfinfo '" + pdf + "'").find("pts (A4)"), std::string::npos);
 }
 
 }  // namespace
