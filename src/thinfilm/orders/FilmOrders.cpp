@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -79,15 +80,40 @@ FringeOrdersOutcome FindFilmFringeOrders(const FilmFringes& in) {
     if (e.size() < 3) return {std::nullopt, kOrdersTooFewExtrema};
     const double nS = in.nS;
     if (!std::isfinite(nS) || !(nS > 0.0)) return {std::nullopt, kOrdersBadSubstrate};
-    const std::vector<EnvelopePair> env =
-        in.envelopes.size() == e.size() ? in.envelopes : EnvelopesAtExtrema(e);
+    std::vector<EnvelopePair> env = in.envelopes.size() == e.size() ? in.envelopes : EnvelopesAtExtrema(e);
     const bool lower = LowerIndexFilm(env, nS);
     // Calculate's index assumes a film of higher index than its substrate.
+    std::optional<std::string> indexLeftOut;
     if (!in.indicesGiven || lower) {
+        std::vector<bool> has(e.size());
         for (std::size_t i = 0; i < e.size(); ++i) {
             const auto n = EnvelopeIndex(env[i], nS, in.tolerance, lower);
-            if (!n) return {std::nullopt, kOrdersBadIndex + FloatToStr(e[i].lambda) + " nm."};
-            e[i].n1 = *n;
+            has[i] = n.has_value();
+            if (n) e[i].n1 = *n;
+        }
+        // Where noise brings a pair of envelopes too close together for nS at a few
+        // extrema (a film of index near the substrate's), the orders go on over the
+        // longest run of extrema that have an index, since the orders count neighbours
+        // half an order apart; and say so.
+        if (const auto missing = std::find(has.begin(), has.end(), false); missing != has.end()) {
+            std::size_t from = 0, length = 0;
+            for (std::size_t i = 0; i < has.size();) {
+                std::size_t j = i;
+                while (j < has.size() && has[j]) ++j;
+                if (j - i > length) from = i, length = j - i;
+                i = j + 1;
+            }
+            const double where = e[static_cast<std::size_t>(missing - has.begin())].lambda;
+            if (length < 3) return {std::nullopt, kOrdersBadIndex + FloatToStr(where) + " nm."};
+            const auto count = static_cast<std::size_t>(std::count(has.begin(), has.end(), false));
+            indexLeftOut = "The envelopes give no index at " + std::to_string(count) + " of the " +
+                           std::to_string(e.size()) + " extrema (the first at " + FixedDecimalsText(where, 1) +
+                           " nm): the orders use the " +
+                           std::to_string(length) + " from " + FixedDecimalsText(e[from].lambda, 1) + " to " +
+                           FixedDecimalsText(e[from + length - 1].lambda, 1) + " nm; check nS and the extrema.";
+            const auto first = static_cast<std::ptrdiff_t>(from), last = static_cast<std::ptrdiff_t>(from + length);
+            e = std::vector<FringeExtremum>(e.begin() + first, e.begin() + last);
+            env = std::vector<EnvelopePair>(env.begin() + first, env.begin() + last);
         }
     }
     FringeOrdersOutcome out = FindFringeOrders(e, in.fitTerms);
@@ -127,6 +153,7 @@ FringeOrdersOutcome FindFilmFringeOrders(const FilmFringes& in) {
     }
     r.lowerIndex = lower;
     r.warnings = OrdersWarnings(r, env, nS, in.natNm);
+    if (indexLeftOut) r.warnings.insert(r.warnings.begin(), *indexLeftOut);
     if (in.natNm && !r.rows.empty())
         r.natExtrapolated = *in.natNm < r.rows.back().extremum.lambda || *in.natNm > r.rows.front().extremum.lambda;
     return out;

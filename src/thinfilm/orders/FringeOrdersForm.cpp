@@ -54,7 +54,8 @@ void FringeOrdersForm::DrawChart(const CalculatedFringes& calculated) {
     Chart1.ClearAll();
     Chart1.BottomAxis().SetAutomatic();
     Chart1.LeftAxis().SetAutomatic();
-    for (const FringeExtremum& e : calculated.extrema) Series1.AddXY(e.lambda, e.n1, clGreen);
+    for (const FringeExtremum& e : calculated.extrema)
+        if (e.n1 > 0.0) Series1.AddXY(e.lambda, e.n1, clGreen);  // none where no index was had
     // Calculate's n(lambda) on its own 1 nm grid over its n range.
     for (double lambda = calculated.dispStart; lambda < calculated.dispEnd; lambda += 1.0)
         Series3.AddXY(lambda, EvaluateCoef(calculated.dispCoef, 1.0 / (lambda * lambda)), clRed);

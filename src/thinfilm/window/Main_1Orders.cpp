@@ -117,9 +117,12 @@ void TForm1::FringeOrdersClick() {
     }
     const FringeOrdersOutcome outcome = FindFilmFringeOrders(FilmFringesOf(*fringes));
     // The index the stage found is the one the dialog shows as n1.
+    // The stage may leave out extrema where the envelopes give no index: matched by
+    // wavelength.
     if (!calculated_ && outcome.result)
-        for (std::size_t i = 0; i < fringes->extrema.size(); ++i)
-            fringes->extrema[i].n1 = outcome.result->rows[i].extremum.n1;
+        for (const FringeOrderRow& row : outcome.result->rows)
+            for (FringeExtremum& x : fringes->extrema)
+                if (x.lambda == row.extremum.lambda) x.n1 = row.extremum.n1;
     Orders.ShowOutcome(outcome, *fringes);
     outcome_.fringeOrders = Orders.Outcome();
     GetPlatform().ShowModal(Orders);
