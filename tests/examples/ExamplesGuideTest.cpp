@@ -180,7 +180,8 @@ TEST_F(ExamplesGuide, ThinFilmOnGlassInNanometresAndPercent) {
 }
 
 // Fit Spectrum on example 1 after Calculate, with the choices as the dialog opens:
-// the thickness near the truth, but not trusted, and the warning says why.
+// the thickness near the truth, but not trusted, and the warning says why; fitted from
+// 510 nm, where the example's absorption follows the model's edge, exact and trusted.
 TEST_F(ExamplesGuide, ThinFilmFitOfTheWholeSpectrum) {
     TForm1& f = Form1;
     InWindow(app.Form2.Button2, f, f.BitBtn1, [&] {
@@ -196,6 +197,12 @@ TEST_F(ExamplesGuide, ThinFilmFitOfTheWholeSpectrum) {
                                                "\u00B1 0.0040, residual 0.565 %T (noise 0.00017 %T): not trusted");
             EXPECT_EQ(f.Fit.Warnings.Text(), "The residual, 0.565 %T, is 3351.2 times the noise, 0.00017 %T: the model "
                                              "does not describe this spectrum.");
+            // From 510 nm, where the edge is the model's: trusted, and exact.
+            User(f.Fit, [&] { f.Fit.FitFrom.SetText("510"); });
+            User(f.Fit, [&] { f.Fit.FitButton.Click(); });
+            EXPECT_EQ(f.Fit.ResultLine.Text(), "d = 2000.00003 \u00B1 0.00018 nm, \u0394d = 0.000 \u00B1 0.039 nm, n(633 nm) = "
+                                               "2.27487100 \u00B1 0.00000021, residual 2.9E-5 %T (noise 0.00027 %T)");
+            EXPECT_EQ(f.Fit.Warnings.Text(), "");
             User(f.Fit, [&] { f.Fit.CloseButton.Click(); });
         });
         User(f, [&] { f.FitSpectrumButton.Click(); });

@@ -19,6 +19,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -139,6 +140,26 @@ protected:
             EXPECT_EQ(options->spread, s.spread);
             EXPECT_EQ(options->fitSubstrate, s.fitSubstrate);
             EXPECT_EQ(options->slitNm, s.slitNm);
+        }
+        // The range typed into its boxes, then emptied again: the spectrum's ends.
+        const auto type = [this](const char* box, const char* text) {
+            auto* line = fit->findChild<QLineEdit*>(box);
+            ASSERT_NE(line, nullptr) << box;
+            line->setFocus();
+            line->selectAll();
+            if (*text) {
+                QTest::keyClicks(line, text);
+            } else {
+                QTest::keyClick(line, Qt::Key_Delete);
+            }
+        };
+        for (const auto& [from, to, fromNm, toNm] : {std::tuple{"510", "1000", 510.0, 1000.0}, {"", "", 0.0, 0.0}}) {
+            type("FitFrom", from);
+            type("FitTo", to);
+            const std::optional<SpectrumFitOptions> options = f.ChosenOptions();
+            ASSERT_TRUE(options) << f.ChoicesFault();
+            EXPECT_EQ(options->fromNm, fromNm);
+            EXPECT_EQ(options->toNm, toNm);
         }
     }
 

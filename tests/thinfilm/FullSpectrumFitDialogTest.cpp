@@ -171,8 +171,8 @@ TEST_F(FullSpectrumFitDialogTest, EachModelChoiceReachesTheFitAndTheDialogShowsI
     EXPECT_NE(form.thickness.Text(), before);
 }
 
-// A slit width that is no number, or below 0, stops with a message naming the box; a
-// fit cancelled while it runs says so. Either way the window keeps the fit it had and
+// A slit width that is no number, or below 0, or a fitted range that is no range, stops
+// with a message naming what the boxes hold; a fit cancelled while it runs says so. Either way the window keeps the fit it had and
 // its thickness entry, and the dialog is ready to fit again.
 TEST_F(FullSpectrumFitDialogTest, BadSlitAndCancelLeaveEverythingAsItWas) {
     FullSpectrumFitForm& fit = form.Fit;
@@ -186,11 +186,17 @@ TEST_F(FullSpectrumFitDialogTest, BadSlitAndCancelLeaveEverythingAsItWas) {
         bool cancel;
         const char* line;     // the result line after Fit
         const char* message;  // the start of the message shown, "" for none
+        const char* from = "";
+        const char* to = "";
     };
+    const char* const badRange = "The fitted range (nm) must be empty (the spectrum's end) or numbers above 0";
     for (const Case& c : std::vector<Case>{
              {"letters", "abc", false, "", "The slit width (nm) must be a number of 0 or more"},
              {"negative", "-1", false, "", "The slit width (nm) must be a number of 0 or more"},
              {"not finite", "1e999", false, "", "The slit width (nm) must be a number of 0 or more"},
+             {"range reversed", "0", false, "", badRange, "900", "500"},
+             {"range from letters", "0", false, "", badRange, "abc", ""},
+             {"range to 0", "0", false, "", badRange, "", "0"},
              {"cancelled", "0", true, kFitCancelled, ""},
          }) {
         SCOPED_TRACE(c.name);
@@ -204,13 +210,17 @@ TEST_F(FullSpectrumFitDialogTest, BadSlitAndCancelLeaveEverythingAsItWas) {
                 done(work());
             });
             InFit([&] { fit.Slit.SetText(c.slit); });
+            InFit([&] { fit.FitFrom.SetText(c.from); });
+            InFit([&] { fit.FitTo.SetText(c.to); });
             InFit([&] { fit.FitButton.Click(); });
             fit.SetRunner({});
             EXPECT_EQ(fit.ResultLine.Text(), c.line);
             if (*c.message) {
                 ASSERT_EQ(platform.messages.size(), 1u);
                 EXPECT_EQ(platform.messages[0].rfind(c.message, 0), 0u) << platform.messages[0];
-                EXPECT_NE(platform.messages[0].find(std::string("\"") + c.slit + "\""), std::string::npos);
+                const std::string held = *c.from || *c.to ? std::string("\"") + c.from + "\" and \"" + c.to + "\""
+                                                          : std::string("\"") + c.slit + "\"";
+                EXPECT_NE(platform.messages[0].find(held), std::string::npos) << platform.messages[0];
             } else {
                 EXPECT_TRUE(platform.messages.empty());
             }
@@ -220,6 +230,8 @@ TEST_F(FullSpectrumFitDialogTest, BadSlitAndCancelLeaveEverythingAsItWas) {
             EXPECT_TRUE(fit.FitButton.Enabled() && fit.Slit.Enabled());
             EXPECT_FALSE(fit.Cancel.Enabled());
             InFit([&] { fit.Slit.SetText("0"); });
+            InFit([&] { fit.FitFrom.SetText(""); });
+            InFit([&] { fit.FitTo.SetText(""); });
         });
         ASSERT_TRUE(form.Outcome().spectrumFit && form.Outcome().spectrumFit->result);
         EXPECT_EQ(form.Outcome().spectrumFit->result->thicknessNm, kept);

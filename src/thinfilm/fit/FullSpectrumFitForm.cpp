@@ -19,6 +19,17 @@ constexpr const char* kLegend =
 constexpr const char* kFitting = "Fitting the spectrum...";
 constexpr const char* kBadSlit =
     "The slit width (nm) must be a number of 0 or more (0 for no band); the box holds \"";
+constexpr const char* kBadRange =
+    "The fitted range (nm) must be empty (the spectrum's end) or numbers above 0, the first below the second; the "
+    "boxes hold \"";
+
+// A range box: empty gives 0 (the spectrum's own end), a number above 0 itself.
+std::optional<double> RangeBound(const Edit& box) {
+    if (box.Text().find_first_not_of(" \t") == std::string::npos) return 0.0;
+    const std::optional<double> nm = TypedNumber(box);
+    if (!nm || !(*nm > 0.0)) return std::nullopt;
+    return nm;
+}
 }  // namespace
 
 FullSpectrumFitForm::FullSpectrumFitForm(Platform& platform)
@@ -66,11 +77,21 @@ void FullSpectrumFitForm::Open(FitDialogSource source) {
     FitButton.SetEnabled(source_.input.has_value() && !Progress.Running());
 }
 
-std::optional<SpectrumFitOptions> FullSpectrumFitForm::ChosenOptions() const {
-    SpectrumFitOptions options;
+std::string FullSpectrumFitForm::ChoicesFault() const {
     const std::optional<double> slit = TypedNumber(Slit);
-    if (!slit || *slit < 0.0) return std::nullopt;
-    options.slitNm = *slit;
+    if (!slit || *slit < 0.0) return kBadSlit + Slit.Text() + "\".";
+    const std::optional<double> from = RangeBound(FitFrom), to = RangeBound(FitTo);
+    if (!from || !to || (*from > 0.0 && *to > 0.0 && *from >= *to))
+        return kBadRange + FitFrom.Text() + "\" and \"" + FitTo.Text() + "\".";
+    return "";
+}
+
+std::optional<SpectrumFitOptions> FullSpectrumFitForm::ChosenOptions() const {
+    if (!ChoicesFault().empty()) return std::nullopt;
+    SpectrumFitOptions options;
+    options.slitNm = *TypedNumber(Slit);
+    options.fromNm = *RangeBound(FitFrom);
+    options.toNm = *RangeBound(FitTo);
     options.spread = Spread.Checked();
     options.fitSubstrate = FitSubstrate.Checked();
     options.dispersion = Sellmeier.Checked()     ? DispersionLaw::Sellmeier
@@ -89,7 +110,7 @@ void FullSpectrumFitForm::FitClick() {
     }
     const std::optional<SpectrumFitOptions> options = ChosenOptions();
     if (!options) {
-        GetPlatform().ShowMessage(kBadSlit + Slit.Text() + "\".");
+        GetPlatform().ShowMessage(ChoicesFault());
         return;
     }
     cancel_.store(false);
@@ -126,7 +147,7 @@ void FullSpectrumFitForm::Finish(SpectrumFitOutcome outcome) {
 
 void FullSpectrumFitForm::EnableChoices(bool enabled) {
     for (Control* c : std::initializer_list<Control*>{&Spread, &Slit, &Cauchy, &CauchyThree, &Sellmeier,
-                                                      &NoAbsorption, &Urbach, &FitSubstrate})
+                                                      &NoAbsorption, &Urbach, &FitSubstrate, &FitFrom, &FitTo})
         c->SetEnabled(enabled);
     FitButton.SetEnabled(enabled && source_.input.has_value());
     Cancel.SetEnabled(!enabled);

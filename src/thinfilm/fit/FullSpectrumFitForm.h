@@ -74,6 +74,9 @@ public:
     RadioButton NoAbsorption{"NoAbsorption", "None (clear film)"};
     RadioButton Urbach{"Urbach", "Urbach edge", true};
     CheckBox FitSubstrate{"FitSubstrate", "Fit nS"};
+    // The wavelengths fitted, nm; an empty box: the spectrum's own end.
+    Edit FitFrom{"FitFrom", ""};
+    Edit FitTo{"FitTo", ""};
 
     // ---- The fit ----
     Button FitButton{"FitButton", "Fit"};
@@ -101,9 +104,10 @@ public:
     // Fills the dialog for the window's spectrum; the last fit's result is cleared.
     void Open(FitDialogSource source);
     const SpectrumFitOutcome& Outcome() const { return outcome_; }
-    // The options the choices make; nothing when the slit width is not a number of 0
-    // or more.
+    // The options the choices make; nothing when a box holds no usable value.
     std::optional<SpectrumFitOptions> ChosenOptions() const;
+    // The message for such a box (the slit width, or the range), or empty.
+    std::string ChoicesFault() const;
 
     // Run by "Use This Thickness" with the fitted thickness in nm.
     std::function<void(double nm)> OnUseThickness;

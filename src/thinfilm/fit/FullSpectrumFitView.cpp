@@ -67,6 +67,10 @@ FullSpectrumFitView::FullSpectrumFitView(FullSpectrumFitForm& form, QWidget* par
     am.Radio(form.NoAbsorption, 10, 20, kCaptionOnly);
     am.Radio(form.Urbach, 10, 40, kCaptionOnly);
     m.Check(form.FitSubstrate, 10, 232, kCaptionOnly);
+    m.Label("Range, nm:", 86, 234, 64, 18);
+    m.Line(form.FitFrom, 152, 232, 50);
+    m.Label("to", 206, 234, 14, 18);
+    m.Line(form.FitTo, 222, 232, 50);
 
     b.Push(form.FitButton, 8, 274, 90);
     b.Push(form.Cancel, 106, 274, 90);
