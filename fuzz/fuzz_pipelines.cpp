@@ -1,8 +1,9 @@
 // Fuzzes the thin-film and bulk analyses end to end through their windows' logic: the
 // input becomes a spectrum file and a second file (fringe extrema, or a reflection
 // spectrum), written into a private temporary folder; the window imports them, takes
-// a few option settings, calculates, shows its graphs and the Tauc view, fits the gap
-// and saves its results into the same folder.
+// a few option settings, calculates, shows the thin film's fringe orders where they can
+// be had (also when Calculate stopped), its graphs and the Tauc view, fits the gap and
+// saves its results into the same folder.
 //
 // Input layout: 8 option bytes (see Options), then the spectrum file, then optionally
 // the separator "=====" and the second file.
@@ -10,7 +11,8 @@
 // A fault is a crash, a sanitizer report, a hang, an exception that is not one of the
 // program's errors (those reach the error box; anything else escapes and aborts), or,
 // after a run that reported no error and stopped at no message, an inf/NaN within the
-// counts of the workspace's result arrays.
+// counts of the workspace's result arrays; and fringe orders that give a thickness
+// that is not a finite positive number, or one from fewer than three extrema.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -346,6 +348,16 @@ void ThinFilm(const Options& o, bool secondFile, int reach, Session& s) {
     if (w.nu633.Checked()) run.Type(w.ninp, Pick(kConstantN, o.b[3] >> 6));
 
     run.User([&] { w.Calculate.Click(); });
+    // The fringe orders, whether or not Calculate finished: their dialog shown and closed.
+    if (w.FringeOrders.Enabled()) {
+        platform.modalScripts.push_back([&w](Form&) { w.Orders.Dispatch([&w] { w.Orders.CloseButton.Click(); }); });
+        run.User([&] { w.FringeOrders.Click(); });
+        platform.modalScripts.clear();
+        if (const auto& r = w.Orders.Outcome().result) {
+            if (!std::isfinite(r->thicknessNm) || !(r->thicknessNm > 0.0)) Fault("fringe orders: no finite thickness");
+            if (r->rows.size() < 3) Fault("fringe orders: a result from fewer than three extrema");
+        }
+    }
     if (o.OtherGraphs()) {
         run.Choose(w.RadioButton1);
         run.Choose(w.RadioButton4);
