@@ -44,7 +44,15 @@ synthetic::Film Slit(synthetic::Film f, double nm) {
     return f;
 }
 
-class FringeOrdersRealFilmsTest : public ThinFilmWindowTest {};
+class FringeOrdersRealFilmsTest : public ThinFilmWindowTest {
+protected:
+    // "Fringe Orders...", its dialog closed again: what it showed.
+    const FringeOrdersOutcome& ShowOrders() {
+        platform.modalScripts.push_back([this](Form&) { form.Orders.Dispatch([this] { form.Orders.CloseButton.Click(); }); });
+        User([this] { form.FringeOrders.Click(); });
+        return form.Orders.Outcome();
+    }
+};
 
 std::vector<RealFilmCase> RealFilms() {
     const synthetic::Film micron = Film(2.0, 3.0e4, 1000, 1.52, 3.0);
@@ -91,9 +99,7 @@ TEST_F(FringeOrdersRealFilmsTest, NoThicknessMoreThanHalfAPerCentOffWithoutAWarn
             if (old.result) today = old.result->thicknessNm, todaySd = old.result->thicknessSdNm;
         }
         ASSERT_TRUE(form.FringeOrders.Enabled());
-        platform.modalScripts.push_back([&](Form&) { form.Orders.Dispatch([&] { form.Orders.CloseButton.Click(); }); });
-        User([&] { form.FringeOrders.Click(); });
-        const FringeOrdersOutcome& outcome = form.Orders.Outcome();
+        const FringeOrdersOutcome& outcome = ShowOrders();
         ASSERT_TRUE(outcome.result) << outcome.reason;
         const FringeOrdersResult& r = *outcome.result;
         const double truth = c.film.thicknessNm, error = r.thicknessNm / truth - 1;
@@ -152,9 +158,7 @@ TEST_F(FringeOrdersRealFilmsTest, FoundExtremaUnderNoiseGiveNoSilentlyWrongThick
             Calculate();
             platform.log.clear();
             if (!form.FringeOrders.Enabled()) continue;
-            platform.modalScripts.push_back([&](Form&) { form.Orders.Dispatch([&] { form.Orders.CloseButton.Click(); }); });
-            User([&] { form.FringeOrders.Click(); });
-            const FringeOrdersOutcome& outcome = form.Orders.Outcome();
+            const FringeOrdersOutcome& outcome = ShowOrders();
             if (!outcome.result) {
                 ADD_FAILURE() << "draw " << draw << ": " << outcome.reason;
                 continue;
@@ -178,8 +182,8 @@ TEST_F(FringeOrdersRealFilmsTest, FoundExtremaUnderNoiseGiveNoSilentlyWrongThick
 
 // A film of index near its substrate's, the orders asked for before any Calculate: where
 // a maximum reads higher than any film's half waves can (a glitch), the envelopes give
-// no index at it and its neighbours. The orders go on over the longest run of extrema that have one and say
-// which, and the dialog's index chart leaves the others out.
+// no index at it and its neighbours. The orders go on over the longest run of extrema
+// that have one and say which, and the dialog's index chart leaves the others out.
 TEST_F(FringeOrdersRealFilmsTest, ExtremaWithoutAnIndexAreLeftOutAndNamed) {
     const synthetic::Film film = Film(1.38, 3.0e3, 2000, 1.52, 10.0);
     synthetic::Points spectrum = synthetic::Spectrum(film, 350, 1500, 1151, false);
@@ -197,9 +201,7 @@ TEST_F(FringeOrdersRealFilmsTest, ExtremaWithoutAnIndexAreLeftOutAndNamed) {
     ImportFringes(marks);
     Type(form.Const2, "1.52");
     ASSERT_TRUE(form.FringeOrders.Enabled());
-    platform.modalScripts.push_back([&](Form&) { form.Orders.Dispatch([&] { form.Orders.CloseButton.Click(); }); });
-    User([&] { form.FringeOrders.Click(); });
-    const FringeOrdersOutcome& outcome = form.Orders.Outcome();
+    const FringeOrdersOutcome& outcome = ShowOrders();
     ASSERT_TRUE(outcome.result) << outcome.reason;
     const FringeOrdersResult& r = *outcome.result;
     ASSERT_FALSE(r.warnings.empty());
